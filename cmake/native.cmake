@@ -1,0 +1,38 @@
+# Native build: the core's unit tests, benchmarks, and (optionally) the Windows
+# part built as a sub-project with its tests registered here, so one ctest run
+# covers all three kinds of test.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB MORVEX_UNIT_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp tests/contract/*.cpp)
+add_executable(morvex_unit_tests ${MORVEX_UNIT_SOURCES})
+target_include_directories(morvex_unit_tests PRIVATE tests)
+target_link_libraries(morvex_unit_tests PRIVATE morvex_core GTest::gtest GTest::gtest_main)
+gtest_discover_tests(morvex_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60
+  PROPERTIES LABELS unit)
+
+if(MORVEX_BENCH)
+  find_package(benchmark REQUIRED)
+  file(GLOB MORVEX_BENCH_SOURCES CONFIGURE_DEPENDS bench/*_bench.cpp)
+  add_executable(morvex_bench ${MORVEX_BENCH_SOURCES} bench/main.cpp)
+  target_compile_definitions(morvex_bench PRIVATE MORVEX_BENCH_NO_MAIN)
+  target_link_libraries(morvex_bench PRIVATE morvex_core benchmark::benchmark)
+endif()
+
+if(MORVEX_WITH_WINDOWS)
+  include(ExternalProject)
+  ExternalProject_Add(morvex_windows
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/windows
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64.cmake
+               -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    USES_TERMINAL_BUILD ON)
+  foreach(kind win32 e2e)
+    add_test(NAME ${kind}
+      COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${CMAKE_BINARY_DIR}/windows -L ${kind}
+              --output-on-failure --no-tests=error)
+    set_tests_properties(${kind} PROPERTIES LABELS ${kind} TIMEOUT 2400)
+  endforeach()
+endif()

@@ -1,0 +1,72 @@
+# The Windows program, cross-compiled with MinGW-w64 and linked statically so
+# that morvex.exe runs on a bare Windows 7 or later (or under Wine) with
+# nothing beside it but the files it keeps itself.
+enable_language(RC)
+include(cmake/resources.cmake)
+
+set(MORVEX_WIN_DEFS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+set(MORVEX_WIN_LIBS comctl32 shell32 ole32 oleaut32 uuid winmm gdi32 user32 kernel32 shlwapi)
+set(MORVEX_STATIC -static -static-libgcc -static-libstdc++)
+
+file(GLOB MORVEX_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
+list(FILTER MORVEX_WIN32_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+add_library(morvex_win32 STATIC ${MORVEX_WIN32_SOURCES})
+target_compile_definitions(morvex_win32 PUBLIC ${MORVEX_WIN_DEFS})
+target_compile_definitions(morvex_core PUBLIC ${MORVEX_WIN_DEFS})
+target_link_libraries(morvex_win32 PUBLIC morvex_core ${MORVEX_WIN_LIBS})
+
+add_executable(morvex WIN32 src/win32/main.cpp)
+target_link_libraries(morvex PRIVATE morvex_win32)
+target_link_options(morvex PRIVATE ${MORVEX_STATIC} -municode)
+morvex_add_resources(morvex)
+
+# The release zip: morvex.exe and the files that belong beside it.
+install(TARGETS morvex RUNTIME DESTINATION .)
+install(FILES ${MORVEX_THX_WAV} DESTINATION .)
+install(FILES README.md DESTINATION . RENAME LIESMICH.md)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME "morvex-${PROJECT_VERSION}-win64")
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+include(CPack)
+
+if(BUILD_TESTING)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  find_program(WINE_COMMAND wine REQUIRED)
+  set(MORVEX_WINE_RUN ${CMAKE_SOURCE_DIR}/tests/wine-run.sh)
+
+  # Win32 suite: the backend and services against the real API.
+  file(GLOB MORVEX_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp tests/contract/*.cpp)
+  add_executable(morvex_win32_tests ${MORVEX_WIN32_TEST_SOURCES})
+  target_include_directories(morvex_win32_tests PRIVATE tests)
+  target_link_libraries(morvex_win32_tests PRIVATE morvex_win32 gtest gtest_main)
+  target_link_options(morvex_win32_tests PRIVATE ${MORVEX_STATIC})
+  add_test(NAME win32.suite
+    COMMAND ${MORVEX_WINE_RUN} ${CMAKE_BINARY_DIR}/prefix-win32 $<TARGET_FILE:morvex_win32_tests>)
+  set_tests_properties(win32.suite PROPERTIES LABELS win32 TIMEOUT 900)
+
+  # End-to-end suite: the real morvex.exe, driven from outside.
+  file(GLOB MORVEX_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
+  list(APPEND MORVEX_E2E_SOURCES src/app/window_tables.cpp)
+  add_executable(morvex_e2e_tests ${MORVEX_E2E_SOURCES})
+  target_include_directories(morvex_e2e_tests PRIVATE tests src)
+  target_compile_definitions(morvex_e2e_tests PRIVATE ${MORVEX_WIN_DEFS})
+  target_link_libraries(morvex_e2e_tests PRIVATE gtest gtest_main ${MORVEX_WIN_LIBS})
+  target_link_options(morvex_e2e_tests PRIVATE ${MORVEX_STATIC})
+  add_dependencies(morvex_e2e_tests morvex)
+  file(GLOB MORVEX_E2E_HELPERS CONFIGURE_DEPENDS tests/e2e/programs/*.cpp)
+  foreach(helper_source ${MORVEX_E2E_HELPERS})
+    get_filename_component(helper ${helper_source} NAME_WE)
+    add_executable(${helper} WIN32 ${helper_source})
+    target_compile_definitions(${helper} PRIVATE ${MORVEX_WIN_DEFS})
+    target_link_libraries(${helper} PRIVATE ${MORVEX_WIN_LIBS})
+    target_link_options(${helper} PRIVATE ${MORVEX_STATIC} -municode)
+    add_dependencies(morvex_e2e_tests ${helper})
+  endforeach()
+  add_test(NAME e2e.suite
+    COMMAND ${MORVEX_WINE_RUN} ${CMAKE_BINARY_DIR}/prefix-e2e $<TARGET_FILE:morvex_e2e_tests>)
+  set_tests_properties(e2e.suite PROPERTIES LABELS e2e TIMEOUT 1800
+    ENVIRONMENT "MORVEX_EXE_DIR=$<TARGET_FILE_DIR:morvex>")
+endif()

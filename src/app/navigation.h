@@ -1,0 +1,14 @@
+// The handlers that only navigate or inform: the options page, the homepage,
+// the About message.
+#pragma once
+
+namespace morvex::app {
+
+class Form1;
+
+void WireNavigation(Form1& form);
+
+// The text of the About message.
+const char* AboutText();
+
+}  // namespace morvex::app

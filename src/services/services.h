@@ -1,0 +1,100 @@
+// The operating-system services the program uses, each a small interface so
+// that a test can replace it and make it fail. The main window receives one
+// bundle of references; nothing is reached through globals.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace morvex::services {
+
+// Message box styles as the program passes them (button and icon bits).
+enum MessageStyle : int {
+  kOkOnly = 0,
+  kCritical = 16,
+  kExclamation = 48,
+  kInformation = 64,
+};
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // Shows a modal message box and returns when it is closed.
+  virtual void Show(const std::string& text, const std::string& title, int style) = 0;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Opens a document or web address; failures are not reported.
+  virtual void Execute(std::uintptr_t window, const std::string& operation, const std::string& file,
+                       const std::string& parameters, const std::string& directory, int show) = 0;
+};
+
+struct LocalTime {
+  int hour = 0;    // 0..23
+  int minute = 0;  // 0..59
+  int second = 0;  // 0..59
+  int millisecond = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual LocalTime Now() = 0;
+};
+
+struct FileResult {
+  bool ok = true;
+  std::string error;  // the system's reason, in the system's language, when !ok
+};
+
+struct ReadResult {
+  bool ok = true;
+  std::string bytes;
+  std::string error;
+};
+
+// Files in the application folder. Paths are UTF-8; the Win32 side widens them,
+// so folders with umlauts work.
+class Files {
+ public:
+  virtual ~Files() = default;
+  // The folder that holds the executable, as the platform reports it.
+  virtual std::string AppFolder() = 0;
+  // An ordinary file: not a folder, not hidden, not a system file.
+  virtual bool IsOrdinaryFile(const std::string& path) = 0;
+  // Any file system entry at that exact path.
+  virtual bool Exists(const std::string& path) = 0;
+  virtual ReadResult Read(const std::string& path) = 0;
+  // Writes the new content beside the file and replaces the old file only when
+  // the new one is complete, so a failed write never destroys what was saved.
+  virtual FileResult Replace(const std::string& path, const std::string& bytes) = 0;
+};
+
+// The system's ANSI code page (Windows-1252 in native tests).
+class CodePage {
+ public:
+  virtual ~CodePage() = default;
+  virtual std::string ToAnsi(const std::string& utf8) = 0;
+  virtual std::string FromAnsi(const std::string& ansi) = 0;
+};
+
+// The program's own life.
+class Lifetime {
+ public:
+  virtual ~Lifetime() = default;
+  // Ends the program at once: no further event of it runs.
+  virtual void EndProgram() = 0;
+};
+
+struct Services {
+  MessageBoxes& messages;
+  Shell& shell;
+  Clock& clock;
+  Files& files;
+  CodePage& codePage;
+  Lifetime& lifetime;
+};
+
+}  // namespace morvex::services

@@ -1,0 +1,86 @@
+// The description of a window as data: one row per control or menu item, in the
+// window's declaration order. Both backends build windows from these rows, the
+// settings code walks them, and each row's position gives its command ID.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace morvex::ui {
+
+enum class Kind {
+  Label,
+  Frame,
+  Button,      // ordinary command button
+  XpButton,    // styled push button
+  CheckBox,
+  OptionButton,
+  ComboBox,
+  ListBox,
+  TextBox,
+  Timer,
+  MenuItem,
+  RollUp,      // roll-up panel: a container with a header that toggles it
+  MediaPlayer,
+};
+
+const char* KindName(Kind kind);
+
+// Positions and sizes in twips, relative to the container's top left corner.
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+enum class Align { Left, Center };
+
+// Colours as 0xRRGGBB; kNoColour keeps the system's colour.
+inline constexpr std::uint32_t kNoColour = 0xFFFFFFFFu;
+
+struct ControlDef {
+  std::string name;
+  int index = -1;            // member of a control array when >= 0
+  Kind kind = Kind::Label;
+  std::string parent;        // container's name; empty for the window itself
+  std::string caption;       // caption, text, or the initial text of a combo box
+  Rect rect;
+  std::string tooltip;
+  double fontSize = 8.25;    // points
+  bool bold = false;
+  std::uint32_t foreColour = kNoColour;
+  std::uint32_t backColour = kNoColour;
+  Align align = Align::Left;
+  bool visible = true;
+  bool enabled = true;
+  bool value = false;        // check box checked, option button selected, roll-up opened
+  bool multiSelect = false;  // list box: extended selection
+  int maxLength = 0;         // text box: 0 = unlimited
+  int interval = 0;          // timer: milliseconds
+  bool separator = false;    // menu item drawn as a separator line
+  int openHeight = 0;        // roll-up panel: height when opened (rect.height is the closed one)
+};
+
+enum class Border { FixedSingle, Sizable, FixedDialog, None };
+
+struct WindowDef {
+  std::string name;
+  std::string caption;
+  int clientWidth = 0;   // twips
+  int clientHeight = 0;  // twips
+  Border border = Border::FixedSingle;
+  bool showInTaskbar = true;
+  bool centred = true;
+  int iconId = 0;        // resource ID of the window's icon, 0 for none
+  std::vector<ControlDef> controls;
+};
+
+// Command and control IDs: 1000 + the position in the declaration order.
+inline constexpr int kFirstControlId = 1000;
+
+// Twips to pixels at the given dots per inch (15 twips per pixel at 96 DPI).
+int TwipsToPixels(int twips, int dpi);
+
+}  // namespace morvex::ui

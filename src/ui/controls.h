@@ -1,0 +1,257 @@
+// The control toolkit: one class per kind of control, each a thin layer of
+// semantics over its backend's Peer.
+//
+// Events. A user's action reaches the control through the backend
+// (UserClicked, UserChanged, Fire). A programmatic change of a selection or
+// value raises the same event the user's change would (Win32 sends no
+// notification for these, so the toolkit raises them itself), but only when
+// the value actually changes.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "ui/control_def.h"
+#include "ui/peer.h"
+
+namespace morvex::ui {
+
+class Window;
+
+class Control {
+ public:
+  Control(Window& window, const ControlDef& def, int position);
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const ControlDef& Def() const { return def_; }
+  const std::string& Name() const { return def_.name; }
+  int Index() const { return def_.index; }
+  Kind GetKind() const { return def_.kind; }
+  int Position() const { return position_; }
+  int Id() const { return kFirstControlId + position_; }
+  Window& Owner() const { return window_; }
+
+  void SetEnabled(bool enabled) { peer().SetEnabled(enabled); }
+  bool Enabled() const { return peer().Enabled(); }
+  void SetVisible(bool visible) { peer().SetVisible(visible); }
+  bool Visible() const { return peer().Visible(); }
+  void SetCaption(const std::string& text) { peer().SetText(text); }
+  std::string Caption() const { return peer().Text(); }
+
+  // Raised on a click: buttons, menu items, labels, check boxes, option
+  // buttons (when selected), list and combo boxes (when the selection changes).
+  std::function<void()> onClick;
+
+  // Backend entry: the user clicked or picked something.
+  virtual void UserClicked();
+
+  void AttachPeer(std::unique_ptr<Peer> peer) { peer_ = std::move(peer); }
+  Peer& peer() const { return *peer_; }
+
+ protected:
+  void RaiseClick() {
+    if (onClick) onClick();
+  }
+
+ private:
+  Window& window_;
+  const ControlDef& def_;
+  int position_;
+  std::unique_ptr<Peer> peer_;
+};
+
+using Label = Control;
+using Frame = Control;
+using Button = Control;  // command buttons and xp buttons
+using MenuItem = Control;
+
+class TextBox : public Control {
+ public:
+  using Control::Control;
+  void SetText(const std::string& text) { peer().SetText(text); }
+  std::string Text() const { return peer().Text(); }
+  void SetLocked(bool locked) { peer().SetLocked(locked); }
+  bool Locked() const { return peer().Locked(); }
+};
+
+class CheckBox : public Control {
+ public:
+  using Control::Control;
+  // 0 unchecked, 1 checked, 2 greyed. Raises a click when the value changes.
+  void SetValue(int value);
+  int Value() const { return peer().Check(); }
+};
+
+class OptionButton : public Control {
+ public:
+  using Control::Control;
+  // Selecting one clears the other option buttons of the same container and
+  // raises a click when it was not selected before; deselecting raises nothing.
+  void SetValue(bool selected);
+  bool Value() const { return peer().Check() != 0; }
+  void UserClicked() override { SetValue(true); }
+};
+
+// Shared by list boxes and combo boxes.
+class ListControl : public Control {
+ public:
+  using Control::Control;
+  int ListCount() const { return peer().Count(); }
+  std::string List(int position) const { return peer().Item(position); }
+  void AddItem(const std::string& text) { peer().AddItem(text); }
+  void RemoveItem(int position) { peer().RemoveItem(position); }
+  void Clear() { peer().ClearItems(); }
+};
+
+class ListBox : public ListControl {
+ public:
+  using ListControl::ListControl;
+  bool MultiSelect() const { return Def().multiSelect; }
+  // The selected position (single selection) or the focus mark (extended
+  // selection); -1 for none. Setting it raises a click when it changes.
+  int ListIndex() const;
+  void SetListIndex(int position);
+  bool Selected(int position) const;
+  void SetSelected(int position, bool selected);
+  int SelCount() const;
+  // The text of the selected entry (single selection); empty for none.
+  std::string Text() const;
+  int FindExact(const std::string& text) const { return peer().FindExact(text); }
+  // Fills the list without redrawing in between.
+  void Fill(const std::vector<std::string>& items);
+};
+
+class ComboBox : public ListControl {
+ public:
+  using ListControl::ListControl;
+  int ListIndex() const { return peer().CurSel(); }
+  // Selecting an entry puts its text into the edit field and raises a click
+  // when the selection changes. Clearing the selection (-1) keeps the text.
+  void SetListIndex(int position);
+  void SetText(const std::string& text) { peer().SetText(text); }
+  std::string Text() const { return peer().Text(); }
+  // Raised when the user types into the edit field (no click).
+  std::function<void()> onChange;
+  void UserChanged() {
+    if (onChange) onChange();
+  }
+};
+
+class Timer : public Control {
+ public:
+  Timer(Window& window, const ControlDef& def, int position);
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return enabled_; }
+  void SetInterval(int ms);
+  int Interval() const { return interval_; }
+  std::function<void()> onTimer;
+  // Backend entry: one timer event; ignored while disabled or with interval 0.
+  void Fire();
+
+ private:
+  // A timer has no window of its own; its state lives here and the peer
+  // only schedules the events.
+  bool enabled_;
+  int interval_;
+};
+
+class RollUp : public Control {
+ public:
+  using Control::Control;
+  void SetOpened(bool opened) { peer().SetOpened(opened); }
+  bool Opened() const { return peer().Opened(); }
+  // The user clicked the header: toggles the panel.
+  void UserClicked() override { SetOpened(!Opened()); }
+};
+
+class MediaPlayer : public Control {
+ public:
+  using Control::Control;
+  // The three assignments that start a sound: file name, a flag, the command.
+  void SetFileName(const std::string& path) { fileName_ = path; }
+  void SetWait(bool wait) { wait_ = wait; }
+  void SetCommand(const std::string& command);
+  const std::string& FileName() const { return fileName_; }
+  bool Wait() const { return wait_; }
+
+ private:
+  // Properties of the player that only stand between the assignments.
+  std::string fileName_;
+  bool wait_ = false;
+};
+
+class Backend;
+
+// A top-level window built from its table.
+class Window {
+ public:
+  Window(const WindowDef& def, Backend& backend);
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  const WindowDef& Def() const { return def_; }
+  const std::string& Name() const { return def_.name; }
+  Backend& GetBackend() const { return backend_; }
+  const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+
+  // The control of that name (and index, for a control array); throws
+  // std::out_of_range for an unknown name.
+  Control& Find(const std::string& name, int index = -1) const;
+  template <class T>
+  T& Get(const std::string& name, int index = -1) const {
+    return static_cast<T&>(Find(name, index));
+  }
+  // The control with the given command ID, or nullptr.
+  Control* FindById(int id) const;
+
+  void SetCaption(const std::string& caption) { peer().SetCaption(caption); }
+  std::string Caption() const { return peer().Caption(); }
+  void Show() { peer().SetVisible(true); }
+  void Hide() { peer().SetVisible(false); }
+  bool Visible() const { return peer().Visible(); }
+  float TwipsPerPixelX() const { return peer().TwipsPerPixelX(); }
+
+  // Raised when something asks the window to close (the user, the session
+  // ending, another program). The handler decides what happens.
+  std::function<void()> onCloseRequest;
+  // Raised with button state, shift state and the pointer position in twips.
+  std::function<void(int button, int shift, float x, float y)> onMouseMove;
+
+  // Backend entries.
+  void RequestClose() {
+    if (onCloseRequest) onCloseRequest();
+  }
+  void MouseMoved(int button, int shift, float x, float y) {
+    if (onMouseMove) onMouseMove(button, shift, x, y);
+  }
+
+  WindowPeer& peer() const { return *peer_; }
+
+ private:
+  const WindowDef& def_;
+  Backend& backend_;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::unordered_map<std::string, Control*> byKey_;
+  std::unique_ptr<WindowPeer> peer_;
+};
+
+// Makes the peers of a window and its controls.
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  // Creates the native window and every control of the table, hidden.
+  virtual std::unique_ptr<WindowPeer> CreateWindowPeer(Window& window) = 0;
+  virtual std::unique_ptr<Peer> CreatePeer(Window& window, Control& control) = 0;
+  // Called once all peers exist.
+  virtual void WindowBuilt(Window&) {}
+  // Called before a window is destroyed.
+  virtual void WindowDestroyed(Window&) {}
+};
+
+}  // namespace morvex::ui

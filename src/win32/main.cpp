@@ -1,0 +1,37 @@
+// The Windows program: services and backend made real, the main window built
+// and started, then the message loop.
+#include <windows.h>
+#include <ole2.h>
+
+#include "app/form1.h"
+#include "app/lifecycle.h"
+#include "win32/backend.h"
+#include "win32/services.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace morvex;
+  win32::DeclareDpiAwareness();
+  OleInitialize(nullptr);
+
+  win32::Win32MessageBoxes messages;
+  win32::Win32Shell shell;
+  win32::Win32Clock clock;
+  win32::Win32Files files;
+  win32::Win32CodePage codePage;
+  win32::Win32Lifetime lifetime;
+  services::Services bundle{messages, shell, clock, files, codePage, lifetime};
+
+  win32::Win32Backend backend(instance);
+  app::Form1 form(backend, bundle);
+  HWND main = win32::Win32Backend::HandleOf(form);
+  messages.SetMainWindow(main);
+  app::StartUp(form);
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageW(main, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}

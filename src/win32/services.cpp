@@ -1,0 +1,109 @@
+#include "win32/services.h"
+
+#include <shellapi.h>
+
+#include "win32/text.h"
+
+namespace morvex::win32 {
+
+void Win32MessageBoxes::Show(const std::string& text, const std::string& title, int style) {
+  const bool owned = main_ && IsWindowVisible(main_);
+  const UINT flags = static_cast<UINT>(style) | (owned ? 0 : MB_TASKMODAL) | MB_SETFOREGROUND;
+  MessageBoxW(owned ? main_ : nullptr, Widen(text).c_str(), Widen(title).c_str(), flags);
+}
+
+void Win32Shell::Execute(std::uintptr_t window, const std::string& operation, const std::string& file,
+                         const std::string& parameters, const std::string& directory, int show) {
+  ShellExecuteW(reinterpret_cast<HWND>(window), Widen(operation).c_str(), Widen(file).c_str(),
+                Widen(parameters).c_str(), Widen(directory).c_str(), show);
+}
+
+services::LocalTime Win32Clock::Now() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return {t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+std::string Win32Files::AppFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const auto slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return {};
+  // A drive root keeps its separator ("C:\"), as the platform reports it.
+  return Narrow(path.substr(0, slash == 2 && path[1] == L':' ? slash + 1 : slash));
+}
+
+bool Win32Files::IsOrdinaryFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+}
+
+bool Win32Files::Exists(const std::string& path) {
+  return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+services::ReadResult Win32Files::Read(const std::string& path) {
+  services::ReadResult result;
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    result.ok = false;
+    result.error = ErrorText(GetLastError());
+    return result;
+  }
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+      result.ok = false;
+      result.error = ErrorText(GetLastError());
+      break;
+    }
+    if (got == 0) break;
+    result.bytes.append(buffer, got);
+  }
+  CloseHandle(file);
+  return result;
+}
+
+services::FileResult Win32Files::Replace(const std::string& path, const std::string& bytes) {
+  const std::wstring target = Widen(path);
+  const std::wstring temp = target + L".neu";
+  const auto fail = [&](DWORD code) {
+    DeleteFileW(temp.c_str());
+    return services::FileResult{false, ErrorText(code)};
+  };
+  HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return fail(GetLastError());
+  DWORD written = 0;
+  const BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const DWORD writeError = GetLastError();
+  const BOOL flushed = FlushFileBuffers(file);
+  CloseHandle(file);
+  if (!ok || written != bytes.size()) return fail(ok ? ERROR_HANDLE_DISK_FULL : writeError);
+  if (!flushed) return fail(GetLastError());
+  // A read-only target must not be replaced behind the user's back.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return fail(ERROR_ACCESS_DENIED);
+  }
+  if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return fail(GetLastError());
+  }
+  return {};
+}
+
+std::string Win32CodePage::ToAnsi(const std::string& utf8) { return win32::ToAnsi(utf8); }
+std::string Win32CodePage::FromAnsi(const std::string& ansi) { return win32::FromAnsi(ansi); }
+
+void Win32Lifetime::EndProgram() { ExitProcess(0); }
+
+}  // namespace morvex::win32

@@ -1,0 +1,52 @@
+// The real services of the Windows program.
+#pragma once
+
+#include <windows.h>
+
+#include "services/services.h"
+
+namespace morvex::win32 {
+
+class Win32MessageBoxes : public services::MessageBoxes {
+ public:
+  // Boxes are owned by the main window while it is visible and task-modal
+  // while it is hidden, so that they always stay modal to the program.
+  void SetMainWindow(HWND hwnd) { main_ = hwnd; }
+  void Show(const std::string& text, const std::string& title, int style) override;
+
+ private:
+  HWND main_ = nullptr;
+};
+
+class Win32Shell : public services::Shell {
+ public:
+  void Execute(std::uintptr_t window, const std::string& operation, const std::string& file,
+               const std::string& parameters, const std::string& directory, int show) override;
+};
+
+class Win32Clock : public services::Clock {
+ public:
+  services::LocalTime Now() override;
+};
+
+class Win32Files : public services::Files {
+ public:
+  std::string AppFolder() override;
+  bool IsOrdinaryFile(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+  services::ReadResult Read(const std::string& path) override;
+  services::FileResult Replace(const std::string& path, const std::string& bytes) override;
+};
+
+class Win32CodePage : public services::CodePage {
+ public:
+  std::string ToAnsi(const std::string& utf8) override;
+  std::string FromAnsi(const std::string& ansi) override;
+};
+
+class Win32Lifetime : public services::Lifetime {
+ public:
+  void EndProgram() override;
+};
+
+}  // namespace morvex::win32

@@ -1,0 +1,27 @@
+// Private-profile files through the kernel's GetPrivateProfileStringA and
+// WritePrivateProfileStringA.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "services/private_profile.h"
+
+namespace morvex::services {
+
+// The path in the ANSI code page, made absolute so that a relative path means
+// the current folder rather than the Windows folder. A path with a character
+// the code page lacks falls back to the short (8.3) name of the file or, for a
+// file not yet there, of its folder. Nothing when no form fits.
+std::optional<std::string> AnsiProfilePath(const std::string& utf8);
+
+class Win32Profile final : public PrivateProfile {
+ public:
+  std::size_t GetString(const std::string& section, const std::string& key, char* buffer,
+                        std::size_t size, const std::string& file) override;
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) override;
+};
+
+}  // namespace morvex::services

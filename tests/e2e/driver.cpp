@@ -1,0 +1,238 @@
+#include "e2e/driver.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+#include "app/window_tables.h"
+
+namespace morvex::e2e {
+
+int IdOf(const std::string& window, const std::string& control, int index) {
+  const ui::WindowDef& def = window == "Form1"   ? app::Form1Def()
+                             : window == "Form2" ? app::Form2Def()
+                             : window == "DeskR" ? app::DeskRDef()
+                                                 : app::FrmDummyDef();
+  for (std::size_t i = 0; i < def.controls.size(); ++i) {
+    if (def.controls[i].name == control && def.controls[i].index == index) {
+      return ui::kFirstControlId + static_cast<int>(i);
+    }
+  }
+  throw std::out_of_range("no control " + control + " in " + window);
+}
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+  return out;
+}
+
+std::string Narrow(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int boundMs) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(boundMs);
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() > end) return false;
+    Sleep(50);
+  }
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+namespace {
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+// The folder of the built program: a Unix path handed over by the test runner.
+std::wstring ProgramFolder() {
+  const char* dir = std::getenv("MORVEX_EXE_DIR");
+  if (!dir) return L".";
+  std::wstring path = Widen(dir);
+  if (!path.empty() && path[0] == L'/') {
+    for (auto& c : path) c = c == L'/' ? L'\\' : c;
+    path = L"Z:" + path;
+  }
+  return path;
+}
+
+struct FindData {
+  DWORD pid;
+  std::vector<HWND> found;
+  bool visibleOnly;
+};
+
+BOOL CALLBACK CollectTop(HWND hwnd, LPARAM lp) {
+  auto* data = reinterpret_cast<FindData*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == data->pid && (!data->visibleOnly || IsWindowVisible(hwnd))) data->found.push_back(hwnd);
+  return TRUE;
+}
+
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<ChildSearch*>(lp);
+  if (GetDlgCtrlID(hwnd) == search->id) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::wstring FreshFolder(const std::string& name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring folder = std::wstring(temp) + L"morvex-e2e-" + Widen(name);
+  RemoveTree(folder);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+Morvex::Morvex(std::wstring folder) : folder_(std::move(folder)) {
+  const std::wstring from = ProgramFolder();
+  CopyFileW((from + L"\\morvex.exe").c_str(), PathOf(L"morvex.exe").c_str(), FALSE);
+  CopyFileW((from + L"\\thx.wav").c_str(), PathOf(L"thx.wav").c_str(), FALSE);
+}
+
+Morvex::~Morvex() {
+  if (Running()) Kill();
+  if (pi_.hProcess) CloseHandle(pi_.hProcess);
+  if (pi_.hThread) CloseHandle(pi_.hThread);
+}
+
+bool Morvex::Start(bool waitForWindow) {
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  std::wstring command = L"\"" + PathOf(L"morvex.exe") + L"\"";
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi_)) {
+    return false;
+  }
+  if (!waitForWindow) return true;
+  return WaitFor([this] { return Form1() != nullptr; }, 30000);
+}
+
+bool Morvex::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+
+bool Morvex::WaitForExit(int boundMs) {
+  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(boundMs)) == WAIT_OBJECT_0;
+}
+
+void Morvex::Kill() {
+  TerminateProcess(pi_.hProcess, 1);
+  WaitForSingleObject(pi_.hProcess, 5000);
+}
+
+std::vector<HWND> Morvex::TopWindows(bool visibleOnly) const {
+  FindData data{pi_.dwProcessId, {}, visibleOnly};
+  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&data));
+  return data.found;
+}
+
+HWND Morvex::Form1() const {
+  for (HWND hwnd : TopWindows(false)) {
+    if (ClassOf(hwnd) == "MorvexForm" && GetDlgCtrlID(hwnd) == 0) {
+      wchar_t caption[256];
+      GetWindowTextW(hwnd, caption, 256);
+      if (wcsncmp(caption, L"Morvex  (", 9) == 0) return hwnd;
+    }
+  }
+  return nullptr;
+}
+
+HWND Morvex::Control(int id) const {
+  ChildSearch search{id, nullptr};
+  if (HWND form = Form1()) EnumChildWindows(form, FindChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string Morvex::ClassOf(HWND hwnd) const {
+  wchar_t name[128] = {};
+  GetClassNameW(hwnd, name, 128);
+  return Narrow(name);
+}
+
+std::string Morvex::TextOf(HWND hwnd) const {
+  wchar_t text[2048] = {};
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return Narrow(text);
+}
+
+void Morvex::Click(const std::string& name, int index) const {
+  PostMessageW(Control(name, index), BM_CLICK, 0, 0);
+}
+
+void Morvex::ChooseMenu(const std::string& name) const {
+  PostMessageW(Form1(), WM_COMMAND, MAKEWPARAM(IdOf("Form1", name), 0), 0);
+}
+
+std::optional<MessageBoxInfo> Morvex::WaitForMessageBox(int boundMs) const {
+  MessageBoxInfo info;
+  const bool found = WaitFor(
+      [&] {
+        for (HWND hwnd : TopWindows()) {
+          if (ClassOf(hwnd) == "#32770") {
+            info.hwnd = hwnd;
+            return true;
+          }
+        }
+        return false;
+      },
+      boundMs);
+  if (!found) return std::nullopt;
+  info.title = TextOf(info.hwnd);
+  if (HWND text = GetDlgItem(info.hwnd, 0xFFFF)) info.text = TextOf(text);
+  return info;
+}
+
+void Morvex::CloseMessageBox(const MessageBoxInfo& box) const {
+  PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  WaitFor([&] { return !IsWindow(box.hwnd); }, 5000);
+}
+
+void Morvex::RequestClose() const { PostMessageW(Form1(), WM_CLOSE, 0, 0); }
+
+}  // namespace morvex::e2e

@@ -1,0 +1,80 @@
+// Drives a real morvex.exe from outside, as an automation tool would: starts it
+// in a fresh folder, finds its windows, clicks controls by their IDs, reads
+// texts and closes message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace morvex::e2e {
+
+// The command ID of a control of one of the program's windows, from its table.
+int IdOf(const std::string& window, const std::string& control, int index = -1);
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& wide);
+
+// Polls until the condition holds; false when the bound runs out.
+bool WaitFor(const std::function<bool()>& condition, int boundMs = 15000);
+
+std::string ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+bool FileExists(const std::wstring& path);
+
+// A folder of its own under the system's temporary folder, made empty.
+std::wstring FreshFolder(const std::string& name);
+
+struct MessageBoxInfo {
+  HWND hwnd = nullptr;
+  std::string title;
+  std::string text;
+};
+
+class Morvex {
+ public:
+  // Copies morvex.exe (and the files that belong beside it) into `folder`.
+  explicit Morvex(std::wstring folder);
+  ~Morvex();
+
+  const std::wstring& Folder() const { return folder_; }
+  std::wstring PathOf(const std::wstring& file) const { return folder_ + L"\\" + file; }
+
+  // Starts the program; with `waitForWindow`, waits until Form1 exists.
+  bool Start(bool waitForWindow = true);
+  bool Running() const;
+  // Waits for the process to end; false when it is still running after the bound.
+  bool WaitForExit(int boundMs = 15000);
+  void Kill();
+  DWORD ProcessId() const { return pi_.dwProcessId; }
+
+  // The main window (found by its class and process).
+  HWND Form1() const;
+  HWND Control(int id) const;
+  HWND Control(const std::string& name, int index = -1) const { return Control(IdOf("Form1", name, index)); }
+  std::string ClassOf(HWND hwnd) const;
+  std::string TextOf(HWND hwnd) const;
+  std::string Text(const std::string& name, int index = -1) const { return TextOf(Control(name, index)); }
+  // Clicks a button, check box or option button without waiting for its handler.
+  void Click(const std::string& name, int index = -1) const;
+  // Chooses a menu item of Form1.
+  void ChooseMenu(const std::string& name) const;
+  // The first message box of the process that appears within the bound.
+  std::optional<MessageBoxInfo> WaitForMessageBox(int boundMs = 15000) const;
+  // Closes a message box with its OK button.
+  void CloseMessageBox(const MessageBoxInfo& box) const;
+  // Asks Form1 to close, as the user's close button would.
+  void RequestClose() const;
+
+  // All visible top-level windows of the process.
+  std::vector<HWND> TopWindows(bool visibleOnly = true) const;
+
+ private:
+  std::wstring folder_;
+  PROCESS_INFORMATION pi_{};
+};
+
+}  // namespace morvex::e2e

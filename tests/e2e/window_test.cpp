@@ -1,0 +1,64 @@
+// The main window as a user and an automation tool meet it.
+#include <gtest/gtest.h>
+
+#include "e2e/driver.h"
+
+namespace morvex::e2e {
+namespace {
+
+int HeightOf(HWND hwnd) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  return rect.bottom - rect.top;
+}
+
+TEST(MainWindow, ShowsItsControlsByIdAndSwitchesPages) {
+  Morvex app(FreshFolder("window"));
+  ASSERT_TRUE(app.Start());
+  HWND form = app.Form1();
+  EXPECT_EQ(app.TextOf(form), "Morvex  ( Für Windows Vista, Windows 7, Windows 8 )");
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(form) != 0; }));
+
+  struct Expected {
+    const char* name;
+    const char* cls;
+    const char* text;
+  };
+  const Expected samples[] = {
+      {"Frame2", "Button", "Diesen Taskprozess manuell Beenden"},
+      {"cmdExit", "Button", "Beenden und Deaktivieren"},
+      {"cmduebernehmen", "Button", "Übernehemen  >>>"},
+      {"List1", "ListBox", ""},
+      {"List2", "ListBox", ""},
+      {"Combo1", "ComboBox", ""},
+      {"txtHour", "Edit", "00"},
+      {"Label2", "Static", "Morvex"},
+      {"Check2", "Button", "Countdown beim Programmstart automatisch aktivieren"},
+      {"xpRollUpContainer1", "MorvexRollUp", "Optionen / Countdown-Planung     Hier Öffnen / Schliessen >>> "},
+  };
+  for (const auto& sample : samples) {
+    SCOPED_TRACE(sample.name);
+    HWND hwnd = app.Control(sample.name);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(app.ClassOf(hwnd), sample.cls);
+    if (*sample.text) {
+      EXPECT_EQ(app.TextOf(hwnd), sample.text);
+    }
+  }
+  EXPECT_EQ(GetDlgCtrlID(app.Control("Frame2")), 1000);
+
+  // The options page opens over the start page and closes to its header again.
+  HWND options = app.Control("xpRollUpContainer1");
+  const int closed = HeightOf(options);
+  app.Click("xpButton6");
+  EXPECT_TRUE(WaitFor([&] { return HeightOf(options) > closed * 5; }));
+  app.Click("xpButton6");  // opening an open page changes nothing
+  app.Click("xpButton8");
+  EXPECT_TRUE(WaitFor([&] { return HeightOf(options) == closed; }));
+
+  app.RequestClose();
+  EXPECT_TRUE(app.WaitForExit());
+}
+
+}  // namespace
+}  // namespace morvex::e2e

@@ -1,0 +1,100 @@
+// Fake services and a main window on the headless backend, for native tests.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "services/cp1252.h"
+#include "services/services.h"
+#include "ui/headless.h"
+
+namespace morvex::testing {
+
+struct ShownMessage {
+  std::string text;
+  std::string title;
+  int style;
+  bool operator==(const ShownMessage&) const = default;
+};
+
+class FakeMessageBoxes : public services::MessageBoxes {
+ public:
+  void Show(const std::string& text, const std::string& title, int style) override {
+    shown.push_back({text, title, style});
+    if (onShow) onShow();
+  }
+  std::vector<ShownMessage> shown;
+  std::function<void()> onShow;
+};
+
+class FakeShell : public services::Shell {
+ public:
+  struct Call {
+    std::uintptr_t window;
+    std::string operation, file, parameters, directory;
+    int show;
+  };
+  void Execute(std::uintptr_t window, const std::string& operation, const std::string& file,
+               const std::string& parameters, const std::string& directory, int show) override {
+    calls.push_back({window, operation, file, parameters, directory, show});
+  }
+  std::vector<Call> calls;
+};
+
+class FakeClock : public services::Clock {
+ public:
+  services::LocalTime Now() override { return now; }
+  services::LocalTime now{10, 20, 30, 0};
+};
+
+// Files in memory, addressed by their full path.
+class FakeFiles : public services::Files {
+ public:
+  std::string AppFolder() override { return appFolder; }
+  bool IsOrdinaryFile(const std::string& path) override { return files.count(path) > 0; }
+  bool Exists(const std::string& path) override { return files.count(path) > 0; }
+  services::ReadResult Read(const std::string& path) override {
+    if (auto it = readErrors.find(path); it != readErrors.end()) return {false, {}, it->second};
+    auto it = files.find(path);
+    if (it == files.end()) return {false, {}, "Das System kann die angegebene Datei nicht finden."};
+    return {true, it->second, {}};
+  }
+  services::FileResult Replace(const std::string& path, const std::string& bytes) override {
+    ++writes[path];
+    if (auto it = writeErrors.find(path); it != writeErrors.end()) return {false, it->second};
+    files[path] = bytes;
+    return {};
+  }
+  std::string appFolder = "C:\\Morvex";
+  std::map<std::string, std::string> files;
+  std::map<std::string, std::string> readErrors;
+  std::map<std::string, std::string> writeErrors;
+  std::map<std::string, int> writes;
+};
+
+class FakeLifetime : public services::Lifetime {
+ public:
+  void EndProgram() override { ++ended; }
+  int ended = 0;
+};
+
+// Everything a test needs to run the main window without an operating system.
+struct Rig {
+  FakeMessageBoxes messages;
+  FakeShell shell;
+  FakeClock clock;
+  FakeFiles files;
+  services::Cp1252CodePage codePage;
+  FakeLifetime lifetime;
+  services::Services services{messages, shell, clock, files, codePage, lifetime};
+  ui::HeadlessBackend backend;
+  std::unique_ptr<app::Form1> form = std::make_unique<app::Form1>(backend, services);
+
+  app::Form1& Form() { return *form; }
+  static ui::HeadlessPeer& Peer(const ui::Control& control) { return ui::HeadlessBackend::PeerOf(control); }
+};
+
+}  // namespace morvex::testing

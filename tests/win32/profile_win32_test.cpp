@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <system_error>
+
+#include "contract/profile_contract.h"
+#include "win32/win32_profile.h"
+
+namespace morvex::services {
+namespace {
+
+using contract::ProfileContract;
+
+INSTANTIATE_TEST_SUITE_P(Win32, ProfileContract,
+                         testing::Values(contract::ProfileSubject{
+                             "Win32Profile", [] { return std::make_unique<Win32Profile>(); }}),
+                         contract::ProfileSubjectName);
+
+std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
+std::filesystem::path FromUtf8(const char* utf8) {
+  return std::filesystem::path(reinterpret_cast<const char8_t*>(utf8));
+}
+
+class Win32ProfilePaths : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device random;
+    root_ = std::filesystem::temp_directory_path() /
+            ("morvex-paths-" + std::to_string(random()) + std::to_string(random()));
+    std::filesystem::create_directories(root_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+  }
+
+  std::filesystem::path root_;
+  Win32Profile profile_;
+};
+
+TEST_F(Win32ProfilePaths, FoldersOutsideTheCodePageStillWork) {
+  // "Übung" exists in Windows-1252, the Cyrillic name needs the short form.
+  for (const char* name : {"\xC3\x9C" "bung", "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"}) {
+    SCOPED_TRACE(name);
+    const std::filesystem::path folder = root_ / FromUtf8(name);
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    const std::string file = Utf8(folder / "config.ini");
+    ASSERT_TRUE(profile_.WriteString("Form1", "txtSekunde", "10", file));
+    EXPECT_TRUE(std::filesystem::exists(folder / "config.ini"));
+    char buffer[256];
+    ASSERT_EQ(profile_.GetString("Form1", "txtSekunde", buffer, sizeof buffer, file), 2u);
+    EXPECT_STREQ(buffer, "10");
+  }
+}
+
+TEST_F(Win32ProfilePaths, FileNameOutsideTheCodePageNeedsTheFile) {
+  const std::filesystem::path path = root_ / FromUtf8("\xD0\xA4.ini");
+  EXPECT_FALSE(AnsiProfilePath(Utf8(path)).has_value());
+  EXPECT_FALSE(profile_.WriteString("Form1", "x", "1", Utf8(path)));
+  std::ofstream(path, std::ios::binary) << "[Form1]\r\nx=1\r\n";
+  char buffer[256];
+  EXPECT_EQ(profile_.GetString("Form1", "x", buffer, sizeof buffer, Utf8(path)), 1u);
+}
+
+TEST_F(Win32ProfilePaths, RelativePathMeansTheCurrentFolder) {
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(root_);
+  const bool written = profile_.WriteString("Form1", "x", "1", "relative.ini");
+  std::filesystem::current_path(previous);
+  EXPECT_TRUE(written);
+  EXPECT_TRUE(std::filesystem::exists(root_ / "relative.ini"));
+}
+
+TEST(Win32ProfilePath, RejectsWhatIsNoPath) {
+  EXPECT_FALSE(AnsiProfilePath("").has_value());
+  EXPECT_FALSE(AnsiProfilePath("C:\\bad\xC3(utf8).ini").has_value());
+}
+
+}  // namespace
+}  // namespace morvex::services
