@@ -431,7 +431,8 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
 
   HWND parent = def.parent.empty() ? form : HandleOf(window.Find(def.parent));
   const wchar_t* cls = L"STATIC";
-  DWORD style = WS_CHILD | (def.visible ? WS_VISIBLE : 0) | (def.enabled ? 0 : WS_DISABLED);
+  // Siblings never paint over each other: the one declared first lies on top.
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (def.visible ? WS_VISIBLE : 0) | (def.enabled ? 0 : WS_DISABLED);
   DWORD exStyle = 0;
   const bool centred = def.align == ui::Align::Center;
   switch (def.kind) {
@@ -493,6 +494,9 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
     case Kind::CheckBox:
     case Kind::OptionButton:
       peer->SetCheck(def.value ? 1 : 0);
+      break;
+    case Kind::ComboBox:
+      peer->SetText(def.caption);
       break;
     case Kind::TextBox:
       if (def.maxLength > 0) SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(def.maxLength), 0);

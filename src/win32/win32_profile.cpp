@@ -16,7 +16,8 @@ std::optional<std::wstring> Widen(const std::string& utf8) {
     return std::nullopt;
   }
   const int length = static_cast<int>(utf8.size());
-  const int count = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
+  const int count =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
   if (count <= 0) {
     return std::nullopt;
   }

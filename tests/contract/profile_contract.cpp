@@ -12,11 +12,6 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string Utf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return {text.begin(), text.end()};
-}
-
 // A case gets a file of its own, so no implementation can answer from a
 // cached copy of an earlier case.
 std::string CaseFile(std::size_t index) { return "case" + std::to_string(index) + ".ini"; }
@@ -48,6 +43,14 @@ std::string Alphabet(std::size_t length) {
 
 void PrintTo(const ProfileSubject& subject, std::ostream* os) { *os << subject.name; }
 
+std::string Utf8Path(const std::filesystem::path& path) {
+  std::string text;
+  for (const char8_t c : path.u8string()) {
+    text.push_back(static_cast<char>(c));
+  }
+  return text;
+}
+
 std::string ProfileSubjectName(const testing::TestParamInfo<ProfileSubject>& info) {
   return info.param.name;
 }
@@ -66,7 +69,9 @@ void ProfileContract::TearDown() {
   std::filesystem::remove_all(folder_, ignored);
 }
 
-std::string ProfileContract::PathOf(const std::string& name) const { return Utf8(folder_ / name); }
+std::string ProfileContract::PathOf(const std::string& name) const {
+  return Utf8Path(folder_ / name);
+}
 
 void ProfileContract::Seed(const std::string& name, const std::string& bytes) const {
   std::ofstream out(folder_ / name, std::ios::binary);
@@ -201,7 +206,8 @@ TEST_P(ProfileContract, ValuesComeBackWithoutSurroundingBlanksAndQuotes) {
     SCOPED_TRACE(c.stored);
     Seed(CaseFile(i), "[Form1]\r\nText1=" + c.stored + "\r\n");
     EXPECT_EQ(Get("Form1", "Text1", CaseFile(i)), c.read) << "from the file";
-    const std::string written = "w" + CaseFile(i);
+    std::string written = CaseFile(i);
+    written.insert(written.begin(), 'w');
     ASSERT_TRUE(Put("Form1", "Text1", c.stored, written));
     EXPECT_EQ(Get("Form1", "Text1", written), c.read) << "as written";
   }

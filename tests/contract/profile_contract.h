@@ -26,6 +26,7 @@ struct ProfileSubject {
 };
 
 void PrintTo(const ProfileSubject& subject, std::ostream* os);
+std::string Utf8Path(const std::filesystem::path& path);
 std::string ProfileSubjectName(const testing::TestParamInfo<ProfileSubject>& info);
 
 class ProfileContract : public testing::TestWithParam<ProfileSubject> {

@@ -3,9 +3,11 @@
 //
 // Input: one selector byte (section and key), one length byte, that many bytes
 // of value, and the rest is the file.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <string_view>
 

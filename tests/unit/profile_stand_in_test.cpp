@@ -100,8 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         WriteCase{"new key before blank lines", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "A", "z", "3",
                   "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n"},
-        WriteCase{"new key after lines that are no keys", "[A]\r\nx=1\r\n; note\r\nnote\r\n\r\n[B]\r\n",
-                  "A", "z", "3", "[A]\r\nx=1\r\n; note\r\nnote\r\nz=3\r\n\r\n[B]\r\n"},
+        WriteCase{"new key after lines that are no keys",
+                  "[A]\r\nx=1\r\n; note\r\nnote\r\n\r\n[B]\r\n", "A", "z", "3",
+                  "[A]\r\nx=1\r\n; note\r\nnote\r\nz=3\r\n\r\n[B]\r\n"},
         WriteCase{"new key under a bare header", "[A]\r\n[B]\r\n", "A", "x", "1",
                   "[A]\r\nx=1\r\n[B]\r\n"},
         WriteCase{"new key before trailing blank lines", "[A]\r\nx=1\r\n\r\n\r\n", "A", "y", "2",

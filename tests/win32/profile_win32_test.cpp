@@ -14,18 +14,14 @@ namespace morvex::services {
 namespace {
 
 using contract::ProfileContract;
+using contract::Utf8Path;
 
 INSTANTIATE_TEST_SUITE_P(Win32, ProfileContract,
                          testing::Values(contract::ProfileSubject{
                              "Win32Profile", [] { return std::make_unique<Win32Profile>(); }}),
                          contract::ProfileSubjectName);
 
-std::string Utf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return {text.begin(), text.end()};
-}
-
-std::filesystem::path FromUtf8(const char* utf8) {
+std::filesystem::path PathFromUtf8(const char* utf8) {
   return std::filesystem::path(reinterpret_cast<const char8_t*>(utf8));
 }
 
@@ -50,9 +46,9 @@ TEST_F(Win32ProfilePaths, FoldersOutsideTheCodePageStillWork) {
   // "Übung" exists in Windows-1252, the Cyrillic name needs the short form.
   for (const char* name : {"\xC3\x9C" "bung", "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"}) {
     SCOPED_TRACE(name);
-    const std::filesystem::path folder = root_ / FromUtf8(name);
+    const std::filesystem::path folder = root_ / PathFromUtf8(name);
     ASSERT_TRUE(std::filesystem::create_directory(folder));
-    const std::string file = Utf8(folder / "config.ini");
+    const std::string file = Utf8Path(folder / "config.ini");
     ASSERT_TRUE(profile_.WriteString("Form1", "txtSekunde", "10", file));
     EXPECT_TRUE(std::filesystem::exists(folder / "config.ini"));
     char buffer[256];
@@ -62,12 +58,12 @@ TEST_F(Win32ProfilePaths, FoldersOutsideTheCodePageStillWork) {
 }
 
 TEST_F(Win32ProfilePaths, FileNameOutsideTheCodePageNeedsTheFile) {
-  const std::filesystem::path path = root_ / FromUtf8("\xD0\xA4.ini");
-  EXPECT_FALSE(AnsiProfilePath(Utf8(path)).has_value());
-  EXPECT_FALSE(profile_.WriteString("Form1", "x", "1", Utf8(path)));
+  const std::filesystem::path path = root_ / PathFromUtf8("\xD0\xA4.ini");
+  EXPECT_FALSE(AnsiProfilePath(Utf8Path(path)).has_value());
+  EXPECT_FALSE(profile_.WriteString("Form1", "x", "1", Utf8Path(path)));
   std::ofstream(path, std::ios::binary) << "[Form1]\r\nx=1\r\n";
   char buffer[256];
-  EXPECT_EQ(profile_.GetString("Form1", "x", buffer, sizeof buffer, Utf8(path)), 1u);
+  EXPECT_EQ(profile_.GetString("Form1", "x", buffer, sizeof buffer, Utf8Path(path)), 1u);
 }
 
 TEST_F(Win32ProfilePaths, RelativePathMeansTheCurrentFolder) {
