@@ -58,7 +58,7 @@ void OptionButton::SetValue(bool selected) {
 
 int ListBox::ListIndex() const {
   if (!MultiSelect()) return peer().CurSel();
-  return ListCount() == 0 ? -1 : peer().Caret();
+  return SelCount() == 0 ? -1 : peer().Caret();
 }
 
 void ListBox::SetListIndex(int position) {

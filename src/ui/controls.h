@@ -85,6 +85,8 @@ class CheckBox : public Control {
   // 0 unchecked, 1 checked, 2 greyed. Raises a click when the value changes.
   void SetValue(int value);
   int Value() const { return peer().Check(); }
+  // A user's click checks an unchecked or greyed box and clears a checked one.
+  void UserClicked() override { SetValue(Value() == 1 ? 0 : 1); }
 };
 
 class OptionButton : public Control {
@@ -112,8 +114,9 @@ class ListBox : public ListControl {
  public:
   using ListControl::ListControl;
   bool MultiSelect() const { return Def().multiSelect; }
-  // The selected position (single selection) or the focus mark (extended
-  // selection); -1 for none. Setting it raises a click when it changes.
+  // The selected position (single selection) or, while any entry is selected,
+  // the focus mark (extended selection); -1 for none. Setting it raises a
+  // click when it changes.
   int ListIndex() const;
   void SetListIndex(int position);
   bool Selected(int position) const;
