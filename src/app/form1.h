@@ -7,6 +7,7 @@
 #include <string>
 
 #include "services/services.h"
+#include "services/tray.h"
 #include "ui/controls.h"
 
 namespace morvex::app {
@@ -41,6 +42,9 @@ class Form1 : public ui::Window {
 
   // Opens the homepage in the default browser.
   void OpenHomepage();
+
+  // The tray icon's registration record, filled anew before each add.
+  services::TrayIconRecord trayRecord;
 
   MORVEX_CONTROL(Frame, Frame2)
   MORVEX_CONTROL(TextBox, txtTargetTitle)

@@ -223,12 +223,17 @@ class Window {
   // Raised when something asks the window to close (the user, the session
   // ending, another program). The handler decides what happens.
   std::function<void()> onCloseRequest;
+  // Raised when the shell's taskbar has been created anew (Explorer restarted).
+  std::function<void()> onShellRestarted;
   // Raised with button state, shift state and the pointer position in twips.
   std::function<void(int button, int shift, float x, float y)> onMouseMove;
 
   // Backend entries.
   void RequestClose() {
     if (onCloseRequest) onCloseRequest();
+  }
+  void ShellRestarted() {
+    if (onShellRestarted) onShellRestarted();
   }
   void MouseMoved(int button, int shift, float x, float y) {
     if (onMouseMove) onMouseMove(button, shift, x, y);

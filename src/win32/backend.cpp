@@ -253,6 +253,9 @@ class FormPeer : public ui::WindowPeer {
     }
   }
   std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
+  std::uintptr_t IconHandle() const override {
+    return reinterpret_cast<std::uintptr_t>(reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_GETICON, ICON_BIG, 0)));
+  }
 
  private:
   HWND hwnd_;
@@ -693,8 +696,13 @@ LRESULT CALLBACK Win32Backend::PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 }
 
 LRESULT CALLBACK Win32Backend::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
   ui::Window* window = WindowOf(hwnd);
   if (!window) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == taskbarCreated) {
+    window->ShellRestarted();
+    return 0;
+  }
   switch (msg) {
     case WM_COMMAND:
       return OnCommand(*window, wp, lp);

@@ -19,7 +19,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32Files files;
   win32::Win32CodePage codePage;
   win32::Win32Lifetime lifetime;
-  services::Services bundle{messages, shell, clock, files, codePage, lifetime};
+  win32::Win32Tray tray;
+  services::Services bundle{messages, shell, clock, files, codePage, lifetime, tray};
 
   win32::Win32Backend backend(instance);
   app::Form1 form(backend, bundle);

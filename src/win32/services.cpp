@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "win32/text.h"
 
 namespace morvex::win32 {
@@ -103,6 +105,22 @@ services::FileResult Win32Files::Replace(const std::string& path, const std::str
 
 std::string Win32CodePage::ToAnsi(const std::string& utf8) { return win32::ToAnsi(utf8); }
 std::string Win32CodePage::FromAnsi(const std::string& ansi) { return win32::FromAnsi(ansi); }
+
+std::uint32_t Win32Tray::RecordSize() const { return NOTIFYICONDATAA_V1_SIZE; }
+
+void Win32Tray::Notify(int message, const services::TrayIconRecord& record) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = record.size;
+  data.hWnd = reinterpret_cast<HWND>(record.window);
+  data.uID = record.id;
+  data.uFlags = record.flags;
+  data.uCallbackMessage = record.callbackMessage;
+  data.hIcon = reinterpret_cast<HICON>(record.icon);
+  static_assert(sizeof data.szTip >= 64);
+  std::memcpy(data.szTip, record.tip.data(), 64);
+  data.szTip[63] = '\0';
+  Shell_NotifyIconA(static_cast<DWORD>(message), &data);
+}
 
 void Win32Lifetime::EndProgram() { ExitProcess(0); }
 

@@ -44,6 +44,12 @@ class Win32CodePage : public services::CodePage {
   std::string FromAnsi(const std::string& ansi) override;
 };
 
+class Win32Tray : public services::Tray {
+ public:
+  std::uint32_t RecordSize() const override;
+  void Notify(int message, const services::TrayIconRecord& record) override;
+};
+
 class Win32Lifetime : public services::Lifetime {
  public:
   void EndProgram() override;

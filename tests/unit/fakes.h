@@ -81,6 +81,17 @@ class FakeLifetime : public services::Lifetime {
   int ended = 0;
 };
 
+class FakeTray : public services::Tray {
+ public:
+  std::uint32_t RecordSize() const override { return 88; }
+  void Notify(int message, const services::TrayIconRecord& record) override { calls.push_back({message, record}); }
+  struct Call {
+    int message;
+    services::TrayIconRecord record;
+  };
+  std::vector<Call> calls;
+};
+
 // Everything a test needs to run the main window without an operating system.
 struct Rig {
   FakeMessageBoxes messages;
@@ -89,7 +100,8 @@ struct Rig {
   FakeFiles files;
   services::Cp1252CodePage codePage;
   FakeLifetime lifetime;
-  services::Services services{messages, shell, clock, files, codePage, lifetime};
+  FakeTray tray;
+  services::Services services{messages, shell, clock, files, codePage, lifetime, tray};
   ui::HeadlessBackend backend;
   std::unique_ptr<app::Form1> form = std::make_unique<app::Form1>(backend, services);
 

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tray/tray.h"
+#include "unit/fakes.h"
+
+namespace morvex::testing {
+namespace {
+
+// A notification of the icon as Form1 sees it: the mouse message in place of
+// x, in twips.
+void Notify(app::Form1& form, int mouseMessage) {
+  form.MouseMoved(0, 0, static_cast<float>(mouseMessage) * form.TwipsPerPixelX(), 0);
+}
+
+TEST(Tray, RecordNamesTheWindowsIconWithItsFixedTip) {
+  Rig rig;
+  tray::AddTrayIcon(rig.Form());
+  ASSERT_EQ(rig.tray.calls.size(), 1u);
+  const auto& call = rig.tray.calls[0];
+  EXPECT_EQ(call.message, services::kTrayAdd);
+  EXPECT_EQ(call.record.size, 88u);
+  EXPECT_EQ(call.record.flags, 7u);
+  EXPECT_EQ(call.record.callbackMessage, 0x200u);
+  EXPECT_EQ(call.record.id, static_cast<std::uint32_t>(call.record.icon));
+  const char expected[] = "Rechtsklick um das Menu zu \xF6" "ffnen";  // the tip in Windows-1252
+  ASSERT_EQ(sizeof expected - 1, 33u);
+  EXPECT_EQ(std::memcmp(call.record.tip.data(), expected, sizeof expected), 0) << "text and one NUL";
+  for (std::size_t i = 34; i < 64; ++i) EXPECT_EQ(call.record.tip[i], ' ') << i;
+}
+
+TEST(Tray, OnlyTheReleaseOfTheRightButtonActs) {
+  const struct {
+    int message;
+    bool opens;
+  } cases[] = {{0x200, false}, {0x201, false}, {0x202, false}, {0x203, false},
+               {0x204, false}, {0x205, true},  {0x206, false}, {0x207, false}};
+  for (const auto& c : cases) {
+    Rig rig;
+    Notify(rig.Form(), c.message);
+    EXPECT_EQ(rig.Form().HasFrmDummy(), c.opens) << std::hex << c.message;
+    if (c.opens) {
+      auto& dummy = ui::HeadlessBackend::PeerOf(rig.Form().FrmDummy());
+      EXPECT_EQ(dummy.foregroundCalls, 1);
+      ASSERT_EQ(dummy.popups.size(), 1u);
+      EXPECT_EQ(dummy.popups[0].menu, rig.Form().mnuPopUp().Position());
+      EXPECT_EQ(dummy.popups[0].defaultItem, rig.Form().mnuPopUpShowForm().Position());
+    }
+    EXPECT_TRUE(rig.messages.shown.empty());
+  }
+}
+
+TEST(Tray, DecodingUsesTheScreensTwipsPerPixel) {
+  Rig rig;
+  ui::HeadlessBackend::PeerOf(rig.Form()).twipsPerPixelX = 10.0f;  // 144 DPI
+  rig.Form().MouseMoved(0, 0, 5170.0f, 0);
+  EXPECT_TRUE(rig.Form().HasFrmDummy());
+}
+
+TEST(Tray, MessageBoxModeShowsOnlyTheMessage) {
+  Rig rig;
+  rig.Form().optOnLeftClick(0).SetValue(true);
+  EXPECT_FALSE(rig.Form().cmdHideForm().Enabled());
+  Notify(rig.Form(), 0x205);
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  EXPECT_EQ(rig.messages.shown[0], (ShownMessage{"MorvexTask auf morvex.example.org", "Rechtsklick zum Menu", 64}));
+  EXPECT_FALSE(rig.Form().HasFrmDummy());
+  rig.Form().optOnLeftClick(1).SetValue(true);
+  EXPECT_TRUE(rig.Form().cmdHideForm().Enabled());
+}
+
+TEST(Tray, PointerMovingOverTheVisibleWindowIsNoNotification) {
+  Rig rig;
+  auto& peer = ui::HeadlessBackend::PeerOf(rig.Form());
+  rig.Form().Show();
+  peer.pointerOver = true;
+  Notify(rig.Form(), 0x205);
+  EXPECT_FALSE(rig.Form().HasFrmDummy());
+  peer.pointerOver = false;
+  Notify(rig.Form(), 0x205);
+  EXPECT_TRUE(rig.Form().HasFrmDummy());
+}
+
+TEST(Tray, HidingAgainAndAgainAddsTheSameIconAndTheMenuBringsTheWindowBack) {
+  Rig rig;
+  auto& form = rig.Form();
+  form.Show();
+  form.mnuPopUpShowForm().SetEnabled(false);
+  for (int i = 0; i < 3; ++i) form.cmdHideForm().UserClicked();
+  ASSERT_EQ(rig.tray.calls.size(), 3u);
+  for (const auto& call : rig.tray.calls) {
+    EXPECT_EQ(call.message, services::kTrayAdd);
+    EXPECT_EQ(call.record.id, rig.tray.calls[0].record.id);
+    EXPECT_EQ(call.record.window, rig.tray.calls[0].record.window);
+  }
+  EXPECT_FALSE(form.Visible());
+  EXPECT_TRUE(form.mnuPopUpShowForm().Enabled());
+
+  // Choosing the show item from the popup.
+  ui::HeadlessBackend::PeerOf(form.FrmDummy()).onPopup = [&] { form.mnuPopUpShowForm().UserClicked(); };
+  Notify(form, 0x205);
+  EXPECT_TRUE(form.Visible());
+  EXPECT_FALSE(form.mnuPopUpShowForm().Enabled());
+
+  form.cmdRemove().UserClicked();
+  EXPECT_EQ(rig.tray.calls.back().message, services::kTrayDelete);
+  EXPECT_EQ(rig.tray.calls.back().record.id, rig.tray.calls[0].record.id);
+}
+
+TEST(Tray, ANewTaskbarGetsTheIconAgain) {
+  Rig rig;
+  tray::AddTrayIcon(rig.Form());
+  rig.Form().ShellRestarted();
+  ASSERT_EQ(rig.tray.calls.size(), 2u);
+  EXPECT_EQ(rig.tray.calls[1].message, services::kTrayAdd);
+}
+
+}  // namespace
+}  // namespace morvex::testing
