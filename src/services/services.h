@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "services/private_profile.h"
+
 namespace morvex::services {
 
 // Message box styles as the program passes them (button and icon bits).
@@ -95,6 +97,7 @@ struct Services {
   Files& files;
   CodePage& codePage;
   Lifetime& lifetime;
+  PrivateProfile& profile;
 };
 
 }  // namespace morvex::services

@@ -85,6 +85,8 @@ class CheckBox : public Control {
   // 0 unchecked, 1 checked, 2 greyed. Raises a click when the value changes.
   void SetValue(int value);
   int Value() const { return peer().Check(); }
+  // The user's click checks an unchecked box and unchecks any other.
+  void UserClicked() override { SetValue(Value() == 0 ? 1 : 0); }
 };
 
 class OptionButton : public Control {

@@ -7,6 +7,7 @@
 #include "app/lifecycle.h"
 #include "win32/backend.h"
 #include "win32/services.h"
+#include "win32/win32_profile.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace morvex;
@@ -19,7 +20,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32Files files;
   win32::Win32CodePage codePage;
   win32::Win32Lifetime lifetime;
-  services::Services bundle{messages, shell, clock, files, codePage, lifetime};
+  services::Win32Profile profile;
+  services::Services bundle{messages, shell, clock, files, codePage, lifetime, profile};
 
   win32::Win32Backend backend(instance);
   app::Form1 form(backend, bundle);
