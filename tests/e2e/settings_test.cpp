@@ -89,6 +89,10 @@ TEST(Settings, ChangedCheckBoxesComeBackAfterARestart) {
   EXPECT_EQ(CheckOf(again.Control("chkSound")), BST_CHECKED);
   EXPECT_EQ(CheckOf(again.Control("Check2")), BST_CHECKED);
   EXPECT_EQ(CheckOf(again.Control("Check1")), BST_UNCHECKED);
+  // The combo boxes were stored without selection; restoring that keeps their texts.
+  EXPECT_EQ(again.Text("Combo3"), "00");
+  EXPECT_EQ(again.Text("Combo1").size(), 2u);
+  EXPECT_EQ(again.Text("Combo2").size(), 2u);
   again.RequestClose();
   EXPECT_TRUE(again.WaitForExit());
 }
