@@ -5,7 +5,9 @@ namespace morvex::app {
 
 class Form1;
 
-// Shows the main window with its design values; a close request ends the program.
+// Puts the saved control values back, shows the main window and saves the
+// values (so that config.ini exists after a start); a close request saves them
+// and ends the program.
 void StartUp(Form1& form);
 
 }  // namespace morvex::app

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "services/tray.h"
+#include "services/private_profile.h"
 
 namespace morvex::services {
 
@@ -98,6 +99,7 @@ struct Services {
   CodePage& codePage;
   Lifetime& lifetime;
   Tray& tray;
+  PrivateProfile& profile;
 };
 
 }  // namespace morvex::services

@@ -85,8 +85,8 @@ class CheckBox : public Control {
   // 0 unchecked, 1 checked, 2 greyed. Raises a click when the value changes.
   void SetValue(int value);
   int Value() const { return peer().Check(); }
-  // A user's click checks an unchecked or greyed box and clears a checked one.
-  void UserClicked() override { SetValue(Value() == 1 ? 0 : 1); }
+  // The user's click checks an unchecked box and unchecks any other.
+  void UserClicked() override { SetValue(Value() == 0 ? 1 : 0); }
 };
 
 class OptionButton : public Control {

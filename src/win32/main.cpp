@@ -7,6 +7,7 @@
 #include "app/lifecycle.h"
 #include "win32/backend.h"
 #include "win32/services.h"
+#include "win32/win32_profile.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace morvex;
@@ -20,7 +21,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32CodePage codePage;
   win32::Win32Lifetime lifetime;
   win32::Win32Tray tray;
-  services::Services bundle{messages, shell, clock, files, codePage, lifetime, tray};
+  services::Win32Profile profile;
+  services::Services bundle{messages, shell, clock, files, codePage, lifetime, tray, profile};
 
   win32::Win32Backend backend(instance);
   app::Form1 form(backend, bundle);

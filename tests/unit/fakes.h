@@ -8,6 +8,7 @@
 
 #include "app/form1.h"
 #include "services/cp1252.h"
+#include "services/portable_profile.h"
 #include "services/services.h"
 #include "ui/headless.h"
 
@@ -92,6 +93,27 @@ class FakeTray : public services::Tray {
   std::vector<Call> calls;
 };
 
+// Private-profile files kept among the FakeFiles, read and written by the
+// same rules as the portable stand-in.
+class MemoryProfile : public services::PrivateProfile {
+ public:
+  explicit MemoryProfile(FakeFiles& files) : files_(files) {}
+  std::size_t GetString(const std::string& section, const std::string& key, char* buffer,
+                        std::size_t size, const std::string& file) override {
+    const services::ReadResult read = files_.Read(file);
+    return services::ReadProfileValue(read.ok ? read.bytes : std::string(), section, key, buffer, size);
+  }
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) override {
+    const services::ReadResult read = files_.Read(file);
+    if (!read.ok && files_.readErrors.count(file) > 0) return false;
+    return files_.Replace(file, services::WriteProfileValue(read.bytes, section, key, value)).ok;
+  }
+
+ private:
+  FakeFiles& files_;
+};
+
 // Everything a test needs to run the main window without an operating system.
 struct Rig {
   FakeMessageBoxes messages;
@@ -101,7 +123,8 @@ struct Rig {
   services::Cp1252CodePage codePage;
   FakeLifetime lifetime;
   FakeTray tray;
-  services::Services services{messages, shell, clock, files, codePage, lifetime, tray};
+  MemoryProfile profile{files};
+  services::Services services{messages, shell, clock, files, codePage, lifetime, tray, profile};
   ui::HeadlessBackend backend;
   std::unique_ptr<app::Form1> form = std::make_unique<app::Form1>(backend, services);
 

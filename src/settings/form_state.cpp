@@ -1,0 +1,166 @@
+#include "settings/form_state.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+#include "app/form1.h"
+
+namespace morvex::settings {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr int kSmallest16 = -32768;
+constexpr int kLargest16 = 32767;
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  std::string result;
+  result.reserve(text.size());
+  std::size_t position = 0;
+  for (std::size_t found; (found = text.find(from, position)) != std::string_view::npos;
+       position = found + from.size()) {
+    result.append(text.substr(position, found - position)).append(to);
+  }
+  return result.append(text.substr(position));
+}
+
+// One leading '+' is allowed as it would be for the user; "+-1" is not.
+std::string_view WithoutPlus(std::string_view value) {
+  if (value.size() > 1 && value.front() == '+' && value[1] != '-') value.remove_prefix(1);
+  return value;
+}
+
+bool IsStored(ui::Kind kind) {
+  switch (kind) {
+    case ui::Kind::TextBox:
+    case ui::Kind::ListBox:
+    case ui::Kind::ComboBox:
+    case ui::Kind::CheckBox:
+    case ui::Kind::OptionButton:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::string ConfigFilePath(services::Files& files) {
+  std::string path = files.AppFolder();
+  if (path.empty() || path.back() != '\\') path += '\\';
+  return path + kConfigFileName;
+}
+
+std::string ControlKey(const ui::Control& control) {
+  if (control.Index() < 0) return control.Name();
+  return control.Name() + "(" + std::to_string(control.Index()) + ")";
+}
+
+std::string EncodeLineBreaks(std::string_view text) { return ReplaceAll(text, kCrLf, kLineBreakMark); }
+
+std::string DecodeLineBreaks(std::string_view value) { return ReplaceAll(value, kLineBreakMark, kCrLf); }
+
+std::optional<int> ParseListIndex(std::string_view value) {
+  value = WithoutPlus(value);
+  int index = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), index);
+  if (value.empty() || error != std::errc() || end != value.data() + value.size()) return std::nullopt;
+  if (index < -1 || index > kLargest16) return std::nullopt;
+  return index;
+}
+
+std::optional<int> ParseWholeNumber(std::string_view value) {
+  value = WithoutPlus(value);
+  double number = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+  if (value.empty() || error != std::errc() || end != value.data() + value.size()) return std::nullopt;
+  if (!std::isfinite(number)) return std::nullopt;
+  const double whole = std::floor(number);
+  if (whole < kSmallest16 || whole > kLargest16) return std::nullopt;
+  return static_cast<int>(whole);
+}
+
+std::string StoredValue(const ui::Control& control) {
+  switch (control.GetKind()) {
+    case ui::Kind::TextBox:
+      return EncodeLineBreaks(static_cast<const ui::TextBox&>(control).Text());
+    case ui::Kind::ListBox:
+      return std::to_string(static_cast<const ui::ListBox&>(control).ListIndex());
+    case ui::Kind::ComboBox:
+      return std::to_string(static_cast<const ui::ComboBox&>(control).ListIndex());
+    case ui::Kind::CheckBox:
+      return std::to_string(static_cast<const ui::CheckBox&>(control).Value());
+    case ui::Kind::OptionButton:
+      return static_cast<const ui::OptionButton&>(control).Value() ? "-1" : "0";
+    default:
+      return {};
+  }
+}
+
+void ApplyStoredValue(ui::Control& control, std::string_view value) {
+  switch (control.GetKind()) {
+    case ui::Kind::TextBox:
+      static_cast<ui::TextBox&>(control).SetText(DecodeLineBreaks(value));
+      break;
+    case ui::Kind::ListBox: {
+      auto& list = static_cast<ui::ListBox&>(control);
+      const std::optional<int> index = ParseListIndex(value);
+      if (index && *index <= list.ListCount() - 1) list.SetListIndex(*index);
+      break;
+    }
+    case ui::Kind::ComboBox: {
+      // Clearing the selection keeps the edit text (see ComboBox::SetListIndex):
+      // a combo box stored without selection keeps the text it was typed with.
+      auto& combo = static_cast<ui::ComboBox&>(control);
+      const std::optional<int> index = ParseListIndex(value);
+      if (index && *index <= combo.ListCount() - 1) combo.SetListIndex(*index);
+      break;
+    }
+    case ui::Kind::CheckBox: {
+      const std::optional<int> state = ParseWholeNumber(value);
+      if (state && *state >= 0 && *state <= 2) static_cast<ui::CheckBox&>(control).SetValue(*state);
+      break;
+    }
+    case ui::Kind::OptionButton: {
+      const std::optional<int> state = ParseWholeNumber(value);
+      if (state) static_cast<ui::OptionButton&>(control).SetValue(*state != 0);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+bool RestoreFormState(ui::Window& window, services::Services& services) {
+  const std::string path = ConfigFilePath(services.files);
+  if (!services.files.Exists(path)) return false;
+  for (const auto& control : window.Controls()) {
+    if (!IsStored(control->GetKind())) continue;
+    std::array<char, kValueBufferSize> buffer;
+    buffer.fill(' ');
+    std::size_t count =
+        services.profile.GetString(window.Name(), ControlKey(*control), buffer.data(), buffer.size(), path);
+    if (count == 0) continue;  // missing or empty: the control keeps its value
+    if (count > buffer.size() - 1) count = buffer.size() - 1;
+    ApplyStoredValue(*control, services.codePage.FromAnsi(std::string(buffer.data(), count)));
+  }
+  return true;
+}
+
+void SaveFormState(const ui::Window& window, services::Services& services) {
+  const std::string path = ConfigFilePath(services.files);
+  for (const auto& control : window.Controls()) {
+    const std::string value = StoredValue(*control);
+    // An empty value is never written, so the key keeps what it held before.
+    if (value.empty()) continue;
+    // A failed write is not reported: the values are simply not kept.
+    services.profile.WriteString(window.Name(), ControlKey(*control), services.codePage.ToAnsi(value), path);
+  }
+}
+
+bool RestoreFormState(app::Form1& form) { return RestoreFormState(form, form.Svc()); }
+
+void SaveFormState(const app::Form1& form) { SaveFormState(form, form.Svc()); }
+
+}  // namespace morvex::settings

@@ -1,0 +1,61 @@
+// The values of a window's controls kept in config.ini from one run to the
+// next: one section named after the window, one key per text box, list box,
+// combo box, check box and option button, in the window's declaration order.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "services/services.h"
+#include "ui/controls.h"
+
+namespace morvex::app {
+class Form1;
+}
+
+namespace morvex::settings {
+
+inline constexpr const char* kConfigFileName = "config.ini";
+// What a CR LF pair of a text becomes in its one-line value.
+inline constexpr std::string_view kLineBreakMark = "~|~";
+// The value buffer: at most one byte less than this comes back.
+inline constexpr std::size_t kValueBufferSize = 256;
+
+// The application folder, a "\" unless the folder already ends in one, and
+// "config.ini".
+std::string ConfigFilePath(services::Files& files);
+
+// The control's name; for a member of a control array the name and its index
+// in parentheses, such as "optOnLeftClick(0)".
+std::string ControlKey(const ui::Control& control);
+
+// Text values: every CR LF pair becomes "~|~" on writing, and every "~|~" a
+// CR LF pair on reading.
+std::string EncodeLineBreaks(std::string_view text);
+std::string DecodeLineBreaks(std::string_view value);
+
+// A stored list index: a whole decimal number from -1 up, within 16 bits.
+std::optional<int> ParseListIndex(std::string_view value);
+// A stored check-box or option-button value: a decimal number rounded down
+// to a whole number, within 16 bits.
+std::optional<int> ParseWholeNumber(std::string_view value);
+
+// The value a control is stored with, in the core's UTF-8; empty for a
+// control that is not stored (and for an empty text box).
+std::string StoredValue(const ui::Control& control);
+// Puts a stored value (UTF-8) into the control as the user's change would,
+// so that a changed selection or value runs the control's reaction. A value
+// that does not fit the control leaves it as it is.
+void ApplyStoredValue(ui::Control& control, std::string_view value);
+
+// Puts the values stored for the window back into its controls. False, with
+// no control touched, when config.ini does not exist.
+bool RestoreFormState(ui::Window& window, services::Services& services);
+// Writes the value of every stored control whose value is not empty.
+void SaveFormState(const ui::Window& window, services::Services& services);
+
+bool RestoreFormState(app::Form1& form);
+void SaveFormState(const app::Form1& form);
+
+}  // namespace morvex::settings
