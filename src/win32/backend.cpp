@@ -497,6 +497,11 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
     case Kind::TextBox:
       if (def.maxLength > 0) SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(def.maxLength), 0);
       break;
+    case Kind::ComboBox:
+      // A combo box ignores the window name it is created with; its edit
+      // field gets the initial text here.
+      peer->SetText(def.caption);
+      break;
     default:
       break;
   }
