@@ -2,6 +2,7 @@
 
 #include "app/navigation.h"
 #include "app/window_tables.h"
+#include "countdown/countdown.h"
 #include "tray/tray.h"
 
 namespace morvex::app {
@@ -10,6 +11,7 @@ Form1::Form1(ui::Backend& backend, services::Services& services)
     : ui::Window(Form1Def(), backend), services_(services) {
   WireNavigation(*this);
   tray::WireTray(*this);
+  countdown::WireCountdown(*this);
 }
 
 Form1::~Form1() { CloseAuxiliaryWindows(); }

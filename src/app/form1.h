@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "countdown/countdown.h"
 #include "services/services.h"
 #include "services/tray.h"
 #include "ui/controls.h"
@@ -125,6 +126,9 @@ class Form1 : public ui::Window {
   MORVEX_CONTROL(MenuItem, mnstartform)
   MORVEX_CONTROL(MenuItem, mnstartanzeigen)
   ui::OptionButton& optOnLeftClick(int index) const { return Get<ui::OptionButton>("optOnLeftClick", index); }
+
+  // The countdown's remaining time; zero and empty when the window is created.
+  ::morvex::countdown::CountdownState countdown;
 
  private:
   services::Services& services_;

@@ -499,14 +499,11 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
       peer->SetCheck(def.value ? 1 : 0);
       break;
     case Kind::ComboBox:
+      // A combo box does not take its creation text into its edit field.
       peer->SetText(def.caption);
       break;
     case Kind::TextBox:
       if (def.maxLength > 0) SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(def.maxLength), 0);
-      break;
-    case Kind::ComboBox:
-      // A combo box does not take its creation text into its edit field.
-      peer->SetText(def.caption);
       break;
     default:
       break;

@@ -81,18 +81,6 @@ void RemoveTree(const std::wstring& folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
-// The folder of the built program: a Unix path handed over by the test runner.
-std::wstring ProgramFolder() {
-  const char* dir = std::getenv("MORVEX_EXE_DIR");
-  if (!dir) return L".";
-  std::wstring path = Widen(dir);
-  if (!path.empty() && path[0] == L'/') {
-    for (auto& c : path) c = c == L'/' ? L'\\' : c;
-    path = L"Z:" + path;
-  }
-  return path;
-}
-
 struct FindData {
   DWORD pid;
   std::vector<HWND> found;
@@ -122,6 +110,17 @@ BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
 }
 
 }  // namespace
+
+std::wstring ProgramFolder() {
+  const char* dir = std::getenv("MORVEX_EXE_DIR");
+  if (!dir) return L".";
+  std::wstring path = Widen(dir);
+  if (!path.empty() && path[0] == L'/') {
+    for (auto& c : path) c = c == L'/' ? L'\\' : c;
+    path = L"Z:" + path;
+  }
+  return path;
+}
 
 std::wstring FreshFolder(const std::string& name) {
   wchar_t temp[MAX_PATH];

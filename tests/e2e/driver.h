@@ -25,6 +25,10 @@ std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 
+// The folder of the built morvex.exe and the test programs beside it: a Unix
+// path handed over by the test runner.
+std::wstring ProgramFolder();
+
 // A folder of its own under the system's temporary folder, made empty.
 std::wstring FreshFolder(const std::string& name);
 

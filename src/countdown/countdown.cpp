@@ -1,0 +1,179 @@
+#include "countdown/countdown.h"
+
+#include <charconv>
+#include <system_error>
+
+#include "app/form1.h"
+
+namespace morvex::countdown {
+namespace {
+
+// The value of a field that holds digits only and fits the field's type.
+template <class T>
+bool ParseField(const std::string& text, T& value) {
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  const char* first = text.data();
+  const char* last = first + text.size();
+  const auto [end, error] = std::from_chars(first, last, value);
+  return error == std::errc() && end == last;
+}
+
+std::string TwoDigits(std::int64_t value) {
+  std::string text = std::to_string(value);
+  if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
+  return text;
+}
+
+void RefuseInput(app::Form1& form, const char* text, const char* title) {
+  form.Svc().messages.Show(text, title, services::kExclamation);
+}
+
+// The three assignments that make MMC1 start playing a wave file.
+void PlaySound(app::Form1& form, const std::string& path) {
+  ui::MediaPlayer& player = form.MMC1();
+  player.SetFileName(path);
+  player.SetWait(false);
+  player.SetCommand("Sound");
+}
+
+void SetLocks(app::Form1& form, bool locked) {
+  form.txtHour().SetLocked(locked);
+  form.txtMinute().SetLocked(locked);
+  form.txtSekunde().SetLocked(locked);
+}
+
+}  // namespace
+
+std::string TimeLeftText(std::int64_t hours, std::int64_t minutes, std::int64_t seconds) {
+  return TwoDigits(hours) + ":" + TwoDigits(minutes) + ":" + TwoDigits(seconds);
+}
+
+void Start(app::Form1& form) {
+  const std::string hours = form.Combo1().Text();
+  const std::string minutes = form.Combo2().Text();
+  const std::string seconds = form.Combo3().Text();
+  if (hours.empty() || minutes.empty() || seconds.empty()) {
+    RefuseInput(form, kMissingInputText, kMissingInputTitle);
+    return;
+  }
+  if (hours.size() < 2 || minutes.size() < 2 || seconds.size() < 2) {
+    RefuseInput(form, kLeadingZerosText, kWrongInputTitle);
+    return;
+  }
+
+  CountdownState& state = form.countdown;
+  if (form.optSetTime().Value()) {
+    // Clock-time mode: the time from the start of the current clock second
+    // to HH:MM:00 of the chosen minute, today or, when that has begun or
+    // passed, tomorrow. The seconds field is 60, not 0, at a whole minute.
+    std::int16_t setHour = 0;
+    std::int16_t setMinute = 0;
+    if (!ParseField(hours, setHour) || !ParseField(minutes, setMinute)) {
+      RefuseInput(form, kDigitsOnlyText, kWrongInputTitle);
+      return;
+    }
+    const services::LocalTime now = form.Svc().clock.Now();
+    state.intSetHour = setHour;
+    state.intSetMinute = setMinute;
+    std::int64_t minutesLeft = (std::int64_t{setHour} * 60 + setMinute) - (now.hour * 60 + now.minute);
+    if (minutesLeft <= 0) minutesLeft += 1440;
+    state.varHours = (minutesLeft - 1) / 60;
+    state.varMinutes = (minutesLeft - 1) % 60;
+    state.varSeconds = 60 - now.second;
+  } else if (form.optSetCount().Value()) {
+    // Count-down mode: the three fields as entered.
+    std::int64_t h = 0;
+    std::int64_t m = 0;
+    std::int64_t s = 0;
+    if (!ParseField(hours, h) || !ParseField(minutes, m) || !ParseField(seconds, s)) {
+      RefuseInput(form, kDigitsOnlyText, kWrongInputTitle);
+      return;
+    }
+    state.varHours = h;
+    state.varMinutes = m;
+    state.varSeconds = s;
+  }
+  // With neither mode selected the fields keep what they hold.
+
+  state.tickSoundPath = form.Svc().files.AppFolder() + "\\tick.wav";
+  form.tmrCountDown().SetEnabled(true);
+  form.cmdSet().SetEnabled(false);
+  SetLocks(form, true);
+}
+
+void Stop(app::Form1& form) {
+  CountdownState& state = form.countdown;
+  state.varHours = 0;
+  state.varMinutes = 0;
+  state.varSeconds = 0;
+  state.strTimeLeft.clear();
+  state.intSetHour = 0;
+  state.intSetMinute = 0;
+  SetLocks(form, false);
+  form.tmrCountDown().SetEnabled(false);
+  form.cmdSet().SetEnabled(true);
+  form.Frame7().SetVisible(false);
+}
+
+void Pause(app::Form1& form) {
+  form.tmrCountDown().SetEnabled(false);
+  form.cmdSet().SetEnabled(true);
+}
+
+void Tick(app::Form1& form) {
+  CountdownState& state = form.countdown;
+  if (state.tickSoundOn) PlaySound(form, state.tickSoundPath);
+
+  // The display shows what the previous tick left; the count-down follows.
+  const std::string shown = TimeLeftText(state.varHours, state.varMinutes, state.varSeconds);
+  state.strTimeLeft = shown;
+  form.lblHaveTime().SetCaption(shown);
+  form.SetCaption(form.Def().caption + " " + kRunningWords + " " + shown);
+  form.Frame7().SetVisible(true);
+  form.Label11().SetCaption(shown);
+  form.Frame7().SetCaption(kRunningFrameCaption);
+
+  // Clock-time mode: at a shown 10, 30 or 50 the seconds are set from the
+  // clock, so that late or early ticks do not add up over the hours.
+  if (form.optSetTime().Value() &&
+      (state.varSeconds == 10 || state.varSeconds == 30 || state.varSeconds == 50)) {
+    state.varSeconds = 60 - form.Svc().clock.Now().second;
+  }
+
+  state.varSeconds -= 1;
+  if (state.varSeconds == -1) {
+    state.varSeconds = 59;
+    state.varMinutes -= 1;
+    if (state.varMinutes == -1 && state.varHours != 0) {
+      state.varMinutes = 59;
+      state.varHours -= 1;
+    }
+  }
+
+  if (shown == "00:00:00") {
+    PlaySound(form, form.Svc().files.AppFolder() + "\\thx.wav");
+    form.tmrCountDown().SetEnabled(false);
+    form.cmdSet().SetEnabled(true);
+    SetLocks(form, false);
+    // Exactly what a click of the button does: the kill-list run.
+    form.Command2().UserClicked();
+  }
+}
+
+void ClockTick(app::Form1& form) {
+  const services::LocalTime now = form.Svc().clock.Now();
+  form.lblCurrentTimeShow().SetCaption(TimeLeftText(now.hour, now.minute, now.second));
+}
+
+void WireCountdown(app::Form1& form) {
+  form.cmdSet().onClick = [&form] { Start(form); };
+  form.cmdStop().onClick = [&form] { Stop(form); };
+  form.Combo1().onClick = [&form] { Pause(form); };
+  form.Combo2().onClick = [&form] { Pause(form); };
+  form.tmrCountDown().onTimer = [&form] { Tick(form); };
+  form.tmrTime().onTimer = [&form] { ClockTick(form); };
+}
+
+}  // namespace morvex::countdown

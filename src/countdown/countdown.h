@@ -1,0 +1,64 @@
+// The countdown: Start, Stop and the pause that arm and disarm it, the
+// once-a-second tick that shows the time left and expires, and the clock label.
+//
+// The countdown runs exactly while tmrCountDown is enabled; the mode is read
+// from the option buttons optSetCount and optSetTime whenever it matters.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace morvex::app {
+class Form1;
+}
+
+namespace morvex::countdown {
+
+// The remaining time as three independent fields, counted down with borrows
+// and never normalised (0 hours and 90 minutes stay 0 : 90 : 0).
+struct CountdownState {
+  std::int16_t intSetHour = 0;    // clock-time mode: the chosen hour
+  std::int16_t intSetMinute = 0;  // clock-time mode: the chosen minute
+  std::int64_t varHours = 0;
+  std::int64_t varMinutes = 0;
+  std::int64_t varSeconds = 0;
+  std::string strTimeLeft;  // the text the last tick showed; empty after Stop
+  // A sound at every tick: its path is recorded at Start, but the switch is
+  // never turned on, so no tick is heard.
+  std::string tickSoundPath;
+  bool tickSoundOn = false;
+};
+
+// Message texts and titles of Start.
+inline constexpr const char* kMissingInputTitle = "Fehlende Eingabe";
+inline constexpr const char* kMissingInputText = "Bitte füllen Sie alle Felder aus !";
+inline constexpr const char* kWrongInputTitle = "Falsche Eingabe";
+inline constexpr const char* kLeadingZerosText =
+    "Bitte geben Sie auch die führenden Nullen mit an !\r\n\r\n\r\n Beispiel :\r\n\r\n"
+    "  Richtig = 08 : 15,   Falsch  =  8 : 15";
+// Refuses text that is not a plain whole number (a sign, a blank, a letter, a
+// decimal point) or that is too large for its field.
+inline constexpr const char* kDigitsOnlyText = "Bitte geben Sie nur die Ziffern 0 bis 9 an !";
+
+// Display texts of the tick.
+inline constexpr const char* kRunningWords = "Countdown läuft / gestoppt";
+inline constexpr const char* kRunningFrameCaption = "Countdown läuft....";
+
+// Connects cmdSet, cmdStop, the hour and minute choosers and both timers.
+void WireCountdown(app::Form1& form);
+
+// Start (the click of cmdSet, and start-up with Check2 ticked), Stop (the
+// click of cmdStop) and Pause (a selection change of Combo1 or Combo2).
+void Start(app::Form1& form);
+void Stop(app::Form1& form);
+void Pause(app::Form1& form);
+
+// One event of tmrCountDown, and one of tmrTime.
+void Tick(app::Form1& form);
+void ClockTick(app::Form1& form);
+
+// Hours, minutes and seconds, each zero-padded to at least two digits and
+// joined by colons: 1, 39, 30 gives "01:39:30"; 123, 0, 5 gives "123:00:05".
+std::string TimeLeftText(std::int64_t hours, std::int64_t minutes, std::int64_t seconds);
+
+}  // namespace morvex::countdown

