@@ -2,12 +2,14 @@
 
 #include "app/navigation.h"
 #include "app/window_tables.h"
+#include "processes/process_handlers.h"
 
 namespace morvex::app {
 
 Form1::Form1(ui::Backend& backend, services::Services& services)
     : ui::Window(Form1Def(), backend), services_(services) {
   WireNavigation(*this);
+  processes::WireProcesses(*this);
 }
 
 Form1::~Form1() { CloseAuxiliaryWindows(); }

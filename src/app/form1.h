@@ -42,6 +42,10 @@ class Form1 : public ui::Window {
   // Opens the homepage in the default browser.
   void OpenHomepage();
 
+  // Set while List2.txt exists but could not be read whole: saving the kill
+  // list then leaves that file alone until the user changes the list.
+  bool keepUnreadKillListFile = false;
+
   MORVEX_CONTROL(Frame, Frame2)
   MORVEX_CONTROL(TextBox, txtTargetTitle)
   MORVEX_CONTROL(Button, Command3)

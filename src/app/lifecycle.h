@@ -5,7 +5,8 @@ namespace morvex::app {
 
 class Form1;
 
-// Shows the main window with its design values; a close request ends the program.
+// Fills the process catalogue, shows the main window and loads the kill list;
+// a close request saves the kill list and ends the program.
 void StartUp(Form1& form);
 
 }  // namespace morvex::app

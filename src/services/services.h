@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "services/processes.h"
+
 namespace morvex::services {
 
 // Message box styles as the program passes them (button and icon bits).
@@ -95,6 +97,8 @@ struct Services {
   Files& files;
   CodePage& codePage;
   Lifetime& lifetime;
+  ProcessSnapshot& snapshot;
+  ManagementService& management;
 };
 
 }  // namespace morvex::services

@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "app/lifecycle.h"
 #include "win32/backend.h"
+#include "win32/processes_win32.h"
 #include "win32/services.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -19,7 +20,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32Files files;
   win32::Win32CodePage codePage;
   win32::Win32Lifetime lifetime;
-  services::Services bundle{messages, shell, clock, files, codePage, lifetime};
+  win32::Win32ProcessSnapshot snapshot;
+  win32::Win32ManagementService management;
+  services::Services bundle{messages, shell, clock, files, codePage, lifetime, snapshot, management};
 
   win32::Win32Backend backend(instance);
   app::Form1 form(backend, bundle);
