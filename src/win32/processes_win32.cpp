@@ -87,7 +87,10 @@ class Win32Process : public services::ManagedProcess {
 
   std::string Caption() override {
     Variant value;
-    if (FAILED(Invoke(object_.Get(), L"Caption", DISPATCH_PROPERTYGET, nullptr, 0, &value.v))) return {};
+    // Read as a script reads it: property get or argument-less method.
+    if (FAILED(Invoke(object_.Get(), L"Caption", DISPATCH_PROPERTYGET | DISPATCH_METHOD, nullptr, 0, &value.v))) {
+      return {};
+    }
     if (value.v.vt != VT_BSTR || !value.v.bstrVal) return {};
     return Narrow(std::wstring(value.v.bstrVal, SysStringLen(value.v.bstrVal)));
   }
