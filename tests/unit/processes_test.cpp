@@ -143,7 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"EmptyFileGivesNothing", "", {}},
         LoadCase{"AnsiConverted", "\xC4rger.exe\r\n", {"Ärger.exe"}},
         LoadCase{"NoLastLineEnd", "a.exe\r\nb.exe", {"a.exe", "b.exe"}},
-        LoadCase{"NulAndHighBytes", "a\0b\r\n\x81\xFF\r\n"s, {"a\0b"s, "\xC2\x81ÿ"}}),
+        LoadCase{"NulAndHighBytes", "a\0b\r\n\x81\xFF\r\n"s, {"a\0b"s, "\xC2\x81ÿ"}},
+        LoadCase{"VeryLongLine", std::string(1 << 20, 'x') + "\r\ny", {std::string(1 << 20, 'x'), "y"}}),
     [](const ::testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
 
 TEST_F(KillList, MissingFileChangesNothingAndSaysNothing) {
