@@ -17,6 +17,7 @@ if(MORVEX_BENCH)
   add_executable(morvex_bench ${MORVEX_BENCH_SOURCES} bench/main.cpp)
   target_compile_definitions(morvex_bench PRIVATE MORVEX_BENCH_NO_MAIN)
   target_link_libraries(morvex_bench PRIVATE morvex_core benchmark::benchmark)
+  target_include_directories(morvex_bench PRIVATE tests)
 endif()
 
 if(MORVEX_WITH_WINDOWS)

@@ -71,3 +71,8 @@ if(BUILD_TESTING)
   set_tests_properties(e2e.suite PROPERTIES LABELS e2e TIMEOUT 1800
     ENVIRONMENT "MORVEX_EXE_DIR=$<TARGET_FILE_DIR:morvex>")
 endif()
+
+# Timing of the real list boxes (not a test: it prints its figures).
+add_executable(morvex_win32_bench WIN32 bench/win32_listbox_timing.cpp)
+target_link_libraries(morvex_win32_bench PRIVATE morvex_win32)
+target_link_options(morvex_win32_bench PRIVATE ${MORVEX_STATIC} -municode)

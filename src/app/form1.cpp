@@ -1,17 +1,21 @@
 #include "app/form1.h"
 
+#include "app/lifecycle.h"
 #include "app/navigation.h"
 #include "app/window_tables.h"
 #include "countdown/countdown.h"
 #include "tray/tray.h"
+#include "processes/process_handlers.h"
 
 namespace morvex::app {
 
 Form1::Form1(ui::Backend& backend, services::Services& services)
     : ui::Window(Form1Def(), backend), services_(services) {
   WireNavigation(*this);
+  WireLifecycle(*this);
   tray::WireTray(*this);
   countdown::WireCountdown(*this);
+  processes::WireProcesses(*this);
 }
 
 Form1::~Form1() { CloseAuxiliaryWindows(); }

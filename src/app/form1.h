@@ -46,6 +46,9 @@ class Form1 : public ui::Window {
 
   // The tray icon's registration record, filled anew before each add.
   services::TrayIconRecord trayRecord;
+  // Set while List2.txt exists but could not be read whole: saving the kill
+  // list then leaves that file alone until the user changes the list.
+  bool keepUnreadKillListFile = false;
 
   MORVEX_CONTROL(Frame, Frame2)
   MORVEX_CONTROL(TextBox, txtTargetTitle)

@@ -1,20 +1,97 @@
 #include "app/lifecycle.h"
 
 #include "app/form1.h"
+#include "countdown/countdown.h"
+#include "processes/catalogue.h"
+#include "processes/killlist.h"
 #include "settings/form_state.h"
+#include "tray/tray.h"
 
 namespace morvex::app {
 
-void StartUp(Form1& form) {
-  form.onCloseRequest = [&form] {
-    settings::SaveFormState(form);
-    form.Hide();
-    form.CloseAuxiliaryWindows();
-    form.Svc().lifetime.EndProgram();
-  };
+namespace {
+
+std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+// The hour and minute choosers: every item from `first` to `last`, and from
+// 10 on the first item selected after each append (which pauses a countdown).
+void FillChooser(ui::ComboBox& combo, int first, int last) {
+  for (int n = first; n <= last; ++n) {
+    combo.AddItem(TwoDigits(n));
+    if (n >= 10) combo.SetListIndex(0);
+  }
+}
+
+}  // namespace
+
+std::string VersionText() {
+  return "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+         std::to_string(kVersionRevision);
+}
+
+void LoadForm1(Form1& form) {
+  form.txtSekunde().SetEnabled(true);
+  form.lblVersion().SetCaption(VersionText());
+  form.cmdloeschen().SetEnabled(false);
+  FillChooser(form.Combo1(), 0, 23);
+  FillChooser(form.Combo2(), 3, 59);
   settings::RestoreFormState(form);
-  form.Show();
+  processes::FillProcessCatalogue(form, form.List1());
+  form.mnuPopUpShowForm().SetEnabled(false);
+  tray::AddTrayIcon(form);
+  form.mnuPopUpShowForm().SetEnabled(true);
+  form.Hide();
+  if (form.Check1().Value() == 1) {
+    form.mnuPopUpShowForm().SetEnabled(true);
+  } else {
+    form.Show();
+    settings::SaveFormState(form);
+  }
+  if (form.Check2().Value() == 1) countdown::Start(form);
+}
+
+void StartUp(Form1& form) {
+  // The kill-list file is opened and its first entry read before the window
+  // loads; its entries reach List2 only after the load steps.
+  processes::KillListFile file(form.Svc());
+  std::string first;
+  const bool hasFirst = file.IsOpen() && !file.AtEnd();
+  if (hasFirst) first = file.ReadField();
+  LoadForm1(form);
+  if (hasFirst) {
+    form.List2().AddItem(first);
+    processes::AppendKillList(form, file);
+  }
+}
+
+void EndProgram(Form1& form) {
+  if (form.trayRecord.size != 0) tray::RemoveTrayIcon(form);
+  form.Svc().lifetime.EndProgram();
+}
+
+void CloseRequest(Form1& form) {
   settings::SaveFormState(form);
+  processes::SaveKillList(form);
+  tray::HideToTray(form);
+  // Closing the window runs its unload steps.
+  settings::SaveFormState(form);
+  form.CloseAuxiliaryWindows();
+  EndProgram(form);
+}
+
+void WireLifecycle(Form1& form) {
+  form.onCloseRequest = [&form] { CloseRequest(form); };
+  form.cmdExit().onClick = [&form] {
+    settings::SaveFormState(form);
+    form.tmrTime().SetEnabled(false);
+    form.tmrCountDown().SetEnabled(false);
+    EndProgram(form);
+  };
+  form.Command4().onClick = [&form] {
+    settings::SaveFormState(form);
+    EndProgram(form);
+  };
+  // Command5 ("Countdown") does nothing.
 }
 
 }  // namespace morvex::app

@@ -8,6 +8,7 @@
 
 #include "services/tray.h"
 #include "services/private_profile.h"
+#include "services/processes.h"
 
 namespace morvex::services {
 
@@ -100,6 +101,8 @@ struct Services {
   Lifetime& lifetime;
   Tray& tray;
   PrivateProfile& profile;
+  ProcessSnapshot& snapshot;
+  ManagementService& management;
 };
 
 }  // namespace morvex::services

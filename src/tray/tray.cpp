@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "app/form1.h"
+#include "processes/killlist.h"
+#include "settings/form_state.h"
 
 namespace morvex::tray {
 
@@ -59,6 +61,17 @@ void WireTray(app::Form1& form) {
   form.cmdAdd().onClick = [&form] { AddTrayIcon(form); };
   form.cmdRemove().onClick = [&form] { RemoveTrayIcon(form); };
   form.cmdHideForm().onClick = [&form] { HideToTray(form); };
+  form.xpButton1().onClick = [&form] {
+    settings::SaveFormState(form);
+    HideToTray(form);
+  };
+  for (ui::Control* button : {&form.xpButton3(), &form.xpButton4()}) {
+    button->onClick = [&form] {
+      settings::SaveFormState(form);
+      processes::SaveKillList(form);
+      HideToTray(form);
+    };
+  }
   form.mnuPopUpShowForm().onClick = [&form] {
     form.mnuPopUpShowForm().SetEnabled(false);
     form.Show();

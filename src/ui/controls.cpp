@@ -104,6 +104,12 @@ void ListBox::Fill(const std::vector<std::string>& items) {
   peer().SetRedraw(true);
 }
 
+void ListBox::AddItems(const std::vector<std::string>& items) {
+  peer().SetRedraw(false);
+  for (const auto& item : items) peer().AddItem(item);
+  peer().SetRedraw(true);
+}
+
 void ComboBox::SetListIndex(int position) {
   if (position == ListIndex()) return;
   if (position < 0) {

@@ -127,6 +127,8 @@ class ListBox : public ListControl {
   int FindExact(const std::string& text) const { return peer().FindExact(text); }
   // Fills the list without redrawing in between.
   void Fill(const std::vector<std::string>& items);
+  // Appends the entries at the end without redrawing in between.
+  void AddItems(const std::vector<std::string>& items);
 };
 
 class ComboBox : public ListControl {

@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "app/lifecycle.h"
 #include "win32/backend.h"
+#include "win32/processes_win32.h"
 #include "win32/services.h"
 #include "win32/win32_profile.h"
 
@@ -22,7 +23,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32Lifetime lifetime;
   win32::Win32Tray tray;
   services::Win32Profile profile;
-  services::Services bundle{messages, shell, clock, files, codePage, lifetime, tray, profile};
+  win32::Win32ProcessSnapshot snapshot;
+  win32::Win32ManagementService management;
+  services::Services bundle{messages, shell, clock, files, codePage, lifetime, tray, profile, snapshot, management};
 
   win32::Win32Backend backend(instance);
   app::Form1 form(backend, bundle);

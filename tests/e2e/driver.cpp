@@ -131,6 +131,24 @@ std::wstring FreshFolder(const std::string& name) {
   return folder;
 }
 
+HelperProcess::HelperProcess(const std::wstring& exeName) {
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  const std::wstring path = ProgramFolder() + L"\\" + exeName;
+  std::wstring command = L"\"" + path + L"\"";
+  if (!CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) {
+    pi_ = {};
+  }
+}
+
+HelperProcess::~HelperProcess() {
+  if (!pi_.hProcess) return;
+  TerminateProcess(pi_.hProcess, 1);
+  WaitForSingleObject(pi_.hProcess, 5000);
+  CloseHandle(pi_.hProcess);
+  CloseHandle(pi_.hThread);
+}
+
 Morvex::Morvex(std::wstring folder) : folder_(std::move(folder)) {
   const std::wstring from = ProgramFolder();
   CopyFileW((from + L"\\morvex.exe").c_str(), PathOf(L"morvex.exe").c_str(), FALSE);
@@ -202,6 +220,41 @@ std::string Morvex::TextOf(HWND hwnd) const {
 
 void Morvex::Click(const std::string& name, int index) const {
   PostMessageW(Control(name, index), BM_CLICK, 0, 0);
+}
+
+std::vector<std::string> Morvex::Items(const std::string& name) const {
+  HWND list = Control(name);
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(wcslen(text.c_str()));
+    items.push_back(Narrow(text));
+  }
+  return items;
+}
+
+std::vector<int> Morvex::SelectedPositions(const std::string& name) const {
+  HWND list = Control(name);
+  std::vector<int> selected;
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) selected.push_back(static_cast<int>(i));
+  }
+  return selected;
+}
+
+void Morvex::ClickItem(const std::string& name, int position, bool ctrl) const {
+  HWND list = Control(name);
+  SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(position), 0);
+  const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+  const LRESULT height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+  const LPARAM at = MAKELPARAM(4, static_cast<int>((position - top) * height + height / 2));
+  const WPARAM keys = ctrl ? MK_CONTROL : 0;
+  PostMessageW(list, WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, keys, at);
 }
 
 void Morvex::ChooseMenu(const std::string& name) const {

@@ -38,6 +38,19 @@ struct MessageBoxInfo {
   std::string text;
 };
 
+// A test program built beside morvex.exe, running until the object goes.
+class HelperProcess {
+ public:
+  explicit HelperProcess(const std::wstring& exeName);
+  ~HelperProcess();
+  HelperProcess(const HelperProcess&) = delete;
+  HelperProcess& operator=(const HelperProcess&) = delete;
+  bool Started() const { return pi_.hProcess != nullptr; }
+
+ private:
+  PROCESS_INFORMATION pi_{};
+};
+
 class Morvex {
  public:
   // Copies morvex.exe (and the files that belong beside it) into `folder`.
@@ -64,6 +77,14 @@ class Morvex {
   std::string Text(const std::string& name, int index = -1) const { return TextOf(Control(name, index)); }
   // Clicks a button, check box or option button without waiting for its handler.
   void Click(const std::string& name, int index = -1) const;
+  // The entries of a list box of Form1.
+  std::vector<std::string> Items(const std::string& name) const;
+  // The positions of the selected entries of a list box of Form1.
+  std::vector<int> SelectedPositions(const std::string& name) const;
+  // Clicks an entry of a list box of Form1 with the mouse, with Ctrl held
+  // when `ctrl` is set, without waiting for the handler.
+  void ClickItem(const std::string& name, int position, bool ctrl = false) const;
+  bool Enabled(const std::string& name) const { return IsWindowEnabled(Control(name)) != 0; }
   // Chooses a menu item of Form1.
   void ChooseMenu(const std::string& name) const;
   // The first message box of the process that appears within the bound.

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/form1.h"
@@ -114,6 +115,46 @@ class MemoryProfile : public services::PrivateProfile {
   FakeFiles& files_;
 };
 
+// Image names in ANSI bytes, as the snapshot reports them; none = no snapshot.
+class FakeProcessSnapshot : public services::ProcessSnapshot {
+ public:
+  std::vector<std::string> ImageNames() override {
+    ++snapshots;
+    return names;
+  }
+  std::vector<std::string> names;
+  int snapshots = 0;
+};
+
+// The management service: one object per caption; Terminate is recorded.
+class FakeManagementService : public services::ManagementService {
+ public:
+  class Process : public services::ManagedProcess {
+   public:
+    Process(std::string caption, std::vector<std::string>& log) : caption_(std::move(caption)), log_(log) {}
+    std::string Caption() override { return caption_; }
+    bool Terminate() override {
+      log_.push_back(caption_);
+      return true;
+    }
+
+   private:
+    std::string caption_;
+    std::vector<std::string>& log_;
+  };
+  services::ProcessQueryResult QueryWin32Processes() override {
+    ++queries;
+    services::ProcessQueryResult result;
+    if (!error.empty()) return {false, {}, error};
+    for (const auto& caption : captions) result.processes.push_back(std::make_unique<Process>(caption, terminated));
+    return result;
+  }
+  std::vector<std::string> captions;
+  std::string error;  // the query fails with this reason when set
+  std::vector<std::string> terminated;
+  int queries = 0;
+};
+
 // Everything a test needs to run the main window without an operating system.
 struct Rig {
   FakeMessageBoxes messages;
@@ -124,7 +165,9 @@ struct Rig {
   FakeLifetime lifetime;
   FakeTray tray;
   MemoryProfile profile{files};
-  services::Services services{messages, shell, clock, files, codePage, lifetime, tray, profile};
+  FakeProcessSnapshot snapshot;
+  FakeManagementService management;
+  services::Services services{messages, shell, clock, files, codePage, lifetime, tray, profile, snapshot, management};
   ui::HeadlessBackend backend;
   std::unique_ptr<app::Form1> form = std::make_unique<app::Form1>(backend, services);
 

@@ -1,0 +1,72 @@
+// The kill list: List2 on the screen, List2.txt on disk. Every change of the
+// list rewrites the file whole; the file is read when the program starts and
+// after every termination run.
+#pragma once
+
+#include <string>
+
+#include "processes/killlist_format.h"
+
+namespace morvex::services {
+struct Services;
+class CodePage;
+class Files;
+}  // namespace morvex::services
+
+namespace morvex::app {
+class Form1;
+}
+
+namespace morvex::processes {
+
+// The application folder followed by "\List2.txt".
+std::string KillListPath(services::Files& files);
+
+// List2.txt opened for reading. Start-up opens it and reads the first entry
+// before the main window loads; AppendKillList reads the rest.
+class KillListFile {
+ public:
+  // Reads the file whole when an ordinary file exists at its place. A file
+  // that exists but cannot be read is reported to the user; what could be
+  // read is kept.
+  explicit KillListFile(services::Services& services);
+  KillListFile(const KillListFile&) = delete;
+  KillListFile& operator=(const KillListFile&) = delete;
+
+  // Whether the file exists (a folder of that name, or a hidden or system
+  // file, counts as missing).
+  bool IsOpen() const { return open_; }
+  // False when the file exists but could not be read to its end.
+  bool ReadWhole() const { return readWhole_; }
+  bool AtEnd() const { return reader_.AtEnd(); }
+  // ReadKillListField: the next entry, converted from the ANSI code page.
+  std::string ReadField();
+
+ private:
+  services::CodePage& codePage_;
+  bool open_ = false;
+  bool readWhole_ = true;
+  std::string bytes_;
+  KillListReader reader_;  // refers to bytes_
+};
+
+// Appends the entries the file has not yet given to the end of List2.
+void AppendKillList(app::Form1& form, KillListFile& file);
+
+// Appends the entries of List2.txt to List2 (List2 is not emptied first). A
+// missing file changes nothing and shows nothing.
+void LoadKillList(app::Form1& form);
+
+// Rewrites List2.txt from List2. A failed write keeps the file as it was and
+// is reported to the user.
+void SaveKillList(app::Form1& form);
+
+// The click of cmduebernehmen: copies the name selected in List1 to the end
+// of List2 unless List2 already holds it in any letter case, then saves.
+void AddToKillList(app::Form1& form);
+
+// The click of cmdloeschen: removes every selected entry of List2, saves, and
+// disables the button.
+void RemoveFromKillList(app::Form1& form);
+
+}  // namespace morvex::processes

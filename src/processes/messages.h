@@ -1,0 +1,28 @@
+// The messages of the process catalogue and the kill list.
+#pragma once
+
+#include <string>
+
+namespace morvex::processes {
+
+// Shown when a name is copied that the kill list already holds.
+inline constexpr const char* kAlreadyListed = "Bereits da!";
+
+inline constexpr const char* kNotSavedTitle = "Fehler beim Speichern";
+inline constexpr const char* kNotReadTitle = "Fehler beim Lesen";
+inline constexpr const char* kQueryFailedTitle = "Fehler bei der Prozessabfrage";
+
+inline std::string KillListNotSavedText(const std::string& path, const std::string& reason) {
+  return "Die Liste der zu beendenden Prozesse wurde nicht gespeichert.\n\nDatei: " + path + "\nGrund: " + reason;
+}
+
+inline std::string KillListNotReadText(const std::string& path, const std::string& reason) {
+  return "Die Liste der zu beendenden Prozesse konnte nicht vollständig gelesen werden.\n\nDatei: " + path +
+         "\nGrund: " + reason;
+}
+
+inline std::string QueryFailedText(const std::string& reason) {
+  return "Die laufenden Prozesse konnten nicht abgefragt werden; die Liste bleibt unverändert.\n\nGrund: " + reason;
+}
+
+}  // namespace morvex::processes

@@ -1,0 +1,184 @@
+#include "win32/processes_win32.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <utility>
+
+#include "win32/text.h"
+
+// The snapshot is read in its ANSI form, whatever the character set of the
+// rest of the program.
+#undef PROCESSENTRY32
+#undef Process32First
+#undef Process32Next
+
+namespace morvex::win32 {
+
+namespace {
+
+// An owned COM interface pointer.
+template <class T>
+class Com {
+ public:
+  Com() = default;
+  Com(const Com&) = delete;
+  Com& operator=(const Com&) = delete;
+  Com(Com&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+  Com& operator=(Com&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      p_ = std::exchange(other.p_, nullptr);
+    }
+    return *this;
+  }
+  ~Com() { Reset(); }
+  void Reset() {
+    if (p_) p_->Release();
+    p_ = nullptr;
+  }
+  T* Get() const { return p_; }
+  T* operator->() const { return p_; }
+  T** Out() {
+    Reset();
+    return &p_;
+  }
+  explicit operator bool() const { return p_ != nullptr; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+// A VARIANT that is cleared when it goes.
+struct Variant {
+  VARIANT v;
+  Variant() { VariantInit(&v); }
+  ~Variant() { VariantClear(&v); }
+  Variant(const Variant&) = delete;
+  Variant& operator=(const Variant&) = delete;
+};
+
+std::string HresultText(HRESULT hr) {
+  std::string text = ErrorText(static_cast<DWORD>(hr));
+  char code[16];
+  std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));
+  // Codes of the management service itself have no system text.
+  return text.rfind("Fehler ", 0) == 0 ? std::string("Fehler ") + code : text + " (" + code + ")";
+}
+
+// Calls a member of a dispatch interface by name.
+HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags, VARIANT* args, UINT argCount, VARIANT* result) {
+  DISPID id = 0;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(hr)) return hr;
+  DISPPARAMS params{args, nullptr, argCount, 0};
+  return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
+}
+
+class Win32Process : public services::ManagedProcess {
+ public:
+  explicit Win32Process(Com<IDispatch> object) : object_(std::move(object)) {}
+
+  std::string Caption() override {
+    Variant value;
+    // Read as a script reads it: property get or argument-less method.
+    if (FAILED(Invoke(object_.Get(), L"Caption", DISPATCH_PROPERTYGET | DISPATCH_METHOD, nullptr, 0, &value.v))) {
+      return {};
+    }
+    if (value.v.vt != VT_BSTR || !value.v.bstrVal) return {};
+    return Narrow(std::wstring(value.v.bstrVal, SysStringLen(value.v.bstrVal)));
+  }
+
+  bool Terminate() override {
+    Variant value;
+    if (FAILED(Invoke(object_.Get(), L"Terminate", DISPATCH_METHOD, nullptr, 0, &value.v))) return false;
+    // The method reports 0 for success.
+    return SUCCEEDED(VariantChangeType(&value.v, &value.v, 0, VT_I4)) && value.v.lVal == 0;
+  }
+
+ private:
+  Com<IDispatch> object_;
+};
+
+services::ProcessQueryResult Failed(HRESULT hr) { return {false, {}, HresultText(hr)}; }
+
+services::ProcessQueryResult Query() {
+  // The local computer's default namespace, with impersonation.
+  const std::wstring moniker =
+      std::wstring(L"winmgmts:") + L"{impersonationLevel=impersonate}!\\\\" + L"." + L"\\root\\cimv2";
+  Com<IDispatch> service;
+  HRESULT hr = CoGetObject(moniker.c_str(), nullptr, IID_IDispatch, reinterpret_cast<void**>(service.Out()));
+  if (FAILED(hr)) return Failed(hr);
+  if (!service) return Failed(E_POINTER);
+
+  Variant query;
+  query.v.vt = VT_BSTR;
+  query.v.bstrVal = SysAllocString(L"select * from win32_process");
+  if (!query.v.bstrVal) return Failed(E_OUTOFMEMORY);
+  Variant collection;
+  hr = Invoke(service.Get(), L"ExecQuery", DISPATCH_METHOD, &query.v, 1, &collection.v);
+  if (FAILED(hr)) return Failed(hr);
+  if (collection.v.vt != VT_DISPATCH || !collection.v.pdispVal) return Failed(E_UNEXPECTED);
+
+  // Walk the collection through its enumerator.
+  Variant enumVariant;
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  hr = collection.v.pdispVal->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT,
+                                     DISPATCH_METHOD | DISPATCH_PROPERTYGET, &none, &enumVariant.v, nullptr, nullptr);
+  if (FAILED(hr)) return Failed(hr);
+  IUnknown* unknown = enumVariant.v.vt == VT_UNKNOWN   ? enumVariant.v.punkVal
+                      : enumVariant.v.vt == VT_DISPATCH ? enumVariant.v.pdispVal
+                                                        : nullptr;
+  if (!unknown) return Failed(E_UNEXPECTED);
+  Com<IEnumVARIANT> items;
+  hr = unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.Out()));
+  if (FAILED(hr)) return Failed(hr);
+
+  services::ProcessQueryResult result;
+  for (;;) {
+    Variant item;
+    ULONG fetched = 0;
+    hr = items->Next(1, &item.v, &fetched);
+    if (FAILED(hr)) return Failed(hr);
+    if (hr != S_OK || fetched == 0) break;
+    if (item.v.vt != VT_DISPATCH || !item.v.pdispVal) continue;
+    Com<IDispatch> object;
+    *object.Out() = std::exchange(item.v.pdispVal, nullptr);
+    item.v.vt = VT_EMPTY;
+    result.processes.push_back(std::make_unique<Win32Process>(std::move(object)));
+  }
+  return result;
+}
+
+}  // namespace
+
+std::vector<std::string> Win32ProcessSnapshot::ImageNames() {
+  std::vector<std::string> names;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  // 0 means no snapshot; so does the documented failure value.
+  if (snapshot == nullptr || snapshot == INVALID_HANDLE_VALUE) return names;
+  tagPROCESSENTRY32 entry{};
+  // The size of the platform's own ANSI record (296 bytes in a 32-bit build).
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    names.emplace_back(entry.szExeFile, strnlen(entry.szExeFile, sizeof entry.szExeFile));
+  }
+  CloseHandle(snapshot);
+  return names;
+}
+
+services::ProcessQueryResult Win32ManagementService::QueryWin32Processes() {
+  try {
+    return Query();
+  } catch (const std::exception&) {
+    return Failed(E_OUTOFMEMORY);
+  }
+}
+
+}  // namespace morvex::win32

@@ -1,0 +1,373 @@
+// The process catalogue, the kill list and its file, driven through the main
+// window's controls as a user would.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/lifecycle.h"
+#include "processes/catalogue.h"
+#include "processes/killlist.h"
+#include "processes/messages.h"
+#include "unit/fakes.h"
+
+namespace morvex::testing {
+namespace {
+
+using Entries = std::vector<std::string>;
+using namespace std::string_literals;
+
+const std::string kKillListPath = "C:\\Morvex\\List2.txt";
+
+Entries ItemsOf(const ui::ListControl& list) {
+  Entries items;
+  for (int i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
+  return items;
+}
+
+// A user's click on an entry: selection first, then the click event.
+void ClickEntry(ui::ListBox& list, int position, bool ctrl = false) {
+  Rig::Peer(list).UserSelect(position, ctrl);
+  list.UserClicked();
+}
+
+class KillList : public ::testing::Test {
+ protected:
+  Rig rig;
+  app::Form1& form = rig.Form();
+
+  void SetFile(const std::string& bytes) { rig.files.files[kKillListPath] = bytes; }
+  const std::string& File() { return rig.files.files[kKillListPath]; }
+  int Writes() { return rig.files.writes[kKillListPath]; }
+  void RefillCatalogue(const Entries& names) {
+    rig.snapshot.names = names;
+    form.Command1().UserClicked();
+  }
+};
+
+using Catalogue = KillList;
+
+TEST_F(Catalogue, ListsImageNamesInSnapshotOrderWithDuplicates) {
+  RefillCatalogue({"[System Process]", "svchost.exe", "notepad.exe", "svchost.exe", "\xC4rger.exe"});
+  EXPECT_EQ(ItemsOf(form.List1()),
+            (Entries{"[System Process]", "svchost.exe", "notepad.exe", "svchost.exe", "Ärger.exe"}));
+  EXPECT_EQ(form.List1().ListIndex(), -1);
+}
+
+TEST_F(Catalogue, NoSnapshotEmptiesTheListSilently) {
+  RefillCatalogue({"a.exe", "b.exe"});
+  RefillCatalogue({});
+  EXPECT_EQ(form.List1().ListCount(), 0);
+  EXPECT_TRUE(rig.messages.shown.empty());
+}
+
+TEST_F(Catalogue, RefillingClearsTheSelectionAndKeepsCopyEnabled) {
+  RefillCatalogue({"a.exe", "b.exe"});
+  ClickEntry(form.List1(), 1);
+  rig.snapshot.names = {"a.exe", "b.exe", "c.exe"};
+  form.Command1().UserClicked();
+  EXPECT_EQ(ItemsOf(form.List1()), (Entries{"a.exe", "b.exe", "c.exe"}));
+  EXPECT_EQ(form.List1().ListIndex(), -1);
+  EXPECT_TRUE(form.cmduebernehmen().Enabled());
+  EXPECT_EQ(rig.snapshot.snapshots, 2);
+}
+
+TEST_F(Catalogue, ClickingAnEntrySetsTheTargetAndEnablesCopy) {
+  RefillCatalogue({"a.exe", "notepad.exe"});
+  form.cmduebernehmen().SetEnabled(false);
+  ClickEntry(form.List1(), 1);
+  EXPECT_EQ(form.txtTargetTitle().Text(), "notepad.exe");
+  EXPECT_TRUE(form.cmduebernehmen().Enabled());
+}
+
+TEST_F(Catalogue, ServiceQueryReplacesTheKillListWithoutWriting) {
+  SetFile("old.exe\r\n");
+  processes::LoadKillList(form);
+  rig.management.captions = {"System", "svchost.exe", "svchost.exe", "Ärger.exe"};
+  form.Command8().UserClicked();
+  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"System", "svchost.exe", "svchost.exe", "Ärger.exe"}));
+  EXPECT_EQ(File(), "old.exe\r\n");
+  EXPECT_EQ(Writes(), 0);
+  EXPECT_EQ(rig.management.queries, 1);
+  EXPECT_TRUE(rig.management.terminated.empty());
+}
+
+TEST_F(Catalogue, FailedServiceQueryKeepsTheKillListAndTellsTheUser) {
+  SetFile("old.exe\r\nother.exe\r\n");
+  processes::LoadKillList(form);
+  rig.management.error = "Zugriff verweigert";
+  form.Command8().UserClicked();
+  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"old.exe", "other.exe"}));
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  EXPECT_EQ(rig.messages.shown[0].style, services::kCritical);
+  EXPECT_EQ(rig.messages.shown[0].title, processes::kQueryFailedTitle);
+  EXPECT_NE(rig.messages.shown[0].text.find("Zugriff verweigert"), std::string::npos);
+}
+
+// --- loading -------------------------------------------------------------------
+
+struct LoadCase {
+  const char* name;
+  std::string bytes;
+  Entries entries;
+};
+
+void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
+
+class LoadKillListTest : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(LoadKillListTest, AppendsTheFieldsInFileOrderWithNothingSelected) {
+  Rig rig;
+  app::Form1& form = rig.Form();
+  form.List2().AddItem("before.exe");
+  rig.files.files[kKillListPath] = GetParam().bytes;
+  processes::LoadKillList(form);
+  Entries expected{"before.exe"};
+  expected.insert(expected.end(), GetParam().entries.begin(), GetParam().entries.end());
+  EXPECT_EQ(ItemsOf(form.List2()), expected);
+  EXPECT_EQ(form.List2().SelCount(), 0);
+  EXPECT_TRUE(rig.messages.shown.empty());
+  EXPECT_EQ(rig.files.writes[kKillListPath], 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KillList, LoadKillListTest,
+    ::testing::Values(
+        LoadCase{"OneName", "notepad.exe\r\n", {"notepad.exe"}},
+        LoadCase{"CommaGivesTwoEntries", "a.exe,b.exe\r\n", {"a.exe", "b.exe"}},
+        LoadCase{"LeadingBlanksSkipped", "  calc.exe\r\n", {"calc.exe"}},
+        LoadCase{"BlankLineIsEmptyEntry", "a.exe\r\n\r\nb.exe\r\n", {"a.exe", "", "b.exe"}},
+        LoadCase{"QuotedCommaIsOneEntry", "\"a.exe,b.exe\"\r\n", {"a.exe,b.exe"}},
+        LoadCase{"DuplicatesStay", "x.exe\r\nX.EXE\r\nx.exe\r\n", {"x.exe", "X.EXE", "x.exe"}},
+        LoadCase{"EmptyFileGivesNothing", "", {}},
+        LoadCase{"AnsiConverted", "\xC4rger.exe\r\n", {"Ärger.exe"}},
+        LoadCase{"NoLastLineEnd", "a.exe\r\nb.exe", {"a.exe", "b.exe"}},
+        LoadCase{"NulAndHighBytes", "a\0b\r\n\x81\xFF\r\n"s, {"a\0b"s, "\xC2\x81ÿ"}},
+        LoadCase{"VeryLongLine", std::string(1 << 20, 'x') + "\r\ny", {std::string(1 << 20, 'x'), "y"}}),
+    [](const ::testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
+
+TEST_F(KillList, MissingFileChangesNothingAndSaysNothing) {
+  form.List2().AddItem("kept.exe");
+  processes::LoadKillList(form);
+  EXPECT_EQ(ItemsOf(form.List2()), Entries{"kept.exe"});
+  EXPECT_TRUE(rig.messages.shown.empty());
+}
+
+TEST_F(KillList, StartUpReadsTheFirstEntryBeforeTheRest) {
+  SetFile("first.exe\r\nsecond.exe,third.exe\r\n");
+  processes::KillListFile file(rig.services);
+  ASSERT_TRUE(file.IsOpen());
+  ASSERT_FALSE(file.AtEnd());
+  const std::string first = file.ReadField();
+  EXPECT_EQ(first, "first.exe");
+  form.List2().AddItem(first);
+  processes::AppendKillList(form, file);
+  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"first.exe", "second.exe", "third.exe"}));
+}
+
+TEST_F(KillList, UnreadableFileIsReportedAndNotOverwrittenUntilTheListChanges) {
+  SetFile("a.exe\r\nb.exe\r\n");
+  rig.files.readErrors[kKillListPath] = "Der Prozess kann nicht auf die Datei zugreifen.";
+  processes::LoadKillList(form);
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  const ShownMessage& shown = rig.messages.shown[0];
+  EXPECT_EQ(shown.style, services::kCritical);
+  EXPECT_EQ(shown.title, processes::kNotReadTitle);
+  EXPECT_NE(shown.text.find(kKillListPath), std::string::npos);
+  EXPECT_NE(shown.text.find("Der Prozess kann nicht auf die Datei zugreifen."), std::string::npos);
+
+  // Saving without a change of the list leaves the file alone...
+  processes::SaveKillList(form);
+  EXPECT_EQ(Writes(), 0);
+  EXPECT_EQ(File(), "a.exe\r\nb.exe\r\n");
+  // ...so does a copy that adds nothing...
+  form.cmduebernehmen().UserClicked();
+  EXPECT_EQ(Writes(), 0);
+  // ...but a change the user makes is saved.
+  RefillCatalogue({"new.exe"});
+  ClickEntry(form.List1(), 0);
+  form.cmduebernehmen().UserClicked();
+  EXPECT_EQ(Writes(), 1);
+  EXPECT_EQ(File(), "new.exe\r\n");
+}
+
+// --- saving ----------------------------------------------------------------------
+
+struct SaveCase {
+  const char* name;
+  Entries entries;
+  std::string bytes;
+};
+
+void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
+
+class SaveKillListTest : public ::testing::TestWithParam<SaveCase> {};
+
+TEST_P(SaveKillListTest, WritesTheWholeFileAndReadsItBack) {
+  Rig rig;
+  app::Form1& form = rig.Form();
+  rig.files.files[kKillListPath] = "previous content that is longer\r\n";
+  for (const auto& entry : GetParam().entries) form.List2().AddItem(entry);
+  processes::SaveKillList(form);
+  ASSERT_EQ(rig.files.files.count(kKillListPath), 1u);
+  EXPECT_EQ(rig.files.files[kKillListPath], GetParam().bytes);
+
+  form.List2().Clear();
+  processes::LoadKillList(form);
+  EXPECT_EQ(ItemsOf(form.List2()), GetParam().entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KillList, SaveKillListTest,
+    ::testing::Values(
+        SaveCase{"TwoNamesAre14Bytes", {"a.exe", "b.exe"}, "a.exe\r\nb.exe\r\n"},
+        SaveCase{"EmptyListIsEmptyFile", {}, ""},
+        SaveCase{"UmlautInAnsi", {"Ärger.exe"}, "\xC4rger.exe\r\n"},
+        SaveCase{"EmptyEntryIsEmptyLine", {"a.exe", ""}, "a.exe\r\n\r\n"},
+        SaveCase{"CommaQuoted", {"a,b.exe", "c.exe"}, "\"a,b.exe\"\r\nc.exe\r\n"},
+        SaveCase{"LeadingBlankQuoted", {" lead.exe"}, "\" lead.exe\"\r\n"},
+        SaveCase{"TrailingBlankQuoted", {"trail.exe "}, "\"trail.exe \"\r\n"}),
+    [](const ::testing::TestParamInfo<SaveCase>& info) { return info.param.name; });
+
+TEST_F(KillList, FailedWriteKeepsTheSavedListAndTellsTheUser) {
+  SetFile("saved.exe\r\n");
+  processes::LoadKillList(form);
+  rig.files.writeErrors[kKillListPath] = "Zugriff verweigert";
+  RefillCatalogue({"new.exe"});
+  ClickEntry(form.List1(), 0);
+  form.cmduebernehmen().UserClicked();
+  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"saved.exe", "new.exe"}));
+  EXPECT_EQ(File(), "saved.exe\r\n");
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  const ShownMessage& shown = rig.messages.shown[0];
+  EXPECT_EQ(shown.style, services::kCritical);
+  EXPECT_EQ(shown.title, processes::kNotSavedTitle);
+  EXPECT_NE(shown.text.find(kKillListPath), std::string::npos);
+  EXPECT_NE(shown.text.find("Zugriff verweigert"), std::string::npos);
+
+  // Once the file can be written again, the next change saves the whole list.
+  rig.files.writeErrors.clear();
+  ClickEntry(form.List2(), 0);
+  form.cmdloeschen().UserClicked();
+  EXPECT_EQ(File(), "new.exe\r\n");
+}
+
+// --- copying and removing ----------------------------------------------------------
+
+TEST_F(KillList, CopiesTheSelectedNameAndSaves) {
+  RefillCatalogue({"a.exe", "notepad.exe"});
+  ClickEntry(form.List1(), 1);
+  form.cmduebernehmen().UserClicked();
+  ClickEntry(form.List1(), 0);
+  form.cmduebernehmen().UserClicked();
+  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"notepad.exe", "a.exe"}));
+  EXPECT_EQ(File(), "notepad.exe\r\na.exe\r\n");
+  EXPECT_TRUE(rig.messages.shown.empty());
+}
+
+TEST_F(KillList, NameListedInAnyLetterCaseIsNotCopiedTwice) {
+  struct Case {
+    const char* listed;
+    const char* selected;
+  };
+  const Case cases[] = {
+      {"notepad.exe", "NOTEPAD.EXE"},
+      {"NotePad.Exe", "notepad.exe"},
+      {"ärger.exe", "ÄRGER.EXE"},
+      {"ÖL.EXE", "öl.exe"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.selected);
+    Rig rig;
+    app::Form1& form = rig.Form();
+    rig.files.files[kKillListPath] = rig.codePage.ToAnsi(c.listed) + "\r\n";
+    processes::LoadKillList(form);
+    rig.snapshot.names = {"x.exe", rig.codePage.ToAnsi(c.selected)};
+    form.Command1().UserClicked();
+    ClickEntry(form.List1(), 1);
+    form.cmduebernehmen().UserClicked();
+    EXPECT_EQ(ItemsOf(form.List2()), Entries{c.listed});
+    EXPECT_EQ(rig.messages.shown, (std::vector<ShownMessage>{{"Bereits da!", "morvex", services::kOkOnly}}));
+    // The file is rewritten all the same.
+    EXPECT_EQ(rig.files.writes[kKillListPath], 1);
+  }
+}
+
+TEST_F(KillList, NothingSelectedCopiesNothingButSaves) {
+  RefillCatalogue({"a.exe"});
+  form.cmduebernehmen().UserClicked();
+  EXPECT_EQ(form.List2().ListCount(), 0);
+  EXPECT_EQ(Writes(), 1);
+  EXPECT_EQ(File(), "");
+  EXPECT_TRUE(rig.messages.shown.empty());
+}
+
+TEST_F(KillList, NameEndingInBackslashIsNeverCopied) {
+  RefillCatalogue({"C:\\Programme\\", "a\\b.exe"});
+  ClickEntry(form.List1(), 0);
+  form.cmduebernehmen().UserClicked();
+  EXPECT_EQ(form.List2().ListCount(), 0);
+  EXPECT_TRUE(rig.messages.shown.empty());
+  EXPECT_EQ(Writes(), 1);
+  ClickEntry(form.List1(), 1);
+  form.cmduebernehmen().UserClicked();
+  EXPECT_EQ(ItemsOf(form.List2()), Entries{"a\\b.exe"});
+}
+
+TEST_F(KillList, RemovesEverySelectedEntryAndKeepsTheOrder) {
+  struct Case {
+    const char* name;
+    std::vector<int> clicked;  // the first plain, the others with Ctrl
+    Entries left;
+  };
+  const Case cases[] = {
+      {"FirstAndThird", {0, 2}, {"b.exe", "d.exe"}},
+      {"Neighbours", {1, 2}, {"a.exe", "d.exe"}},
+      {"All", {0, 1, 2, 3}, {}},
+      {"Last", {3}, {"a.exe", "b.exe", "c.exe"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    app::Form1& form = rig.Form();
+    rig.files.files[kKillListPath] = "a.exe\r\nb.exe\r\nc.exe\r\nd.exe\r\n";
+    processes::LoadKillList(form);
+    EXPECT_TRUE(form.cmdloeschen().Enabled());
+    form.cmdloeschen().SetEnabled(false);
+    for (std::size_t i = 0; i < c.clicked.size(); ++i) ClickEntry(form.List2(), c.clicked[i], i > 0);
+    EXPECT_TRUE(form.cmdloeschen().Enabled());
+    form.cmdloeschen().UserClicked();
+    EXPECT_EQ(ItemsOf(form.List2()), c.left);
+    std::string bytes;
+    for (const auto& entry : c.left) bytes += entry + "\r\n";
+    EXPECT_EQ(rig.files.files[kKillListPath], bytes);
+    EXPECT_FALSE(form.cmdloeschen().Enabled());
+  }
+}
+
+TEST_F(KillList, RemovingWithNothingSelectedOnlySavesAndDisables) {
+  SetFile("a.exe\r\nb.exe");
+  processes::LoadKillList(form);
+  form.cmdloeschen().UserClicked();
+  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"a.exe", "b.exe"}));
+  EXPECT_EQ(File(), "a.exe\r\nb.exe\r\n");
+  EXPECT_FALSE(form.cmdloeschen().Enabled());
+}
+
+TEST_F(KillList, MinimalStartLoadsLastAndCloseSaves) {
+  SetFile("b.exe\r\na.exe\r\n");
+  rig.snapshot.names = {"morvex.exe"};
+  app::StartUp(form);
+  EXPECT_EQ(ItemsOf(form.List1()), Entries{"morvex.exe"});
+  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"b.exe", "a.exe"}));
+  EXPECT_EQ(form.List2().SelCount(), 0);
+  EXPECT_EQ(Writes(), 0);
+  form.RequestClose();
+  EXPECT_EQ(Writes(), 1);
+  EXPECT_EQ(File(), "b.exe\r\na.exe\r\n");
+  EXPECT_EQ(rig.lifetime.ended, 1);
+}
+
+}  // namespace
+}  // namespace morvex::testing
