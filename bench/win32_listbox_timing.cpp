@@ -17,6 +17,7 @@
 #include "win32/backend.h"
 #include "win32/processes_win32.h"
 #include "win32/services.h"
+#include "win32/win32_profile.h"
 
 namespace {
 
@@ -89,9 +90,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   BenchFiles files(std::string(folderUtf8.begin(), folderUtf8.end()));
   win32::Win32CodePage codePage;
   win32::Win32Lifetime lifetime;
+  win32::Win32Tray tray;
+  services::Win32Profile profile;
   ThousandNames snapshot;
   win32::Win32ManagementService management;
-  services::Services bundle{messages, shell, clock, files, codePage, lifetime, snapshot, management};
+  services::Services bundle{messages, shell, clock, files, codePage, lifetime, tray, profile, snapshot, management};
 
   win32::Win32Backend backend(instance);
   app::Form1 form(backend, bundle);
