@@ -11,7 +11,11 @@ namespace morvex::app {
 
 namespace {
 
-std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string TwoDigits(int n) {
+  std::string text = std::to_string(n);
+  if (text.size() < 2) text.insert(text.begin(), '0');
+  return text;
+}
 
 // The hour and minute choosers: every item from `first` to `last`, and from
 // 10 on the first item selected after each append (which pauses a countdown).
