@@ -81,6 +81,8 @@ void RemoveTree(const std::wstring& folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
+}  // namespace
+
 // The folder of the built program: a Unix path handed over by the test runner.
 std::wstring ProgramFolder() {
   const char* dir = std::getenv("MORVEX_EXE_DIR");
@@ -92,6 +94,8 @@ std::wstring ProgramFolder() {
   }
   return path;
 }
+
+namespace {
 
 struct FindData {
   DWORD pid;
@@ -153,6 +157,12 @@ bool Morvex::Start(bool waitForWindow) {
   }
   if (!waitForWindow) return true;
   return WaitFor([this] { return Form1() != nullptr; }, 30000);
+}
+
+bool Morvex::WaitUntilShown() const {
+  if (!WaitFor([this] { HWND form = Form1(); return form && IsWindowVisible(form); }, 30000)) return false;
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(Form1(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 15000, &result) != 0;
 }
 
 bool Morvex::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }

@@ -25,6 +25,9 @@ std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 
+// The folder that holds the built morvex.exe and the test programs.
+std::wstring ProgramFolder();
+
 // A folder of its own under the system's temporary folder, made empty.
 std::wstring FreshFolder(const std::string& name);
 
@@ -45,6 +48,9 @@ class Morvex {
 
   // Starts the program; with `waitForWindow`, waits until Form1 exists.
   bool Start(bool waitForWindow = true);
+  // Waits until Form1 is shown and its message loop answers, so that the
+  // start-up has run and a posted click reaches a control.
+  bool WaitUntilShown() const;
   bool Running() const;
   // Waits for the process to end; false when it is still running after the bound.
   bool WaitForExit(int boundMs = 15000);
