@@ -2,12 +2,16 @@
 
 #include "app/navigation.h"
 #include "app/window_tables.h"
+#include "settings/autostart.h"
+#include "termination/window_title.h"
 
 namespace morvex::app {
 
 Form1::Form1(ui::Backend& backend, services::Services& services)
     : ui::Window(Form1Def(), backend), services_(services) {
   WireNavigation(*this);
+  termination::WireWindowTitle(*this);
+  settings::WireAutostart(*this);
 }
 
 Form1::~Form1() { CloseAuxiliaryWindows(); }

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "services/shell_links.h"
+#include "services/window_ops.h"
+
 namespace morvex::services {
 
 // Message box styles as the program passes them (button and icon bits).
@@ -95,6 +98,8 @@ struct Services {
   Files& files;
   CodePage& codePage;
   Lifetime& lifetime;
+  WindowOps& windows;
+  ShellLinks& links;
 };
 
 }  // namespace morvex::services

@@ -7,6 +7,8 @@
 #include "app/lifecycle.h"
 #include "win32/backend.h"
 #include "win32/services.h"
+#include "win32/shell_links.h"
+#include "win32/window_ops.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace morvex;
@@ -19,7 +21,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32Files files;
   win32::Win32CodePage codePage;
   win32::Win32Lifetime lifetime;
-  services::Services bundle{messages, shell, clock, files, codePage, lifetime};
+  win32::Win32WindowOps windows;
+  win32::Win32ShellLinks links;
+  services::Services bundle{messages, shell, clock, files, codePage, lifetime, windows, links};
 
   win32::Win32Backend backend(instance);
   app::Form1 form(backend, bundle);
