@@ -6,6 +6,8 @@
 #include "countdown/countdown.h"
 #include "tray/tray.h"
 #include "processes/process_handlers.h"
+#include "settings/autostart.h"
+#include "termination/window_title.h"
 
 namespace morvex::app {
 
@@ -16,6 +18,8 @@ Form1::Form1(ui::Backend& backend, services::Services& services)
   tray::WireTray(*this);
   countdown::WireCountdown(*this);
   processes::WireProcesses(*this);
+  termination::WireWindowTitle(*this);
+  settings::WireAutostart(*this);
 }
 
 Form1::~Form1() { CloseAuxiliaryWindows(); }

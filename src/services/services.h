@@ -9,6 +9,8 @@
 #include "services/tray.h"
 #include "services/private_profile.h"
 #include "services/processes.h"
+#include "services/shell_links.h"
+#include "services/window_ops.h"
 
 namespace morvex::services {
 
@@ -103,6 +105,8 @@ struct Services {
   PrivateProfile& profile;
   ProcessSnapshot& snapshot;
   ManagementService& management;
+  WindowOps& windows;
+  ShellLinks& links;
 };
 
 }  // namespace morvex::services

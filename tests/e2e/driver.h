@@ -62,6 +62,9 @@ class Morvex {
 
   // Starts the program; with `waitForWindow`, waits until Form1 exists.
   bool Start(bool waitForWindow = true);
+  // Waits until Form1 is shown and its message loop answers, so that the
+  // start-up has run and a posted click reaches a control.
+  bool WaitUntilShown() const;
   bool Running() const;
   // Waits for the process to end; false when it is still running after the bound.
   bool WaitForExit(int boundMs = 15000);

@@ -1,6 +1,8 @@
 // Fake services and a main window on the headless backend, for native tests.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -66,6 +68,7 @@ class FakeFiles : public services::Files {
   }
   services::FileResult Replace(const std::string& path, const std::string& bytes) override {
     ++writes[path];
+    if (onReplace) onReplace(path);
     if (auto it = writeErrors.find(path); it != writeErrors.end()) return {false, it->second};
     files[path] = bytes;
     return {};
@@ -75,6 +78,7 @@ class FakeFiles : public services::Files {
   std::map<std::string, std::string> readErrors;
   std::map<std::string, std::string> writeErrors;
   std::map<std::string, int> writes;
+  std::function<void(const std::string&)> onReplace;
 };
 
 class FakeLifetime : public services::Lifetime {
@@ -155,6 +159,59 @@ class FakeManagementService : public services::ManagementService {
   int queries = 0;
 };
 
+// Windows and processes by number; every call is recorded in order.
+class FakeWindowOps : public services::WindowOps {
+ public:
+  std::uintptr_t FindTopWindow(const std::string& ansiTitle) override {
+    calls.push_back("FindTopWindow " + ansiTitle);
+    auto it = windows.find(ansiTitle);
+    return it == windows.end() ? 0 : it->second;
+  }
+  std::uint32_t WindowProcessId(std::uintptr_t window) override {
+    calls.push_back("WindowProcessId " + std::to_string(window));
+    auto it = owners.find(window);
+    return it == owners.end() ? 0 : it->second;
+  }
+  std::uintptr_t OpenProcess(std::uint32_t access, bool inheritable, std::uint32_t processId) override {
+    calls.push_back("OpenProcess " + std::to_string(access) + " " + std::to_string(inheritable) + " " +
+                    std::to_string(processId));
+    return openable ? processId + 7000 : 0;
+  }
+  bool TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) override {
+    calls.push_back("TerminateProcess " + std::to_string(process) + " " + std::to_string(exitCode));
+    return terminable;
+  }
+  void CloseHandle(std::uintptr_t process) override { calls.push_back("CloseHandle " + std::to_string(process)); }
+  void Post(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
+    calls.push_back("Post " + std::to_string(window) + " " + std::to_string(message) + " " +
+                    std::to_string(wParam) + " " + std::to_string(lParam));
+  }
+  std::map<std::string, std::uintptr_t> windows;  // ANSI title -> window
+  std::map<std::uintptr_t, std::uint32_t> owners;  // window -> process identifier
+  bool openable = true;    // process handles are the identifier + 7000
+  bool terminable = true;
+  std::vector<std::string> calls;
+};
+
+class FakeShellLinks : public services::ShellLinks {
+ public:
+  struct Call {
+    std::string folder, name, target, arguments;
+    std::int32_t flag;
+    std::string parent;
+    bool operator==(const Call&) const = default;
+  };
+  std::int32_t CreateShellLink(const std::string& folder, const std::string& name, const std::string& target,
+                               const std::string& arguments, std::int32_t flag, const std::string& parent) override {
+    calls.push_back({folder, name, target, arguments, flag, parent});
+    if (onCreate) onCreate();
+    return result;
+  }
+  std::int32_t result = 1;
+  std::vector<Call> calls;
+  std::function<void()> onCreate;
+};
+
 // Everything a test needs to run the main window without an operating system.
 struct Rig {
   FakeMessageBoxes messages;
@@ -167,7 +224,9 @@ struct Rig {
   MemoryProfile profile{files};
   FakeProcessSnapshot snapshot;
   FakeManagementService management;
-  services::Services services{messages, shell, clock, files, codePage, lifetime, tray, profile, snapshot, management};
+  FakeWindowOps windows;
+  FakeShellLinks links;
+  services::Services services{messages, shell, clock, files, codePage, lifetime, tray, profile, snapshot, management, windows, links};
   ui::HeadlessBackend backend;
   std::unique_ptr<app::Form1> form = std::make_unique<app::Form1>(backend, services);
 

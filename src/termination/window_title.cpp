@@ -1,0 +1,83 @@
+#include "termination/window_title.h"
+
+#include <string>
+
+#include "app/form1.h"
+
+namespace morvex::termination {
+
+namespace {
+
+void Report(app::Form1& form, const char* text) { form.Svc().messages.Show(text, app::kAppTitle, services::kOkOnly); }
+
+// The window named by txtTargetTitle, or 0. An empty title would match some
+// window without a title and so hit an unrelated program: it finds nothing.
+std::uintptr_t FindTarget(app::Form1& form) {
+  const std::string title = form.txtTargetTitle().Text();
+  if (title.empty()) return 0;
+  return form.Svc().windows.FindTopWindow(form.Svc().codePage.ToAnsi(title));
+}
+
+// Closes the process handle on every way out of the scope.
+class ProcessHandle {
+ public:
+  ProcessHandle(services::WindowOps& ops, std::uintptr_t handle) : ops_(ops), handle_(handle) {}
+  ~ProcessHandle() {
+    if (handle_) ops_.CloseHandle(handle_);
+  }
+  ProcessHandle(const ProcessHandle&) = delete;
+  ProcessHandle& operator=(const ProcessHandle&) = delete;
+  std::uintptr_t Get() const { return handle_; }
+
+ private:
+  services::WindowOps& ops_;
+  std::uintptr_t handle_;
+};
+
+// The steps up to the closed handle; true when the process was ended.
+bool EndOwnerOfTarget(app::Form1& form) {
+  services::WindowOps& ops = form.Svc().windows;
+  const std::uintptr_t window = FindTarget(form);
+  if (!window) {
+    Report(form, kNoWindow);
+    return false;
+  }
+  const std::uint32_t processId = ops.WindowProcessId(window);
+  if (!processId) {
+    Report(form, kNoProcessId);
+    return false;
+  }
+  const ProcessHandle process(ops, ops.OpenProcess(kTerminateAccess, false, processId));
+  if (!process.Get()) {
+    Report(form, kNoProcessHandle);
+    return false;
+  }
+  if (!ops.TerminateProcess(process.Get(), 0)) {
+    Report(form, kNotTerminated);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void TerminateTargetProcess(app::Form1& form) {
+  // The target is gone now, so it is not looked up again: a success shows no message.
+  if (EndOwnerOfTarget(form)) form.RequestClose();
+}
+
+void SendTargetCloseMessage(app::Form1& form) {
+  const std::uintptr_t window = FindTarget(form);
+  if (window) {
+    form.Svc().windows.Post(window, kWmClose, 0, 0);
+  } else {
+    Report(form, kNoWindow);
+  }
+}
+
+void WireWindowTitle(app::Form1& form) {
+  form.cmdTerminate().onClick = [&form] { TerminateTargetProcess(form); };
+  form.cmdSendCloseMessage().onClick = [&form] { SendTargetCloseMessage(form); };
+}
+
+}  // namespace morvex::termination

@@ -1,0 +1,29 @@
+// Ending, or asking to close, the one program that owns a top-level window
+// with the title held in txtTargetTitle.
+#pragma once
+
+#include <cstdint>
+
+namespace morvex::app {
+class Form1;
+}
+
+namespace morvex::termination {
+
+// PROCESS_TERMINATE | SYNCHRONIZE.
+inline constexpr std::uint32_t kTerminateAccess = 0x00100001;
+inline constexpr std::uint32_t kWmClose = 0x0010;
+
+inline constexpr const char* kNoWindow = "Error finding target window handle";
+inline constexpr const char* kNoProcessId = "Error finding target process ID";
+inline constexpr const char* kNoProcessHandle = "Error finding target process handle";
+inline constexpr const char* kNotTerminated = "Error terminating process";
+
+// cmdTerminate: ends the owner of the window, then asks Form1 to close.
+void TerminateTargetProcess(app::Form1& form);
+// cmdSendCloseMessage: posts WM_CLOSE to the window.
+void SendTargetCloseMessage(app::Form1& form);
+
+void WireWindowTitle(app::Form1& form);
+
+}  // namespace morvex::termination

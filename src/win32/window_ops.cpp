@@ -1,0 +1,36 @@
+#include "win32/window_ops.h"
+
+namespace morvex::win32 {
+
+namespace {
+
+HWND AsWindow(std::uintptr_t window) { return reinterpret_cast<HWND>(window); }
+HANDLE AsHandle(std::uintptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+std::uintptr_t Win32WindowOps::FindTopWindow(const std::string& ansiTitle) {
+  return reinterpret_cast<std::uintptr_t>(FindWindowA(nullptr, ansiTitle.c_str()));
+}
+
+std::uint32_t Win32WindowOps::WindowProcessId(std::uintptr_t window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(AsWindow(window), &processId);
+  return processId;
+}
+
+std::uintptr_t Win32WindowOps::OpenProcess(std::uint32_t access, bool inheritable, std::uint32_t processId) {
+  return reinterpret_cast<std::uintptr_t>(::OpenProcess(access, inheritable ? TRUE : FALSE, processId));
+}
+
+bool Win32WindowOps::TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) {
+  return ::TerminateProcess(AsHandle(process), exitCode) != 0;
+}
+
+void Win32WindowOps::CloseHandle(std::uintptr_t process) { ::CloseHandle(AsHandle(process)); }
+
+void Win32WindowOps::Post(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  PostMessageA(AsWindow(window), message, wParam, lParam);
+}
+
+}  // namespace morvex::win32

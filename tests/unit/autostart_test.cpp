@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include "settings/autostart.h"
+#include "unit/fakes.h"
+
+namespace morvex::testing {
+namespace {
+
+const char* const kCreatedText =
+    "Die Autostart-Verknüpfung wurde erstellt.\r\n"
+    "Beim nächsten Windowsstart wird das Tray-Icon neben\r\n"
+    "der Uhr automatisch geladen.";
+
+// A rig that logs the saving of config.ini, the shortcut calls and the
+// messages in one sequence.
+struct AutostartRig : Rig {
+  std::vector<std::string> log;
+  AutostartRig() {
+    files.onReplace = [this](const std::string& path) {
+      if (path == "C:\\Morvex\\config.ini" && (log.empty() || log.back() != "save")) log.push_back("save");
+    };
+    links.onCreate = [this] { log.push_back("link"); };
+    messages.onShow = [this] { log.push_back("message"); };
+  }
+};
+
+TEST(AutostartShortcut, FirstClickSavesThenCreatesTheStartupShortcutAndConfirms) {
+  AutostartRig rig;
+  rig.Form().xpButton2().UserClicked();
+  EXPECT_EQ(rig.log, (std::vector<std::string>{"save", "link", "message"}));
+  ASSERT_EQ(rig.links.calls.size(), 1u);
+  EXPECT_EQ(rig.links.calls[0],
+            (FakeShellLinks::Call{".\\Startup", "Morvex", "C:\\Morvex\\morvex.exe", "", -1, "$(Programs)"}));
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  EXPECT_EQ(rig.messages.shown[0], (ShownMessage{kCreatedText, "Morvex  Autostart-Verknüpfung", 64}));
+  ASSERT_TRUE(rig.Form().HasDeskR());
+  EXPECT_FALSE(rig.Form().DeskR().Visible());
+  EXPECT_EQ(rig.files.writes.size(), 1u) << "config.ini and nothing else";
+}
+
+TEST(AutostartShortcut, LaterClicksOnlySaveWhetherTheFirstSucceededOrNot) {
+  for (const std::int32_t result : {1, 0}) {
+    SCOPED_TRACE(result);
+    AutostartRig rig;
+    rig.links.result = result;
+    for (int click = 0; click < 3; ++click) {
+      rig.log.push_back("click");
+      rig.Form().xpButton2().UserClicked();
+    }
+    EXPECT_EQ(rig.log, (std::vector<std::string>{"click", "save", "link", "message", "click", "save", "click", "save"}));
+    EXPECT_EQ(rig.links.calls.size(), 1u);
+    EXPECT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_TRUE(rig.Form().HasDeskR());
+  }
+}
+
+TEST(AutostartShortcut, FailureShowsTheErrorAndKeepsTheDialog) {
+  AutostartRig rig;
+  rig.links.result = 0;
+  rig.Form().xpButton2().UserClicked();
+  ASSERT_EQ(rig.messages.shown.size(), 1u);
+  EXPECT_EQ(rig.messages.shown[0], (ShownMessage{"Verknüpfung konnte nicht erstellt werden.", "Fehler", 16}));
+  EXPECT_TRUE(rig.Form().HasDeskR());
+}
+
+TEST(AutostartShortcut, EachRunCreatesTheShortcutOnItsFirstClick) {
+  AutostartRig rig;
+  rig.Form().xpButton2().UserClicked();
+  rig.form = std::make_unique<app::Form1>(rig.backend, rig.services);  // the next run
+  rig.Form().xpButton2().UserClicked();
+  ASSERT_EQ(rig.links.calls.size(), 2u);
+  EXPECT_EQ(rig.links.calls[1], rig.links.calls[0]);
+  EXPECT_EQ(rig.messages.shown.size(), 2u);
+}
+
+TEST(AutostartShortcut, TargetIsTheAppFolderPlusSeparatorAndName) {
+  const struct {
+    const char* folder;
+    const char* target;
+  } cases[] = {
+      {"C:\\Programme\\Morvex", "C:\\Programme\\Morvex\\morvex.exe"},
+      {"D:\\Werkzeuge\\Größe", "D:\\Werkzeuge\\Größe\\morvex.exe"},
+      {"C:\\", "C:\\\\morvex.exe"},  // a drive root: two separators in a row
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    AutostartRig rig;
+    rig.files.appFolder = c.folder;
+    rig.Form().xpButton2().UserClicked();
+    ASSERT_EQ(rig.links.calls.size(), 1u);
+    EXPECT_EQ(rig.links.calls[0].target, c.target);
+  }
+}
+
+TEST(AutostartShortcut, FolderFollowsTheDialogsOptions) {
+  const struct {
+    bool desktop, startup;
+    const char* folder;
+  } cases[] = {
+      {false, true, ".\\Startup"},
+      {true, false, "..\\..\\..\\..\\..\\..\\Desktop"},
+      {false, false, "..\\..\\..\\..\\..\\..\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Quick Launch"},
+  };
+  for (const auto& c : cases) {
+    Rig rig;
+    ui::Window& deskR = rig.Form().DeskR();
+    auto& desktop = deskR.Get<ui::OptionButton>("Option1", 0);
+    auto& startup = deskR.Get<ui::OptionButton>("Option1", 1);
+    EXPECT_TRUE(startup.Value());  // the initial selection
+    desktop.SetValue(c.desktop);
+    startup.SetValue(c.startup);
+    EXPECT_EQ(settings::ShortcutFolder(deskR), c.folder);
+  }
+}
+
+TEST(AutostartShortcut, ResultOfTheShellLinkServiceMeansCreatedWhenNonzero) {
+  for (const std::int32_t result : {1, -1, 2, 0}) {
+    FakeShellLinks links;
+    links.result = result;
+    EXPECT_EQ(settings::CreateAutostartShortcut(links, "f", "t", "n", -1), result != 0) << result;
+    ASSERT_EQ(links.calls.size(), 1u);
+    EXPECT_EQ(links.calls[0], (FakeShellLinks::Call{"f", "n", "t", "", -1, "$(Programs)"}));
+  }
+}
+
+TEST(AutostartShortcut, RemovalHintIsTitledWithTheCurrentCaptionAndTouchesNothing) {
+  const char* const hint =
+      "Zum Löschen der Autostart-Verknüpfung gehen Sie auf\r\n"
+      "Start > Programme > Autostart und löschen per Rechtsklick\r\n"
+      "die Verknüpfung 'Morvex'\r\n"
+      "Beim nächsten Windowsstart wird das Programm bzw. das Tray-Icon neben\r\n"
+      "der Uhr nicht mehr geladen.";
+  AutostartRig rig;
+  rig.Form().xpButton5().UserClicked();
+  rig.Form().SetCaption("00:04:59 Morvex");
+  rig.Form().xpButton5().UserClicked();
+  EXPECT_EQ(rig.messages.shown,
+            (std::vector<ShownMessage>{{hint, "Morvex  ( Für Windows Vista, Windows 7, Windows 8 )", 64},
+                                       {hint, "00:04:59 Morvex", 64}}));
+  EXPECT_EQ(rig.log, (std::vector<std::string>{"message", "message"}));
+  EXPECT_TRUE(rig.links.calls.empty());
+  EXPECT_TRUE(rig.files.writes.empty());
+  EXPECT_FALSE(rig.Form().HasDeskR());
+}
+
+}  // namespace
+}  // namespace morvex::testing

@@ -1,0 +1,147 @@
+// Window lookup, WM_CLOSE and shell links against the real API.
+#include <windows.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "win32/shell_links.h"
+#include "win32/text.h"
+#include "win32/window_ops.h"
+
+namespace morvex::win32 {
+namespace {
+
+std::wstring TempFolder(const wchar_t* name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring folder = std::wstring(temp) + name;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+// The target a link file points at, read back through the shell's link object.
+std::wstring LinkTarget(const std::wstring& link) {
+  IShellLinkW* shellLink = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&shellLink)))) {
+    return L"(no link object)";
+  }
+  std::wstring target = L"(unreadable)";
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    wchar_t path[MAX_PATH] = {};
+    if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
+        SUCCEEDED(shellLink->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH))) {
+      target = path;
+    }
+    file->Release();
+  }
+  shellLink->Release();
+  return target;
+}
+
+struct ComScope {
+  ComScope() { CoInitialize(nullptr); }
+  ~ComScope() { CoUninitialize(); }
+};
+
+TEST(Win32ShellLinks, CreatesTheLinkRelativeToItsParentAndReplacesAnOldOne) {
+  ComScope com;
+  Win32ShellLinks links;
+  const std::wstring base = TempFolder(L"morvex-links");
+  const std::string parent = Narrow(base) + "\\Programme";
+  const std::wstring link = base + L"\\Autostart Größe\\Morvex.lnk";
+  DeleteFileW(link.c_str());
+  // The folder is made when missing; "." and ".." steps are resolved.
+  EXPECT_NE(links.CreateShellLink("..\\.\\Autostart Größe", "Morvex", "C:\\Werkzeuge\\morvex.exe", "", -1, parent),
+            0);
+  EXPECT_EQ(LinkTarget(link), L"C:\\Werkzeuge\\morvex.exe");
+  EXPECT_NE(links.CreateShellLink("..\\Autostart Größe", "Morvex", "C:\\Anderswo\\morvex.exe", "", -1, parent), 0);
+  EXPECT_EQ(LinkTarget(link), L"C:\\Anderswo\\morvex.exe");
+}
+
+TEST(Win32ShellLinks, ProgramsParentIsTheUsersStartMenuPrograms) {
+  ComScope com;
+  Win32ShellLinks links;
+  wchar_t startup[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, 0, startup)));
+  const std::wstring link = std::wstring(startup) + L"\\MorvexTest.lnk";
+  DeleteFileW(link.c_str());
+  EXPECT_NE(links.CreateShellLink(".\\Startup", "MorvexTest", "C:\\x\\morvex.exe", "", -1, "$(Programs)"), 0);
+  EXPECT_EQ(LinkTarget(link), L"C:\\x\\morvex.exe");
+  DeleteFileW(link.c_str());
+}
+
+TEST(Win32ShellLinks, ReportsZeroWhenTheLinkCannotBeMade) {
+  ComScope com;
+  Win32ShellLinks links;
+  const std::wstring base = TempFolder(L"morvex-links-blocked");
+  const std::wstring blocker = base + L"\\Datei";
+  HANDLE file = CreateFileW(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  // A file stands where the folder would have to be.
+  EXPECT_EQ(links.CreateShellLink(".\\Datei\\Unter", "Morvex", "C:\\x\\morvex.exe", "", -1, Narrow(base)), 0);
+  EXPECT_EQ(links.CreateShellLink(".", "Morvex", "C:\\x\\morvex.exe", "", -1, Narrow(blocker)), 0);
+}
+
+LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_CLOSE) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, GetWindowLongPtrW(hwnd, GWLP_USERDATA) + 1);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+TEST(Win32WindowOps, FindsAWindowByItsAnsiTitleAndPostsToIt) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = CountingProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"MorvexOpsTest";
+  RegisterClassW(&wc);
+  HWND hwnd = CreateWindowW(L"MorvexOpsTest", L"Größe des Fensters 4711", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                            nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  Win32WindowOps ops;
+  const std::uintptr_t found = ops.FindTopWindow(ToAnsi("Größe des Fensters 4711"));
+  EXPECT_EQ(found, reinterpret_cast<std::uintptr_t>(hwnd));
+  EXPECT_EQ(ops.FindTopWindow(ToAnsi("Größe des Fensters 4712")), 0u);
+  EXPECT_EQ(ops.WindowProcessId(found), GetCurrentProcessId());
+
+  ops.Post(found, WM_CLOSE, 0, 0);
+  EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_USERDATA), 0) << "posted, not sent";
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_USERDATA), 1);
+  DestroyWindow(hwnd);
+}
+
+TEST(Win32WindowOps, OpensTerminatesAndClosesAProcess) {
+  // A suspended copy of this program waits until it is ended.
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_list_tests";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                             &si, &pi));
+  Win32WindowOps ops;
+  EXPECT_EQ(ops.OpenProcess(0x00100001, false, 0), 0u);
+  const std::uintptr_t process = ops.OpenProcess(0x00100001, false, pi.dwProcessId);
+  ASSERT_NE(process, 0u);
+  EXPECT_TRUE(ops.TerminateProcess(process, 0));
+  ops.CloseHandle(process);
+  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
+  DWORD code = 99;
+  GetExitCodeProcess(pi.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+}
+
+}  // namespace
+}  // namespace morvex::win32
