@@ -17,7 +17,9 @@
 #include "win32/backend.h"
 #include "win32/processes_win32.h"
 #include "win32/services.h"
+#include "win32/shell_links.h"
 #include "win32/win32_profile.h"
+#include "win32/window_ops.h"
 
 namespace {
 
@@ -94,7 +96,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   services::Win32Profile profile;
   ThousandNames snapshot;
   win32::Win32ManagementService management;
-  services::Services bundle{messages, shell, clock, files, codePage, lifetime, tray, profile, snapshot, management};
+  win32::Win32WindowOps windows;
+  win32::Win32ShellLinks links;
+  services::Services bundle{messages, shell,  clock,      files,   codePage, lifetime,
+                            tray,     profile, snapshot, management, windows,  links};
 
   win32::Win32Backend backend(instance);
   app::Form1 form(backend, bundle);
