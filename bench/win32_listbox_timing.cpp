@@ -16,6 +16,7 @@
 #include "processes/killlist.h"
 #include "win32/backend.h"
 #include "win32/processes_win32.h"
+#include "win32/programs_win32.h"
 #include "win32/services.h"
 #include "win32/win32_profile.h"
 
@@ -94,7 +95,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   services::Win32Profile profile;
   ThousandNames snapshot;
   win32::Win32ManagementService management;
-  services::Services bundle{messages, shell, clock, files, codePage, lifetime, tray, profile, snapshot, management};
+  win32::Win32CommandInterpreter interpreter;
+  win32::Win32Pause pause;
+  services::Services bundle{messages, shell, clock, files, codePage, lifetime, tray,
+                            profile, snapshot, management, interpreter, pause};
 
   win32::Win32Backend backend(instance);
   app::Form1 form(backend, bundle);

@@ -6,6 +6,7 @@
 #include "countdown/countdown.h"
 #include "tray/tray.h"
 #include "processes/process_handlers.h"
+#include "termination/kill_run.h"
 
 namespace morvex::app {
 
@@ -16,6 +17,7 @@ Form1::Form1(ui::Backend& backend, services::Services& services)
   tray::WireTray(*this);
   countdown::WireCountdown(*this);
   processes::WireProcesses(*this);
+  termination::WireTermination(*this);
 }
 
 Form1::~Form1() { CloseAuxiliaryWindows(); }

@@ -9,6 +9,7 @@
 #include "services/tray.h"
 #include "services/private_profile.h"
 #include "services/processes.h"
+#include "services/programs.h"
 
 namespace morvex::services {
 
@@ -103,6 +104,8 @@ struct Services {
   PrivateProfile& profile;
   ProcessSnapshot& snapshot;
   ManagementService& management;
+  CommandInterpreter& interpreter;
+  Pause& pause;
 };
 
 }  // namespace morvex::services
