@@ -16,6 +16,7 @@
 #include "processes/killlist.h"
 #include "win32/backend.h"
 #include "win32/processes_win32.h"
+#include "win32/programs_win32.h"
 #include "win32/services.h"
 #include "win32/shell_links.h"
 #include "win32/win32_profile.h"
@@ -98,8 +99,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32ManagementService management;
   win32::Win32WindowOps windows;
   win32::Win32ShellLinks links;
-  services::Services bundle{messages, shell,  clock,      files,   codePage, lifetime,
-                            tray,     profile, snapshot, management, windows,  links};
+  win32::Win32CommandInterpreter interpreter;
+  win32::Win32Pause pause;
+  services::Services bundle{messages, shell,    clock,      files,   codePage, lifetime,    tray,
+                            profile,  snapshot, management, windows, links,    interpreter, pause};
 
   win32::Win32Backend backend(instance);
   app::Form1 form(backend, bundle);

@@ -4,10 +4,11 @@
 #include "app/navigation.h"
 #include "app/window_tables.h"
 #include "countdown/countdown.h"
-#include "tray/tray.h"
 #include "processes/process_handlers.h"
 #include "settings/autostart.h"
+#include "termination/kill_run.h"
 #include "termination/window_title.h"
+#include "tray/tray.h"
 
 namespace morvex::app {
 
@@ -20,6 +21,7 @@ Form1::Form1(ui::Backend& backend, services::Services& services)
   processes::WireProcesses(*this);
   termination::WireWindowTitle(*this);
   settings::WireAutostart(*this);
+  termination::WireTermination(*this);
 }
 
 Form1::~Form1() { CloseAuxiliaryWindows(); }

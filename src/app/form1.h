@@ -34,6 +34,7 @@ class Form1 : public ui::Window {
   // Auxiliary windows, created on first use and kept until the program ends.
   ui::Window& Form2();  // the wait window; created anew for each run
   void CloseForm2();
+  bool HasForm2() const { return form2_ != nullptr; }
   ui::Window& DeskR();
   bool HasDeskR() const { return deskR_ != nullptr; }
   ui::Window& FrmDummy();
@@ -49,6 +50,10 @@ class Form1 : public ui::Window {
   // Set while List2.txt exists but could not be read whole: saving the kill
   // list then leaves that file alone until the user changes the list.
   bool keepUnreadKillListFile = false;
+  // The batch file a termination started last, until the next one is written.
+  std::unique_ptr<services::StartedProgram> lastKillBatch;
+  // Set while a termination run holds the window.
+  bool terminationRunning = false;
 
   MORVEX_CONTROL(Frame, Frame2)
   MORVEX_CONTROL(TextBox, txtTargetTitle)

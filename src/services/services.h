@@ -11,6 +11,7 @@
 #include "services/processes.h"
 #include "services/shell_links.h"
 #include "services/window_ops.h"
+#include "services/programs.h"
 
 namespace morvex::services {
 
@@ -107,6 +108,8 @@ struct Services {
   ManagementService& management;
   WindowOps& windows;
   ShellLinks& links;
+  CommandInterpreter& interpreter;
+  Pause& pause;
 };
 
 }  // namespace morvex::services

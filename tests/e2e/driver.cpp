@@ -161,7 +161,17 @@ Morvex::~Morvex() {
   if (pi_.hThread) CloseHandle(pi_.hThread);
 }
 
+void PutTestProgramsFirstOnPath() {
+  const std::wstring first = ProgramFolder() + L";";
+  std::wstring path(32767, L'\0');
+  const DWORD n = GetEnvironmentVariableW(L"PATH", path.data(), static_cast<DWORD>(path.size()));
+  path.resize(n < path.size() ? n : 0);
+  if (path.compare(0, first.size(), first) == 0) return;
+  SetEnvironmentVariableW(L"PATH", (first + path).c_str());
+}
+
 bool Morvex::Start(bool waitForWindow) {
+  PutTestProgramsFirstOnPath();
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   std::wstring command = L"\"" + PathOf(L"morvex.exe") + L"\"";

@@ -51,6 +51,11 @@ class HelperProcess {
   PROCESS_INFORMATION pi_{};
 };
 
+// Puts the folder of the test programs first on the PATH that started
+// programs inherit. The batch files of morvex.exe then run the TASKKILL
+// stand-in built there (programs/taskkill.cpp), as Wine 8's own lacks /T.
+void PutTestProgramsFirstOnPath();
+
 class Morvex {
  public:
   // Copies morvex.exe (and the files that belong beside it) into `folder`.
@@ -60,7 +65,8 @@ class Morvex {
   const std::wstring& Folder() const { return folder_; }
   std::wstring PathOf(const std::wstring& file) const { return folder_ + L"\\" + file; }
 
-  // Starts the program; with `waitForWindow`, waits until Form1 exists.
+  // Starts the program in its folder, with the test programs first on its
+  // PATH; with `waitForWindow`, waits until Form1 exists.
   bool Start(bool waitForWindow = true);
   // Waits until Form1 is shown and its message loop answers, so that the
   // start-up has run and a posted click reaches a control.

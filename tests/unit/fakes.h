@@ -61,6 +61,7 @@ class FakeFiles : public services::Files {
   bool IsOrdinaryFile(const std::string& path) override { return files.count(path) > 0; }
   bool Exists(const std::string& path) override { return files.count(path) > 0; }
   services::ReadResult Read(const std::string& path) override {
+    if (onRead) onRead(path);
     if (auto it = readErrors.find(path); it != readErrors.end()) return {false, {}, it->second};
     auto it = files.find(path);
     if (it == files.end()) return {false, {}, "Das System kann die angegebene Datei nicht finden."};
@@ -79,6 +80,7 @@ class FakeFiles : public services::Files {
   std::map<std::string, std::string> writeErrors;
   std::map<std::string, int> writes;
   std::function<void(const std::string&)> onReplace;
+  std::function<void(const std::string&)> onRead;
 };
 
 class FakeLifetime : public services::Lifetime {
@@ -148,6 +150,7 @@ class FakeManagementService : public services::ManagementService {
   };
   services::ProcessQueryResult QueryWin32Processes() override {
     ++queries;
+    if (onQuery) onQuery();
     services::ProcessQueryResult result;
     if (!error.empty()) return {false, {}, error};
     for (const auto& caption : captions) result.processes.push_back(std::make_unique<Process>(caption, terminated));
@@ -157,6 +160,48 @@ class FakeManagementService : public services::ManagementService {
   std::string error;  // the query fails with this reason when set
   std::vector<std::string> terminated;
   int queries = 0;
+  std::function<void()> onQuery;
+};
+
+// The command interpreter: each command line is recorded, nothing runs. A
+// started program ends when it is waited for, unless `batchesEnd` is false.
+class FakeCommandInterpreter : public services::CommandInterpreter {
+ public:
+  class Program : public services::StartedProgram {
+   public:
+    explicit Program(FakeCommandInterpreter& owner) : owner_(owner) {}
+    bool WaitForEnd(int boundMs) override {
+      owner_.waits.push_back(boundMs);
+      if (owner_.onWait) owner_.onWait();
+      return owner_.batchesEnd;
+    }
+
+   private:
+    FakeCommandInterpreter& owner_;
+  };
+  services::StartResult StartHidden(const std::string& commandLine) override {
+    commands.push_back(commandLine);
+    if (onStart) onStart();
+    if (!error.empty()) return {nullptr, error};
+    return {std::make_unique<Program>(*this), {}};
+  }
+  std::vector<std::string> commands;
+  std::vector<int> waits;  // the bound of each wait for a program's end
+  std::string error;       // starting fails with this reason when set
+  bool batchesEnd = true;
+  std::function<void()> onStart;
+  std::function<void()> onWait;
+};
+
+// The pause: recorded, never slept.
+class FakePause : public services::Pause {
+ public:
+  void Sleep(int ms) override {
+    pauses.push_back(ms);
+    if (onPause) onPause();
+  }
+  std::vector<int> pauses;
+  std::function<void()> onPause;
 };
 
 // Windows and processes by number; every call is recorded in order.
@@ -226,7 +271,10 @@ struct Rig {
   FakeManagementService management;
   FakeWindowOps windows;
   FakeShellLinks links;
-  services::Services services{messages, shell, clock, files, codePage, lifetime, tray, profile, snapshot, management, windows, links};
+  FakeCommandInterpreter interpreter;
+  FakePause pause;
+  services::Services services{messages, shell,    clock,      files,   codePage, lifetime,    tray,
+                              profile,  snapshot, management, windows, links,    interpreter, pause};
   ui::HeadlessBackend backend;
   std::unique_ptr<app::Form1> form = std::make_unique<app::Form1>(backend, services);
 

@@ -1,0 +1,42 @@
+// The byte format of the batch file my.bat, which ends processes through the
+// system's TASKKILL command and then deletes itself.
+//
+// All text here is raw single-byte ANSI, as it is on disk. Every line ends in
+// CR LF, the last one included:
+//
+//   TASKKILL /F /IM <name> /T     (one such kill line per name)
+//   del <path of my.bat>          (the delete line, last)
+//
+// A word (a name or the path) goes into the file so that the command
+// interpreter takes it as one literal argument and runs nothing of its own:
+//  - A plain word (ASCII letters, digits, '.', '_', '-', and for the path '\'
+//    and ':' as well) is written as it is: TASKKILL /F /IM notepad.exe /T.
+//  - Any other word is enclosed in double quotes, with every '%' doubled (the
+//    one expansion that still happens inside quotes in a batch file; the
+//    batch runs with delayed expansion off, so '!' stays literal). Inside the
+//    quotes '&', '|', '<', '>', '(', ')', '^' and blanks are ordinary.
+//  - A word that is empty, holds a double quote (which cannot be escaped inside
+//    quotes) or a control character (which could end the line) cannot be
+//    written; no image name or folder path can hold one.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morvex::termination {
+
+inline constexpr const char* kBatchFileName = "my.bat";
+
+// Whether the word can be written as one literal argument.
+bool IsBatchWord(std::string_view word);
+
+// The word as the batch file holds it; nullopt when !IsBatchWord(word).
+std::optional<std::string> BatchWord(std::string_view word, bool isPath = false);
+
+// The whole file: one kill line for each name, in order, then the delete line
+// for `batchPath`. nullopt when a name or the path cannot be written.
+std::optional<std::string> KillBatchBytes(const std::vector<std::string>& names, std::string_view batchPath);
+
+}  // namespace morvex::termination

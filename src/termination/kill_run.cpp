@@ -1,0 +1,156 @@
+#include "termination/kill_run.h"
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "app/form1.h"
+#include "processes/killlist.h"
+#include "settings/form_state.h"
+#include "termination/kill_batch.h"
+#include "termination/messages.h"
+
+namespace morvex::termination {
+
+namespace {
+
+// Marks the window as held by a termination run for the guard's life. The
+// system may deliver an event while a run waits on the management service;
+// a second run must not start inside the first while List2 is half empty.
+class RunGuard {
+ public:
+  explicit RunGuard(app::Form1& form) : form_(form) { form_.terminationRunning = true; }
+  ~RunGuard() { form_.terminationRunning = false; }
+  RunGuard(const RunGuard&) = delete;
+  RunGuard& operator=(const RunGuard&) = delete;
+
+ private:
+  app::Form1& form_;
+};
+
+// The first entry of List2 goes, whatever entry is current.
+void RemoveFirstEntry(app::Form1& form) { form.List2().RemoveItem(0); }
+
+}  // namespace
+
+std::string KillBatchPath(app::Form1& form) { return form.Svc().files.AppFolder() + "\\" + kBatchFileName; }
+
+bool IsEndableName(const std::string& name) { return IsBatchWord(name); }
+
+std::string CurrentKillListEntry(const app::Form1& form) {
+  const ui::ListBox& list = form.List2();
+  const int current = list.ListIndex();
+  return list.List(current >= 0 ? current : 0);
+}
+
+void EndProcessesByCaption(app::Form1& form, const std::string& name) {
+  if (!IsEndableName(name)) return;
+  services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
+  for (const auto& process : result.processes) {
+    if (process->Caption() == name) process->Terminate();
+  }
+}
+
+BatchWriteResult WriteKillBatch(app::Form1& form, int lines, const std::function<std::string()>& nameSource) {
+  services::Services& svc = form.Svc();
+  std::vector<std::string> names;
+  for (int i = 0; i < lines; ++i) {
+    names.push_back(svc.codePage.ToAnsi(nameSource()));
+    svc.pause.Sleep(kPauseMs);
+  }
+  if (form.lastKillBatch) {
+    form.lastKillBatch->WaitForEnd(kBatchEndBoundMs);
+    form.lastKillBatch.reset();
+  }
+  const std::string path = KillBatchPath(form);
+  const std::optional<std::string> bytes = KillBatchBytes(names, svc.codePage.ToAnsi(path));
+  // A name that cannot be written as one literal argument is never written.
+  if (!bytes) return {};
+  const services::FileResult result = svc.files.Replace(path, *bytes);
+  return {result.ok, result.error};
+}
+
+void RunKillBatch(app::Form1& form) {
+  services::Services& svc = form.Svc();
+  // With /S the interpreter removes the outer pair of quotes and runs the
+  // quoted path inside, whatever characters the path holds.
+  services::StartResult started =
+      svc.interpreter.StartHidden("cmd.exe /V:OFF /S /C \"\"" + KillBatchPath(form) + "\"\"");
+  form.lastKillBatch = std::move(started.program);
+  svc.pause.Sleep(kPauseMs);
+}
+
+void EndKillListProcesses(app::Form1& form) {
+  if (form.terminationRunning) return;
+  std::optional<std::string> notWritten;  // the first reason my.bat could not be written
+  {
+    const RunGuard guard(form);
+    settings::SaveFormState(form);
+    form.Form2().Show();
+
+    ui::ListBox& list = form.List2();
+    const int passes = list.ListCount();
+    for (int pass = 0; pass < passes && list.ListCount() > 0; ++pass) {
+      const std::string name = CurrentKillListEntry(form);
+      if (IsEndableName(name)) {
+        EndProcessesByCaption(form, name);
+        const BatchWriteResult batch = WriteKillBatch(form, 3, [&form] { return CurrentKillListEntry(form); });
+        if (batch.written) {
+          RunKillBatch(form);
+        } else if (!batch.error.empty() && !notWritten) {
+          notWritten = batch.error;
+        }
+      }
+      RemoveFirstEntry(form);
+    }
+
+    processes::LoadKillList(form);
+    form.Command1().UserClicked();
+    form.CloseForm2();
+  }
+  // Told only now, so that an unattended countdown is never held half-way.
+  if (notWritten) {
+    form.Svc().messages.Show(BatchNotWrittenText(form.Svc().files.AppFolder(), *notWritten), kBatchNotWrittenTitle,
+                             services::kCritical);
+  }
+}
+
+void EndTargetForEachEntry(app::Form1& form) {
+  if (form.terminationRunning) return;
+  const RunGuard guard(form);
+  settings::SaveFormState(form);
+  ui::ListBox& list = form.List2();
+  const int passes = list.ListCount();
+  for (int pass = 0; pass < passes && list.ListCount() > 0; ++pass) {
+    if (IsEndableName(form.txtTargetTitle().Text())) {
+      const BatchWriteResult batch = WriteKillBatch(form, 2, [&form] { return form.txtTargetTitle().Text(); });
+      if (batch.written) RunKillBatch(form);
+    }
+    RemoveFirstEntry(form);
+  }
+  form.Command1().UserClicked();
+  processes::LoadKillList(form);
+  form.Command1().UserClicked();
+}
+
+void EndSelectedCatalogueEntry(app::Form1& form) {
+  if (form.terminationRunning) return;
+  const std::string name = form.List1().Text();
+  // While the box is open a countdown may expire and run to its end; the
+  // guard begins only after it.
+  form.Svc().messages.Show(name, app::kAppTitle, services::kOkOnly);
+  const RunGuard guard(form);
+  services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
+  for (const auto& process : result.processes) {
+    if (IsEndableName(name) && process->Caption() == name) process->Terminate();
+    form.Command1().UserClicked();
+  }
+}
+
+void WireTermination(app::Form1& form) {
+  form.Command2().onClick = [&form] { EndKillListProcesses(form); };
+  form.Command3().onClick = [&form] { EndTargetForEachEntry(form); };
+  form.Command6().onClick = [&form] { EndSelectedCatalogueEntry(form); };
+}
+
+}  // namespace morvex::termination

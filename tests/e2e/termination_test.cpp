@@ -1,0 +1,178 @@
+// The kill-list run of the real program: running processes ended by a click on
+// Command2, the kill list shown again, my.bat gone, and an injected entry that
+// runs nothing.
+//
+// Under Wine only the batch file ends the processes: Wine's management service
+// has process objects without a working Terminate. And Wine 8's TASKKILL lacks
+// /T, so the driver starts morvex.exe with the folder of the test programs
+// first on its PATH, where the stand-in programs/taskkill.cpp drops /T and runs
+// the system's TASKKILL. The batch runs in the program's working folder (its
+// application folder here), which holds no TASKKILL, so the command
+// interpreter finds the stand-in through the PATH.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "e2e/driver.h"
+
+namespace morvex::e2e {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+// A copy of the idle test program under a name nothing else carries.
+const char kTarget[] = "mvx_endme.exe";
+const wchar_t kWaitCaption[] = L"Bitte Warten.... Aktion wird ausgeführt !";
+
+// Instances of the idle program, started from the application folder.
+class Targets {
+ public:
+  Targets(const Morvex& app, int count) {
+    const std::wstring path = app.PathOf(Widen(kTarget));
+    CopyFileW((ProgramFolder() + L"\\e2e_idle.exe").c_str(), path.c_str(), FALSE);
+    for (int i = 0; i < count; ++i) {
+      STARTUPINFOW si{};
+      si.cb = sizeof si;
+      PROCESS_INFORMATION pi{};
+      std::wstring command = L"\"" + path + L"\"";
+      if (CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        processes_.push_back(pi.hProcess);
+      }
+    }
+  }
+  ~Targets() {
+    for (HANDLE process : processes_) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+  std::size_t Started() const { return processes_.size(); }
+  bool AllEnded() const {
+    for (HANDLE process : processes_) {
+      if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) return false;
+    }
+    return true;
+  }
+
+ private:
+  std::vector<HANDLE> processes_;
+};
+
+bool WaitWindowOpen(const Morvex& app) {
+  for (HWND hwnd : app.TopWindows(false)) {
+    wchar_t text[256] = {};
+    GetWindowTextW(hwnd, text, 256);  // read without a message: the program is busy
+    if (std::wstring(text) == kWaitCaption) return true;
+  }
+  return false;
+}
+
+// Clicks Command2 and returns when the run is over (the wait window has come
+// and gone), with the milliseconds from the click to then; -1 on no run.
+double RunKillList(const Morvex& app) {
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  app.Click("Command2");
+  if (!WaitFor([&] { return WaitWindowOpen(app); }, 15000)) return -1;
+  // Polled finely: the figure is logged.
+  const ULONGLONG bound = GetTickCount64() + 60000;
+  while (WaitWindowOpen(app) && GetTickCount64() < bound) Sleep(5);
+  QueryPerformanceCounter(&end);
+  return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+TEST(KillListRun, EndsEveryInstanceAndShowsTheListAgain) {
+  Morvex app(FreshFolder("kill-run"));
+  const std::string file = std::string("mvx_absent.exe\r\n") + kTarget + "\r\n";
+  WriteFileBytes(app.PathOf(L"List2.txt"), file);
+  Targets targets(app, 2);
+  ASSERT_EQ(targets.Started(), 2u);
+  ASSERT_TRUE(app.Start());
+  const Entries kill{"mvx_absent.exe", kTarget};
+  ASSERT_TRUE(WaitFor([&] { return app.Items("List2") == kill; }));
+
+  ASSERT_GE(RunKillList(app), 0);
+  EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
+  EXPECT_EQ(app.Items("List2"), kill);
+  EXPECT_EQ(ReadFileBytes(app.PathOf(L"List2.txt")), file);
+  EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
+  // Three kill lines per entry reached TASKKILL, the name as one argument.
+  const std::string calls = ReadFileBytes(app.PathOf(L"taskkill-calls.txt"));
+  EXPECT_NE(calls.find(" \"/F\" \"/IM\" \"mvx_endme.exe\"\r\n"), std::string::npos) << calls;
+  app.Kill();
+}
+
+TEST(KillListRun, AnInjectedEntryRunsNothing) {
+  Morvex app(FreshFolder("kill-run-injected"));
+  const std::string injected = "x.exe & echo pwned > canary.txt";
+  WriteFileBytes(app.PathOf(L"List2.txt"), injected + "\r\n" + kTarget + "\r\n");
+  Targets targets(app, 1);
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(WaitFor([&] { return app.Items("List2").size() == 2; }));
+
+  ASSERT_GE(RunKillList(app), 0);
+  // The entry after the injected one was ended, so both batches have run.
+  EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
+  EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
+  EXPECT_FALSE(FileExists(app.PathOf(L"canary.txt")));
+  const std::string calls = ReadFileBytes(app.PathOf(L"taskkill-calls.txt"));
+  EXPECT_NE(calls.find(" \"/IM\" \"" + injected + "\"\r\n"), std::string::npos) << calls;
+  app.Kill();
+}
+
+// Logs the length of a run per entry: the difference between runs of one and
+// of four entries, over three. Not asserted: figures only.
+TEST(KillListRun, LogsTheLengthOfARunPerEntry) {
+  Morvex app(FreshFolder("kill-run-timing"));
+  ASSERT_TRUE(app.Start());
+  const auto timed = [&](int entries) {
+    std::string file;
+    for (int i = 0; i < entries; ++i) file += "mvx_absent" + std::to_string(i) + ".exe\r\n";
+    WriteFileBytes(app.PathOf(L"List2.txt"), file);
+    app.Kill();
+    app.Start();
+    WaitFor([&] { return static_cast<int>(app.Items("List2").size()) == entries; });
+    return RunKillList(app);
+  };
+  const double one = timed(1);
+  const double four = timed(4);
+  ASSERT_GT(one, 0);
+  ASSERT_GT(four, 0);
+
+  // The batch's own length: the same kind of file run the same way, waited for.
+  const std::wstring batch = app.PathOf(L"timing.bat");
+  WriteFileBytes(batch, "TASKKILL /F /IM mvx_absent.exe /T\r\nTASKKILL /F /IM mvx_absent.exe /T\r\n"
+                        "TASKKILL /F /IM mvx_absent.exe /T\r\ndel " + Narrow(batch) + "\r\n");
+  std::wstring command = L"cmd.exe /V:OFF /S /C \"\"" + batch + L"\"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION pi{};
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, app.Folder().c_str(), &si,
+                             &pi));
+  WaitForSingleObject(pi.hProcess, 30000);
+  QueryPerformanceCounter(&end);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  const double batchMs =
+      1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+
+  const double perEntry = (four - one) / 3;
+  std::printf("kill-list run: 1 entry %.0f ms, 4 entries %.0f ms, per entry %.0f ms; batch alone %.0f ms\n", one,
+              four, perEntry, batchMs);
+  RecordProperty("run_per_entry_ms", std::to_string(static_cast<int>(perEntry)));
+  RecordProperty("batch_ms", std::to_string(static_cast<int>(batchMs)));
+  app.Kill();
+}
+
+}  // namespace
+}  // namespace morvex::e2e

@@ -1,0 +1,331 @@
+// Ending the processes of the kill list (Command2 and the countdown's expiry),
+// Command3 and Command6, with recorded pauses and a recorded command
+// interpreter: the order of a run, the entry each pass ends, my.bat byte for
+// byte, and the failures a run goes on through.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "processes/killlist.h"
+#include "processes/killlist_format.h"
+#include "termination/kill_batch.h"
+#include "termination/kill_run.h"
+#include "termination/messages.h"
+#include "unit/fakes.h"
+
+namespace morvex::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kBatch = "C:\\Morvex\\my.bat";
+const std::string kStart = "cmd.exe /V:OFF /S /C \"\"C:\\Morvex\\my.bat\"\"";
+
+Lines ItemsOf(const ui::ListControl& list) {
+  Lines items;
+  for (int i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
+  return items;
+}
+
+std::string Kill(const std::string& word) { return "TASKKILL /F /IM " + word + " /T\r\n"; }
+
+// Writes what each step of a run does into one log, in order. The recorded
+// services report pauses, starts, waits and queries as they happen; what
+// changed in between (files, List2, the wait window) is read off the state.
+class RunTrace {
+ public:
+  explicit RunTrace(Rig& rig) : rig_(rig) {
+    rig.management.onQuery = [this] { Event("query"); };
+    rig.pause.onPause = [this] { Event("pause"); };
+    rig.interpreter.onStart = [this] { Event("start"); };
+    rig.interpreter.onWait = [this] { Event("wait"); };
+    rig.files.onRead = [this](const std::string& path) {
+      if (path == processes::KillListPath(rig_.files)) Event("read List2.txt");
+    };
+    auto refill = rig.Form().Command1().onClick;
+    rig.Form().Command1().onClick = [this, refill] {
+      Event("catalogue");
+      refill();
+    };
+    Sync();
+    log.clear();
+  }
+
+  Lines Finish() {
+    Sync();
+    return log;
+  }
+
+  Lines log;
+  Lines batches;  // the content of each my.bat written
+
+ private:
+  void Event(const std::string& what) {
+    Sync();
+    log.push_back(what);
+  }
+  void Sync() {
+    app::Form1& form = rig_.Form();
+    if (const int w = rig_.files.writes["C:\\Morvex\\config.ini"]; w != configWrites_) {
+      configWrites_ = w;
+      log.push_back("save");
+    }
+    if (const bool shown = form.HasForm2() && form.Form2().Visible(); shown != form2Shown_) {
+      form2Shown_ = shown;
+      log.push_back(shown ? "show Form2" : "close Form2");
+    }
+    for (; terminated_ < rig_.management.terminated.size(); ++terminated_) {
+      log.push_back("terminate " + rig_.management.terminated[terminated_]);
+    }
+    if (const int w = rig_.files.writes[kBatch]; w != batchWrites_) {
+      batchWrites_ = w;
+      batches.push_back(rig_.files.files[kBatch]);
+      log.push_back("write my.bat");
+    }
+    const int count = form.List2().ListCount();
+    if (count < listCount_) log.push_back("remove");
+    if (count > listCount_) log.push_back("reload");
+    listCount_ = count;
+  }
+
+  Rig& rig_;
+  int configWrites_ = 0;
+  bool form2Shown_ = false;
+  std::size_t terminated_ = 0;
+  int batchWrites_ = 0;
+  int listCount_ = 0;
+};
+
+class Termination : public ::testing::Test {
+ protected:
+  Rig rig;
+  app::Form1& form = rig.Form();
+
+  // The kill list as start-up leaves it: in the file and in List2, nothing
+  // selected, the focus mark on the first entry.
+  void KillList(const Lines& entries) {
+    Lines ansi;
+    for (const auto& entry : entries) ansi.push_back(rig.codePage.ToAnsi(entry));
+    rig.files.files[processes::KillListPath(rig.files)] = processes::SerializeKillList(ansi);
+    form.List2().Clear();
+    processes::LoadKillList(form);
+  }
+  void Click(int position, bool ctrl = false) {
+    Rig::Peer(form.List2()).UserSelect(position, ctrl);
+    form.List2().UserClicked();
+  }
+};
+
+TEST_F(Termination, EachPassEndsOneEntryBothWaysThenTheListComesBack) {
+  KillList({"a.exe", "b.exe"});
+  rig.management.captions = {"a.exe", "b.exe", "A.EXE", "b.exe"};
+  rig.snapshot.names = {"x.exe"};
+  RunTrace trace(rig);
+  form.Command2().UserClicked();
+
+  const Lines pass = {"pause", "pause", "pause", "write my.bat", "start", "pause", "remove"};
+  Lines expected = {"save", "show Form2", "query", "terminate a.exe"};
+  expected.insert(expected.end(), pass.begin(), pass.end());
+  expected.insert(expected.end(), {"query", "terminate b.exe", "terminate b.exe", "pause", "pause", "pause", "wait",
+                                   "write my.bat", "start", "pause", "remove", "read List2.txt", "reload",
+                                   "catalogue", "close Form2"});
+  EXPECT_EQ(trace.Finish(), expected);
+  EXPECT_EQ(trace.batches, (Lines{Kill("a.exe") + Kill("a.exe") + Kill("a.exe") + "del " + kBatch + "\r\n",
+                                  Kill("b.exe") + Kill("b.exe") + Kill("b.exe") + "del " + kBatch + "\r\n"}));
+  EXPECT_EQ(rig.interpreter.commands, (Lines{kStart, kStart}));
+  EXPECT_EQ(rig.interpreter.waits, std::vector<int>{termination::kBatchEndBoundMs});
+  EXPECT_EQ(rig.pause.pauses, std::vector<int>(8, termination::kPauseMs));
+  EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe"}));
+  EXPECT_EQ(ItemsOf(form.List1()), Lines{"x.exe"});
+  EXPECT_FALSE(form.HasForm2());
+  EXPECT_TRUE(rig.messages.shown.empty());
+}
+
+TEST_F(Termination, AnEmptyListOnlySavesShowsReloadsAndRefills) {
+  RunTrace trace(rig);
+  form.Command2().UserClicked();
+  EXPECT_EQ(trace.Finish(), (Lines{"save", "show Form2", "catalogue", "close Form2"}));
+  EXPECT_TRUE(rig.interpreter.commands.empty());
+}
+
+TEST_F(Termination, TheSelectedThirdEntryIsEndedByEveryPass) {
+  KillList({"a.exe", "b.exe", "c.exe"});
+  Click(2);
+  form.Command2().UserClicked();
+  // The focus mark moves up with its entry as the first entry goes.
+  EXPECT_EQ(rig.files.files[kBatch], Kill("c.exe") + Kill("c.exe") + Kill("c.exe") + "del " + kBatch + "\r\n");
+  EXPECT_EQ(rig.interpreter.commands.size(), 3u);
+  EXPECT_EQ(rig.management.queries, 3);
+  EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe", "c.exe"}));
+}
+
+TEST_F(Termination, WithNothingSelectedEachEntryIsEndedOnceInOrder) {
+  KillList({"a.exe", "b.exe", "c.exe", "d.exe"});
+  rig.management.captions = {"a.exe", "b.exe", "c.exe", "d.exe"};
+  // Removing the selected third entry leaves none selected and the focus
+  // mark on the last entry.
+  Click(2);
+  form.cmdloeschen().UserClicked();
+  ASSERT_EQ(form.List2().SelCount(), 0);
+  ASSERT_EQ(Rig::Peer(form.List2()).Caret(), 2);
+
+  RunTrace trace(rig);
+  form.Command2().UserClicked();
+  EXPECT_EQ(rig.management.terminated, (Lines{"a.exe", "b.exe", "d.exe"}));
+  ASSERT_EQ(trace.batches.size(), 3u);
+  EXPECT_EQ(trace.batches[2].substr(0, Kill("d.exe").size()), Kill("d.exe"));
+}
+
+TEST_F(Termination, MyBatByteForByte) {
+  struct Case {
+    const char* folder;
+    const char* entry;
+    std::string killWord;
+    std::string deleteLine;
+  };
+  const Case cases[] = {
+      {"C:\\Morvex", "notepad.exe", "notepad.exe", "del C:\\Morvex\\my.bat\r\n"},
+      {"C:\\Morvex", "my tool.exe", "\"my tool.exe\"", "del C:\\Morvex\\my.bat\r\n"},
+      {"C:\\Morvex", "x.exe & del /q *.*", "\"x.exe & del /q *.*\"", "del C:\\Morvex\\my.bat\r\n"},
+      {"C:\\Morvex", "100%_(a)^b|c<d>!.exe", "\"100%%_(a)^b|c<d>!.exe\"", "del C:\\Morvex\\my.bat\r\n"},
+      {"C:\\Morvex", "Ärger.exe", "\"\xC4rger.exe\"", "del C:\\Morvex\\my.bat\r\n"},
+      {"C:\\Program Files\\Morvex", "notepad.exe", "notepad.exe",
+       "del \"C:\\Program Files\\Morvex\\my.bat\"\r\n"},
+      {"C:\\Tools & 50%", "a.exe", "a.exe", "del \"C:\\Tools & 50%%\\my.bat\"\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.entry);
+    rig.files.appFolder = c.folder;
+    KillList({c.entry});
+    rig.interpreter.commands.clear();
+    form.Command2().UserClicked();
+    const std::string path = std::string(c.folder) + "\\my.bat";
+    EXPECT_EQ(rig.files.files[path], Kill(c.killWord) + Kill(c.killWord) + Kill(c.killWord) + c.deleteLine);
+    EXPECT_EQ(rig.interpreter.commands, Lines{"cmd.exe /V:OFF /S /C \"\"" + path + "\"\""});
+  }
+}
+
+TEST_F(Termination, NamesThatCannotBeOneArgumentAreEndedNeitherWay) {
+  KillList({"a\"b.exe", "a.exe"});
+  form.List2().AddItem("tab\t.exe");
+  form.List2().AddItem("");
+  rig.management.captions = {"a\"b.exe", "tab\t.exe", "", "a.exe"};
+  form.Command2().UserClicked();
+  EXPECT_EQ(rig.management.terminated, Lines{"a.exe"});
+  EXPECT_EQ(rig.files.files[kBatch], Kill("a.exe") + Kill("a.exe") + Kill("a.exe") + "del " + kBatch + "\r\n");
+  EXPECT_EQ(rig.interpreter.commands.size(), 1u);
+  EXPECT_EQ(form.List2().ListCount(), 2);  // reloaded from the file
+  EXPECT_FALSE(termination::BatchWord("x\r\n.exe"));
+}
+
+TEST_F(Termination, FailingStepsCutNothingShort) {
+  KillList({"a.exe", "b.exe"});
+  rig.snapshot.names = {"x.exe"};
+  struct Case {
+    const char* what;
+    std::string queryError, writeError, startError;
+    bool batchesEnd;
+    int starts;
+  };
+  const Case cases[] = {
+      {"no management service", "RPC-Server nicht verfügbar", "", "", true, 2},
+      {"batch not started", "", "", "Zugriff verweigert", true, 2},
+      {"previous batch still running", "", "", "", false, 2},
+      {"folder not writable", "", "Zugriff verweigert", "", true, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    rig.management.error = c.queryError;
+    rig.files.writeErrors.clear();
+    if (!c.writeError.empty()) rig.files.writeErrors[kBatch] = c.writeError;
+    rig.interpreter.error = c.startError;
+    rig.interpreter.batchesEnd = c.batchesEnd;
+    rig.interpreter.commands.clear();
+    rig.messages.shown.clear();
+    const int queries = rig.management.queries;
+    const int writes = rig.files.writes[kBatch];
+    form.List1().Clear();
+
+    form.Command2().UserClicked();
+    EXPECT_EQ(rig.management.queries - queries, 2);
+    EXPECT_EQ(rig.files.writes[kBatch] - writes, 2);
+    EXPECT_EQ(static_cast<int>(rig.interpreter.commands.size()), c.starts);
+    EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe"}));
+    EXPECT_EQ(ItemsOf(form.List1()), Lines{"x.exe"});
+    EXPECT_FALSE(form.HasForm2());
+    EXPECT_FALSE(form.terminationRunning);
+    if (c.writeError.empty()) {
+      EXPECT_TRUE(rig.messages.shown.empty());
+    }
+  }
+}
+
+TEST_F(Termination, AnUnwritableFolderIsToldOnceAfterTheRun) {
+  KillList({"a.exe", "b.exe"});
+  rig.files.writeErrors[kBatch] = "Zugriff verweigert";
+  rig.messages.onShow = [&] {
+    // The run is over when the box opens.
+    EXPECT_FALSE(form.HasForm2());
+    EXPECT_EQ(form.List2().ListCount(), 2);
+  };
+  form.Command2().UserClicked();
+  EXPECT_EQ(rig.messages.shown, (std::vector<ShownMessage>{
+                                    {termination::BatchNotWrittenText("C:\\Morvex", "Zugriff verweigert"),
+                                     "Fehler beim Beenden", services::kCritical}}));
+  EXPECT_NE(rig.messages.shown[0].text.find("Ordner: C:\\Morvex\n"), std::string::npos);
+  EXPECT_EQ(rig.management.queries, 2);
+}
+
+TEST_F(Termination, NoSecondRunStartsInsideARun) {
+  KillList({"a.exe", "b.exe"});
+  int inner = 0;
+  rig.pause.onPause = [&] {
+    if (inner++ == 0) form.Command2().UserClicked();
+  };
+  form.Command2().UserClicked();
+  EXPECT_EQ(rig.management.queries, 2);
+  EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe"}));
+}
+
+TEST_F(Termination, Command3HandsTheTargetToTaskkillOncePerEntry) {
+  rig.snapshot.names = {"x.exe"};
+  form.txtTargetTitle().SetText("t.exe");
+  int catalogues = 0;
+  auto refill = form.Command1().onClick;
+  form.Command1().onClick = [&] {
+    ++catalogues;
+    refill();
+  };
+
+  form.Command3().UserClicked();
+  EXPECT_TRUE(rig.interpreter.commands.empty());
+  EXPECT_EQ(catalogues, 2);
+  EXPECT_GT(rig.files.writes["C:\\Morvex\\config.ini"], 0);
+
+  KillList({"a.exe", "b.exe"});
+  catalogues = 0;
+  form.Command3().UserClicked();
+  EXPECT_EQ(rig.files.files[kBatch], Kill("t.exe") + Kill("t.exe") + "del " + kBatch + "\r\n");
+  EXPECT_EQ(rig.interpreter.commands, (Lines{kStart, kStart}));
+  EXPECT_EQ(rig.pause.pauses.size(), 6u);
+  EXPECT_EQ(rig.management.queries, 0);
+  EXPECT_FALSE(form.HasForm2());
+  EXPECT_EQ(catalogues, 2);
+  EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe"}));
+}
+
+TEST_F(Termination, Command6EndsTheCatalogueSelectionAndRefillsPerProcess) {
+  rig.snapshot.names = {"idle.exe", "a.exe", "A.exe"};
+  form.Command1().UserClicked();
+  Rig::Peer(form.List1()).UserSelect(1, false);
+  rig.management.captions = {"idle.exe", "a.exe", "A.exe", "a.exe"};
+  const int snapshots = rig.snapshot.snapshots;
+  form.Command6().UserClicked();
+  EXPECT_EQ(rig.messages.shown, (std::vector<ShownMessage>{{"a.exe", "morvex", services::kOkOnly}}));
+  EXPECT_EQ(rig.management.terminated, (Lines{"a.exe", "a.exe"}));
+  EXPECT_EQ(rig.snapshot.snapshots - snapshots, 4);
+}
+
+}  // namespace
+}  // namespace morvex::testing
