@@ -35,7 +35,11 @@ void RemoveFirstEntry(app::Form1& form) { form.List2().RemoveItem(0); }
 
 std::string KillBatchPath(app::Form1& form) { return form.Svc().files.AppFolder() + "\\" + kBatchFileName; }
 
-bool IsEndableName(const std::string& name) { return IsBatchWord(name); }
+bool IsEndableName(const std::string& name) {
+  // TASKKILL takes '*' and '?' as wildcards: a hand-edited "*" would end every
+  // process it may end. No image name holds either.
+  return IsBatchWord(name) && name.find_first_of("*?") == std::string::npos;
+}
 
 std::string CurrentKillListEntry(const app::Form1& form) {
   const ui::ListBox& list = form.List2();

@@ -25,7 +25,7 @@ inline constexpr int kBatchEndBoundMs = 10000;
 std::string KillBatchPath(app::Form1& form);
 
 // Whether a name can be handed to either way of ending: not empty, and free
-// of double quotes and control characters.
+// of double quotes, control characters and the wildcards '*' and '?'.
 bool IsEndableName(const std::string& name);
 
 // The entry a pass ends: while any entry of List2 is selected, the one with

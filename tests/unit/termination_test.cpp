@@ -187,7 +187,7 @@ TEST_F(Termination, MyBatByteForByte) {
   const Case cases[] = {
       {"C:\\Morvex", "notepad.exe", "notepad.exe", "del C:\\Morvex\\my.bat\r\n"},
       {"C:\\Morvex", "my tool.exe", "\"my tool.exe\"", "del C:\\Morvex\\my.bat\r\n"},
-      {"C:\\Morvex", "x.exe & del /q *.*", "\"x.exe & del /q *.*\"", "del C:\\Morvex\\my.bat\r\n"},
+      {"C:\\Morvex", "x.exe & del /q junk.txt", "\"x.exe & del /q junk.txt\"", "del C:\\Morvex\\my.bat\r\n"},
       {"C:\\Morvex", "100%_(a)^b|c<d>!.exe", "\"100%%_(a)^b|c<d>!.exe\"", "del C:\\Morvex\\my.bat\r\n"},
       {"C:\\Morvex", "Ärger.exe", "\"\xC4rger.exe\"", "del C:\\Morvex\\my.bat\r\n"},
       {"C:\\Program Files\\Morvex", "notepad.exe", "notepad.exe",
@@ -208,9 +208,8 @@ TEST_F(Termination, MyBatByteForByte) {
 
 TEST_F(Termination, NamesThatCannotBeOneArgumentAreEndedNeitherWay) {
   KillList({"a\"b.exe", "a.exe"});
-  form.List2().AddItem("tab\t.exe");
-  form.List2().AddItem("");
-  rig.management.captions = {"a\"b.exe", "tab\t.exe", "", "a.exe"};
+  for (const char* entry : {"tab\t.exe", "", "*", "note?ad.exe"}) form.List2().AddItem(entry);
+  rig.management.captions = {"a\"b.exe", "tab\t.exe", "", "*", "note?ad.exe", "a.exe"};
   form.Command2().UserClicked();
   EXPECT_EQ(rig.management.terminated, Lines{"a.exe"});
   EXPECT_EQ(rig.files.files[kBatch], Kill("a.exe") + Kill("a.exe") + Kill("a.exe") + "del " + kBatch + "\r\n");
