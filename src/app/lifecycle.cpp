@@ -58,10 +58,11 @@ void StartUp(Form1& form) {
   const bool hasFirst = file.IsOpen() && !file.AtEnd();
   if (hasFirst) first = file.ReadField();
   LoadForm1(form);
-  if (hasFirst) {
-    form.List2().AddItem(first);
-    processes::AppendKillList(form, file);
-  }
+  if (!file.IsOpen()) return;
+  if (hasFirst) form.List2().AddItem(first);
+  // Also for a file that gave nothing: one that could not be read must not be
+  // overwritten with an empty list at the close request.
+  processes::AppendKillList(form, file);
 }
 
 void EndProgram(Form1& form) {
