@@ -11,7 +11,8 @@ namespace morvex::app {
 
 namespace {
 
-std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+// 0 to 99 as two digits.
+std::string TwoDigits(int n) { return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
 
 // The hour and minute choosers: every item from `first` to `last`, and from
 // 10 on the first item selected after each append (which pauses a countdown).
