@@ -166,19 +166,6 @@ class JournalSnapshot : public services::ProcessSnapshot {
   Journal& journal_;
 };
 
-class JournalManagement : public services::ManagementService {
- public:
-  JournalManagement(services::ManagementService& inner, Journal& journal) : inner_(inner), journal_(journal) {}
-  services::ProcessQueryResult QueryWin32Processes() override {
-    journal_.Log("query");
-    return inner_.QueryWin32Processes();
-  }
-
- private:
-  services::ManagementService& inner_;
-  Journal& journal_;
-};
-
 // The Rig's fakes behind the journal, and the Rig's main window rebuilt on
 // the journalled services.
 struct JournalRig : Rig {
@@ -190,9 +177,8 @@ struct JournalRig : Rig {
   JournalLifetime jLifetime{lifetime, journal};
   JournalTray jTray{tray, journal};
   JournalSnapshot jSnapshot{snapshot, journal};
-  JournalManagement jManagement{management, journal};
-  services::Services journalled{jMessages, shell,     jClock,    jFiles,     codePage,
-                                jLifetime, jTray, jProfile, jSnapshot, jManagement};
+  services::Services journalled{jMessages, shell, jClock,   jFiles,    codePage,
+                                jLifetime, jTray, jProfile, jSnapshot, management};
 
   JournalRig() {
     form.reset();
