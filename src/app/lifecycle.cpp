@@ -11,17 +11,11 @@ namespace morvex::app {
 
 namespace {
 
-std::string TwoDigits(int n) {
-  std::string text = std::to_string(n);
-  if (text.size() < 2) text.insert(text.begin(), '0');
-  return text;
-}
-
 // The hour and minute choosers: every item from `first` to `last`, and from
 // 10 on the first item selected after each append (which pauses a countdown).
 void FillChooser(ui::ComboBox& combo, int first, int last) {
   for (int n = first; n <= last; ++n) {
-    combo.AddItem(TwoDigits(n));
+    combo.AddItem(countdown::TwoDigits(n));
     if (n >= 10) combo.SetListIndex(0);
   }
 }
@@ -62,10 +56,11 @@ void StartUp(Form1& form) {
   const bool hasFirst = file.IsOpen() && !file.AtEnd();
   if (hasFirst) first = file.ReadField();
   LoadForm1(form);
-  if (hasFirst) {
-    form.List2().AddItem(first);
-    processes::AppendKillList(form, file);
-  }
+  if (!file.IsOpen()) return;
+  if (hasFirst) form.List2().AddItem(first);
+  // Also for a file that gave nothing: one that could not be read must not be
+  // overwritten with an empty list at the close request.
+  processes::AppendKillList(form, file);
 }
 
 void EndProgram(Form1& form) {

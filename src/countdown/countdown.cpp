@@ -20,12 +20,6 @@ bool ParseField(const std::string& text, T& value) {
   return error == std::errc() && end == last;
 }
 
-std::string TwoDigits(std::int64_t value) {
-  std::string text = std::to_string(value);
-  if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
-  return text;
-}
-
 void RefuseInput(app::Form1& form, const char* text, const char* title) {
   form.Svc().messages.Show(text, title, services::kExclamation);
 }
@@ -45,6 +39,12 @@ void SetLocks(app::Form1& form, bool locked) {
 }
 
 }  // namespace
+
+std::string TwoDigits(std::int64_t value) {
+  std::string text = std::to_string(value);
+  if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
+  return text;
+}
 
 std::string TimeLeftText(std::int64_t hours, std::int64_t minutes, std::int64_t seconds) {
   return TwoDigits(hours) + ":" + TwoDigits(minutes) + ":" + TwoDigits(seconds);

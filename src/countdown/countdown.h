@@ -57,6 +57,9 @@ void Pause(app::Form1& form);
 void Tick(app::Form1& form);
 void ClockTick(app::Form1& form);
 
+// A number with at least two digits, zero-padded: 5 gives "05", 123 "123".
+std::string TwoDigits(std::int64_t value);
+
 // Hours, minutes and seconds, each zero-padded to at least two digits and
 // joined by colons: 1, 39, 30 gives "01:39:30"; 123, 0, 5 gives "123:00:05".
 std::string TimeLeftText(std::int64_t hours, std::int64_t minutes, std::int64_t seconds);

@@ -111,6 +111,24 @@ BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
 
 }  // namespace
 
+namespace {
+
+BOOL CALLBACK CountTrayIcon(HWND hwnd, LPARAM lp) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (wcscmp(name, L"__winex11_tray_icon") == 0) ++*reinterpret_cast<int*>(lp);
+  return TRUE;
+}
+
+}  // namespace
+
+int WineTrayIcons() {
+  HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+  int icons = 0;
+  if (tray) EnumChildWindows(tray, CountTrayIcon, reinterpret_cast<LPARAM>(&icons));
+  return icons;
+}
+
 std::wstring ProgramFolder() {
   const char* dir = std::getenv("MORVEX_EXE_DIR");
   if (!dir) return L".";
@@ -299,6 +317,17 @@ std::optional<MessageBoxInfo> Morvex::WaitForMessageBox(int boundMs) const {
 void Morvex::CloseMessageBox(const MessageBoxInfo& box) const {
   PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   WaitFor([&] { return !IsWindow(box.hwnd); }, 5000);
+}
+
+void Morvex::NotifyFromIcon(UINT mouseMessage) const {
+  PostMessageW(Form1(), WM_MOUSEMOVE, 0, static_cast<LPARAM>(mouseMessage));
+}
+
+HWND Morvex::PopupMenu() const {
+  for (HWND hwnd : TopWindows()) {
+    if (ClassOf(hwnd) == "#32768") return hwnd;
+  }
+  return nullptr;
 }
 
 void Morvex::RequestClose() const { PostMessageW(Form1(), WM_CLOSE, 0, 0); }

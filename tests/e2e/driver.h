@@ -32,6 +32,10 @@ std::wstring ProgramFolder();
 // A folder of its own under the system's temporary folder, made empty.
 std::wstring FreshFolder(const std::string& name);
 
+// The icons in Wine's own notification area (the stand-alone tray window it
+// shows when the desktop has none); 0 when that window does not exist.
+int WineTrayIcons();
+
 struct MessageBoxInfo {
   HWND hwnd = nullptr;
   std::string title;
@@ -102,6 +106,12 @@ class Morvex {
   void CloseMessageBox(const MessageBoxInfo& box) const;
   // Asks Form1 to close, as the user's close button would.
   void RequestClose() const;
+
+  // A mouse notification of the tray icon, as the shell sends it: the icon's
+  // callback message (pointer movement) with the mouse message in lParam.
+  void NotifyFromIcon(UINT mouseMessage) const;
+  // The open popup menu of the process, or nullptr.
+  HWND PopupMenu() const;
 
   // All visible top-level windows of the process.
   std::vector<HWND> TopWindows(bool visibleOnly = true) const;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -98,6 +99,18 @@ class FakeTray : public services::Tray {
     services::TrayIconRecord record;
   };
   std::vector<Call> calls;
+
+  // The icons the notification area shows after these calls: an add for a
+  // window and id that is already shown leaves one icon, a delete removes it.
+  std::size_t Icons() const {
+    std::set<std::pair<std::uintptr_t, std::uint32_t>> shown;
+    for (const Call& call : calls) {
+      const std::pair<std::uintptr_t, std::uint32_t> key{call.record.window, call.record.id};
+      if (call.message == services::kTrayAdd) shown.insert(key);
+      if (call.message == services::kTrayDelete) shown.erase(key);
+    }
+    return shown.size();
+  }
 };
 
 // Private-profile files kept among the FakeFiles, read and written by the

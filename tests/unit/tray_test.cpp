@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "tray/tray.h"
-#include "unit/fakes.h"
+#include "unit/journal.h"
 
 namespace morvex::testing {
 namespace {
@@ -94,6 +94,7 @@ TEST(Tray, HidingAgainAndAgainAddsTheSameIconAndTheMenuBringsTheWindowBack) {
     EXPECT_EQ(call.record.id, rig.tray.calls[0].record.id);
     EXPECT_EQ(call.record.window, rig.tray.calls[0].record.window);
   }
+  EXPECT_EQ(rig.tray.Icons(), 1u);
   EXPECT_FALSE(form.Visible());
   EXPECT_TRUE(form.mnuPopUpShowForm().Enabled());
 
@@ -106,6 +107,35 @@ TEST(Tray, HidingAgainAndAgainAddsTheSameIconAndTheMenuBringsTheWindowBack) {
   form.cmdRemove().UserClicked();
   EXPECT_EQ(rig.tray.calls.back().message, services::kTrayDelete);
   EXPECT_EQ(rig.tray.calls.back().record.id, rig.tray.calls[0].record.id);
+}
+
+TEST(Tray, HideButtonsTakeTheirOwnStepsFirst) {
+  const struct {
+    const char* button;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {"cmdHideForm", {"tray add"}},
+      {"xpButton1", {"config write", "tray add"}},
+      {"xpButton3", {"config write", "write List2.txt", "tray add"}},
+      {"xpButton4", {"config write", "write List2.txt", "tray add"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    JournalRig rig;
+    auto& form = rig.Form();
+    form.Show();
+    form.List2().AddItem("a.exe");
+    form.mnuPopUpShowForm().SetEnabled(false);
+    form.Find(c.button).UserClicked();
+    EXPECT_EQ(rig.journal.Calls(), c.calls);
+    // The icon is added while the window is still shown; then it is hidden.
+    EXPECT_EQ(rig.journal.entries.back().state, "shown menu off L1=0 L2=1");
+    EXPECT_EQ(StateOf(form), "hidden menu on L1=0 L2=1");
+    if (c.calls.size() == 3) {
+      EXPECT_EQ(rig.files.files["C:\\Morvex\\List2.txt"], "a.exe\r\n");
+    }
+    EXPECT_TRUE(rig.messages.shown.empty());
+  }
 }
 
 TEST(Tray, ANewTaskbarGetsTheIconAgain) {
