@@ -21,6 +21,14 @@ constexpr wchar_t kOwnerClass[] = L"MorvexOwner";
 constexpr int kHeaderTwips = 360;
 constexpr int kComboDropTwips = 3000;  // room for the drop-down list below the field
 
+std::string WindowText(HWND hwnd) {
+  const int n = GetWindowTextLengthW(hwnd);
+  std::wstring buffer(static_cast<std::size_t>(n) + 1, L'\0');
+  GetWindowTextW(hwnd, buffer.data(), n + 1);
+  buffer.resize(wcslen(buffer.c_str()));
+  return Narrow(buffer);
+}
+
 ui::Window* WindowOf(HWND hwnd) {
   return reinterpret_cast<ui::Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
@@ -36,13 +44,7 @@ class ControlPeer : public ui::Peer {
   HWND Handle() const { return hwnd_; }
 
   void SetText(const std::string& text) override { SetWindowTextW(hwnd_, Widen(text).c_str()); }
-  std::string Text() const override {
-    const int n = GetWindowTextLengthW(hwnd_);
-    std::wstring buffer(static_cast<std::size_t>(n) + 1, L'\0');
-    GetWindowTextW(hwnd_, buffer.data(), n + 1);
-    buffer.resize(wcslen(buffer.c_str()));
-    return Narrow(buffer);
-  }
+  std::string Text() const override { return WindowText(hwnd_); }
   void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
   bool Enabled() const override { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_DISABLED) == 0; }
   void SetVisible(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
@@ -206,16 +208,9 @@ class FormPeer : public ui::WindowPeer {
  public:
   FormPeer(HWND hwnd, ui::Window& window) : hwnd_(hwnd), window_(window) {}
   ~FormPeer() override { Destroy(); }
-  HWND Handle_() const { return hwnd_; }
 
   void SetCaption(const std::string& caption) override { SetWindowTextW(hwnd_, Widen(caption).c_str()); }
-  std::string Caption() const override {
-    const int n = GetWindowTextLengthW(hwnd_);
-    std::wstring buffer(static_cast<std::size_t>(n) + 1, L'\0');
-    GetWindowTextW(hwnd_, buffer.data(), n + 1);
-    buffer.resize(wcslen(buffer.c_str()));
-    return Narrow(buffer);
-  }
+  std::string Caption() const override { return WindowText(hwnd_); }
   void SetVisible(bool visible) override {
     ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
     if (visible) {

@@ -234,11 +234,13 @@ HWND Morvex::Form1() const {
   return nullptr;
 }
 
-HWND Morvex::Control(int id) const {
+HWND FindControl(HWND form, int id) {
   ChildSearch search{id, nullptr};
-  if (HWND form = Form1()) EnumChildWindows(form, FindChild, reinterpret_cast<LPARAM>(&search));
+  if (form) EnumChildWindows(form, FindChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+HWND Morvex::Control(int id) const { return FindControl(Form1(), id); }
 
 std::string Morvex::ClassOf(HWND hwnd) const {
   wchar_t name[128] = {};

@@ -18,6 +18,9 @@ int IdOf(const std::string& window, const std::string& control, int index = -1);
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
 
+// The control with that command ID among the window's children, at any depth.
+HWND FindControl(HWND form, int id);
+
 // Polls until the condition holds; false when the bound runs out.
 bool WaitFor(const std::function<bool()>& condition, int boundMs = 15000);
 

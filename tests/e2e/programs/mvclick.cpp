@@ -2,42 +2,19 @@
 // (used by the screenshot script to open the options page).
 #include <windows.h>
 
-#include <cwchar>
+#include <stdexcept>
 #include <string>
 
-#include "app/window_tables.h"
-
-namespace {
-
-struct Search {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
-  auto* search = reinterpret_cast<Search*>(lp);
-  if (GetDlgCtrlID(hwnd) == search->id) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-}  // namespace
+#include "e2e/driver.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR args, int) {
-  const std::wstring wide(args);
-  const std::string name(wide.begin(), wide.end());
-  const auto& controls = morvex::app::Form1Def().controls;
-  int id = 0;
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].name == name) id = morvex::ui::kFirstControlId + static_cast<int>(i);
+  try {
+    HWND control = morvex::e2e::FindControl(FindWindowW(L"MorvexForm", nullptr),
+                                            morvex::e2e::IdOf("Form1", morvex::e2e::Narrow(args)));
+    if (!control) return 1;
+    PostMessageW(control, BM_CLICK, 0, 0);
+    return 0;
+  } catch (const std::out_of_range&) {
+    return 1;
   }
-  HWND form = FindWindowW(L"MorvexForm", nullptr);
-  if (!id || !form) return 1;
-  Search search{id, nullptr};
-  EnumChildWindows(form, FindChild, reinterpret_cast<LPARAM>(&search));
-  if (!search.found) return 1;
-  PostMessageW(search.found, BM_CLICK, 0, 0);
-  return 0;
 }
