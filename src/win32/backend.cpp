@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -443,9 +444,14 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
       exStyle |= WS_EX_CONTROLPARENT;
       break;
     case Kind::Button:
-    case Kind::XpButton:
       cls = L"BUTTON";
       style |= BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP;
+      break;
+    case Kind::XpButton:
+      // A push button drawn in the program's own style (DrawXpButton); it
+      // answers clicks, texts and enabling like any button.
+      cls = L"BUTTON";
+      style |= BS_OWNERDRAW | WS_TABSTOP;
       break;
     case Kind::CheckBox:
       cls = L"BUTTON";
@@ -637,6 +643,50 @@ bool Forwarded(UINT msg) {
 
 }  // namespace
 
+void Win32Backend::DrawXpButton(const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_BUTTON) return;
+  HDC dc = item.hDC;
+  RECT rect = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  const int dpi = DpiOf(item.hwndItem);
+  const int round = MulDiv(6, dpi, 96);
+
+  // A light face with a rounded frame in the header's blue; darker while pressed.
+  HBRUSH face = CreateSolidBrush(pressed ? RGB(0xD6, 0xE1, 0xF2) : RGB(0xF7, 0xF9, 0xFD));
+  HPEN frame = CreatePen(PS_SOLID, MulDiv(1, dpi, 96), disabled ? GetSysColor(COLOR_GRAYTEXT) : RGB(0x2B, 0x57, 0x9A));
+  HGDIOBJ oldBrush = SelectObject(dc, face);
+  HGDIOBJ oldPen = SelectObject(dc, frame);
+  FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+  RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, round, round);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(frame);
+  DeleteObject(face);
+
+  // The caption, wrapped and centred both ways, in the button's own font.
+  const std::wstring text = Widen(WindowText(item.hwndItem));
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  RECT area = rect;
+  InflateRect(&area, -MulDiv(4, dpi, 96), -MulDiv(3, dpi, 96));
+  RECT need = area;
+  const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need, format | DT_CALCRECT);
+  const int height = need.bottom - need.top;
+  area.top += std::max(0L, static_cast<LONG>((area.bottom - area.top - height) / 2));
+  if (pressed) OffsetRect(&area, 1, 1);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : GetSysColor(COLOR_BTNTEXT));
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, format);
+  SelectObject(dc, oldFont);
+
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = rect;
+    InflateRect(&focus, -MulDiv(3, dpi, 96), -MulDiv(3, dpi, 96));
+    DrawFocusRect(dc, &focus);
+  }
+}
+
 LRESULT CALLBACK Win32Backend::ContainerSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
   if (Forwarded(msg)) return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wp, lp);
   if (msg == WM_ERASEBKGND) {
@@ -708,6 +758,9 @@ LRESULT CALLBACK Win32Backend::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     case WM_CTLCOLORBTN:
       return OnColour(*window, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), msg == WM_CTLCOLOREDIT,
                       DefWindowProcW(hwnd, msg, wp, lp));
+    case WM_DRAWITEM:
+      DrawXpButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+      return TRUE;
     case WM_TIMER:
       if (ui::Control* control = window->FindById(static_cast<int>(wp))) {
         if (control->GetKind() == Kind::Timer) static_cast<ui::Timer*>(control)->Fire();

@@ -40,6 +40,7 @@ class Win32Backend : public ui::Backend {
   static LRESULT CALLBACK ContainerSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                             DWORD_PTR data);
   static LRESULT OnCommand(ui::Window& window, WPARAM wp, LPARAM lp);
+  static void DrawXpButton(const DRAWITEMSTRUCT& item);
   static LRESULT OnColour(ui::Window& window, HDC dc, HWND control, bool edit, LRESULT fallback);
 
   HINSTANCE instance_;
