@@ -5,7 +5,7 @@
 # prefix (never through a pipe: wineserver would hold it open) and is printed
 # afterwards; the program's exit code is this script's.
 set -u
-prefix=$1; shift
+prefix=$(realpath -m "$1"); shift
 program=$1; shift
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 export WINEARCH=win64

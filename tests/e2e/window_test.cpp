@@ -60,5 +60,33 @@ TEST(MainWindow, ShowsItsControlsByIdAndSwitchesPages) {
   EXPECT_TRUE(app.WaitForExit());
 }
 
+// Tab walks every control that takes the focus, the buttons below the visible
+// client area included.
+TEST(MainWindow, TabReachesTheControlsBelowTheVisibleArea) {
+  Morvex app(FreshFolder("tab"));
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.WaitUntilShown());
+  HWND form = app.Form1();
+  const DWORD thread = GetWindowThreadProcessId(form, nullptr);
+  const auto focused = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread, &info);
+    return info.hwndFocus;
+  };
+  HWND command4 = app.Control("Command4");
+  bool reached = false;
+  for (int step = 0; step < 80 && !reached; ++step) {
+    HWND before = focused();
+    PostMessageW(before ? before : form, WM_KEYDOWN, VK_TAB, 0);
+    PostMessageW(before ? before : form, WM_KEYUP, VK_TAB, 0xC0000001);
+    WaitFor([&] { return focused() != before; }, 2000);
+    reached = focused() == command4;
+  }
+  EXPECT_TRUE(reached) << "Command4 (\"Ende\") never took the focus";
+  app.RequestClose();
+  EXPECT_TRUE(app.WaitForExit());
+}
+
 }  // namespace
 }  // namespace morvex::e2e
