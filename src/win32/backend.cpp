@@ -215,7 +215,10 @@ class FormPeer : public ui::WindowPeer {
   void SetVisible(bool visible) override {
     ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
     if (visible) {
-      UpdateWindow(hwnd_);
+      // Painted at once, frame and controls: a window shown at the start of
+      // a termination run gets no other chance, since the run handles no
+      // messages until it is over.
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
       SetForegroundWindow(hwnd_);
     }
   }
