@@ -11,7 +11,8 @@ namespace morvex::processes {
 void FillProcessCatalogue(app::Form1& form, ui::ListBox& list) {
   std::vector<std::string> names = form.Svc().snapshot.ImageNames();
   for (auto& name : names) name = form.Svc().codePage.FromAnsi(name);
-  list.Fill(names);
+  list.Clear();
+  list.AddItems(names);
 }
 
 void FillKillListFromService(app::Form1& form) {
@@ -24,7 +25,8 @@ void FillKillListFromService(app::Form1& form) {
   std::vector<std::string> captions;
   captions.reserve(result.processes.size());
   for (const auto& process : result.processes) captions.push_back(process->Caption());
-  form.List2().Fill(captions);
+  form.List2().Clear();
+  form.List2().AddItems(captions);
   form.keepUnreadKillListFile = false;
 }
 

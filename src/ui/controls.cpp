@@ -97,13 +97,6 @@ std::string ListBox::Text() const {
   return i >= 0 && i < ListCount() ? peer().Item(i) : std::string();
 }
 
-void ListBox::Fill(const std::vector<std::string>& items) {
-  peer().SetRedraw(false);
-  peer().ClearItems();
-  for (const auto& item : items) peer().AddItem(item);
-  peer().SetRedraw(true);
-}
-
 void ListBox::AddItems(const std::vector<std::string>& items) {
   peer().SetRedraw(false);
   for (const auto& item : items) peer().AddItem(item);

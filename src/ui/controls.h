@@ -125,8 +125,6 @@ class ListBox : public ListControl {
   // The text of the selected entry (single selection); empty for none.
   std::string Text() const;
   int FindExact(const std::string& text) const { return peer().FindExact(text); }
-  // Fills the list without redrawing in between.
-  void Fill(const std::vector<std::string>& items);
   // Appends the entries at the end without redrawing in between.
   void AddItems(const std::vector<std::string>& items);
 };
