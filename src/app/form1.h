@@ -52,8 +52,6 @@ class Form1 : public ui::Window {
   bool keepUnreadKillListFile = false;
   // The batch file a termination started last, until the next one is written.
   std::unique_ptr<services::StartedProgram> lastKillBatch;
-  // Set while a termination run holds the window.
-  bool terminationRunning = false;
 
   MORVEX_CONTROL(Frame, Frame2)
   MORVEX_CONTROL(TextBox, txtTargetTitle)

@@ -49,18 +49,22 @@ void LoadForm1(Form1& form) {
 }
 
 void StartUp(Form1& form) {
-  // The kill-list file is opened and its first entry read before the window
-  // loads; its entries reach List2 only after the load steps.
-  processes::KillListFile file(form.Svc());
-  std::string first;
-  const bool hasFirst = file.IsOpen() && !file.AtEnd();
-  if (hasFirst) first = file.ReadField();
-  LoadForm1(form);
-  if (!file.IsOpen()) return;
-  if (hasFirst) form.List2().AddItem(first);
-  // Also for a file that gave nothing: one that could not be read must not be
-  // overwritten with an empty list at the close request.
-  processes::AppendKillList(form, file);
+  // The start-up is one handler: an event that arrives while one of its
+  // message boxes is open (a close request, a tick) is raised after it.
+  form.Events().Run([&form] {
+    // The kill-list file is opened and its first entry read before the
+    // window loads; its entries reach List2 only after the load steps.
+    processes::KillListFile file(form.Svc());
+    std::string first;
+    const bool hasFirst = file.IsOpen() && !file.AtEnd();
+    if (hasFirst) first = file.ReadField();
+    LoadForm1(form);
+    if (!file.IsOpen()) return;
+    if (hasFirst) form.List2().AddItem(first);
+    // Also for a file that gave nothing: one that could not be read must not
+    // be overwritten with an empty list at the close request.
+    processes::AppendKillList(form, file);
+  });
 }
 
 void EndProgram(Form1& form) {
@@ -80,6 +84,15 @@ void CloseRequest(Form1& form) {
 
 void WireLifecycle(Form1& form) {
   form.onCloseRequest = [&form] { CloseRequest(form); };
+  // A session end inside a handler cannot wait for it: the icon goes, and
+  // the files keep what was saved last rather than a state half-way through.
+  form.onSessionEnd = [&form](bool handlerRunning) {
+    if (handlerRunning) {
+      EndProgram(form);
+    } else {
+      CloseRequest(form);
+    }
+  };
   form.cmdExit().onClick = [&form] {
     settings::SaveFormState(form);
     form.tmrTime().SetEnabled(false);

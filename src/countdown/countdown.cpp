@@ -20,6 +20,13 @@ bool ParseField(const std::string& text, T& value) {
   return error == std::errc() && end == last;
 }
 
+// Characters, not bytes: "ä" is one character of two bytes in UTF-8.
+std::size_t CharCount(const std::string& utf8) {
+  std::size_t n = 0;
+  for (const char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  return n;
+}
+
 void RefuseInput(app::Form1& form, const char* text, const char* title) {
   form.Svc().messages.Show(text, title, services::kExclamation);
 }
@@ -58,7 +65,7 @@ void Start(app::Form1& form) {
     RefuseInput(form, kMissingInputText, kMissingInputTitle);
     return;
   }
-  if (hours.size() < 2 || minutes.size() < 2 || seconds.size() < 2) {
+  if (CharCount(hours) < 2 || CharCount(minutes) < 2 || CharCount(seconds) < 2) {
     RefuseInput(form, kLeadingZerosText, kWrongInputTitle);
     return;
   }
@@ -158,7 +165,7 @@ void Tick(app::Form1& form) {
     form.cmdSet().SetEnabled(true);
     SetLocks(form, false);
     // Exactly what a click of the button does: the kill-list run.
-    form.Command2().UserClicked();
+    form.Command2().Click();
   }
 }
 

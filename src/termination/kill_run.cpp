@@ -14,20 +14,6 @@ namespace morvex::termination {
 
 namespace {
 
-// Marks the window as held by a termination run for the guard's life. The
-// system may deliver an event while a run waits on the management service;
-// a second run must not start inside the first while List2 is half empty.
-class RunGuard {
- public:
-  explicit RunGuard(app::Form1& form) : form_(form) { form_.terminationRunning = true; }
-  ~RunGuard() { form_.terminationRunning = false; }
-  RunGuard(const RunGuard&) = delete;
-  RunGuard& operator=(const RunGuard&) = delete;
-
- private:
-  app::Form1& form_;
-};
-
 // The first entry of List2 goes, whatever entry is current.
 void RemoveFirstEntry(app::Form1& form) { form.List2().RemoveItem(0); }
 
@@ -85,33 +71,29 @@ void RunKillBatch(app::Form1& form) {
 }
 
 void EndKillListProcesses(app::Form1& form) {
-  if (form.terminationRunning) return;
   std::optional<std::string> notWritten;  // the first reason my.bat could not be written
-  {
-    const RunGuard guard(form);
-    settings::SaveFormState(form);
-    form.Form2().Show();
+  settings::SaveFormState(form);
+  form.Form2().Show();
 
-    ui::ListBox& list = form.List2();
-    const int passes = list.ListCount();
-    for (int pass = 0; pass < passes && list.ListCount() > 0; ++pass) {
-      const std::string name = CurrentKillListEntry(form);
-      if (IsEndableName(name)) {
-        EndProcessesByCaption(form, name);
-        const BatchWriteResult batch = WriteKillBatch(form, 3, [&form] { return CurrentKillListEntry(form); });
-        if (batch.written) {
-          RunKillBatch(form);
-        } else if (!batch.error.empty() && !notWritten) {
-          notWritten = batch.error;
-        }
+  ui::ListBox& list = form.List2();
+  const int passes = list.ListCount();
+  for (int pass = 0; pass < passes && list.ListCount() > 0; ++pass) {
+    const std::string name = CurrentKillListEntry(form);
+    if (IsEndableName(name)) {
+      EndProcessesByCaption(form, name);
+      const BatchWriteResult batch = WriteKillBatch(form, 3, [&form] { return CurrentKillListEntry(form); });
+      if (batch.written) {
+        RunKillBatch(form);
+      } else if (!batch.error.empty() && !notWritten) {
+        notWritten = batch.error;
       }
-      RemoveFirstEntry(form);
     }
-
-    processes::LoadKillList(form);
-    form.Command1().UserClicked();
-    form.CloseForm2();
+    RemoveFirstEntry(form);
   }
+
+  processes::LoadKillList(form);
+  form.Command1().Click();
+  form.CloseForm2();
   // Told only now, so that an unattended countdown is never held half-way.
   if (notWritten) {
     form.Svc().messages.Show(BatchNotWrittenText(form.Svc().files.AppFolder(), *notWritten), kBatchNotWrittenTitle,
@@ -120,8 +102,6 @@ void EndKillListProcesses(app::Form1& form) {
 }
 
 void EndTargetForEachEntry(app::Form1& form) {
-  if (form.terminationRunning) return;
-  const RunGuard guard(form);
   settings::SaveFormState(form);
   ui::ListBox& list = form.List2();
   const int passes = list.ListCount();
@@ -132,22 +112,18 @@ void EndTargetForEachEntry(app::Form1& form) {
     }
     RemoveFirstEntry(form);
   }
-  form.Command1().UserClicked();
+  form.Command1().Click();
   processes::LoadKillList(form);
-  form.Command1().UserClicked();
+  form.Command1().Click();
 }
 
 void EndSelectedCatalogueEntry(app::Form1& form) {
-  if (form.terminationRunning) return;
   const std::string name = form.List1().Text();
-  // While the box is open a countdown may expire and run to its end; the
-  // guard begins only after it.
   form.Svc().messages.Show(name, app::kAppTitle, services::kOkOnly);
-  const RunGuard guard(form);
   services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
   for (const auto& process : result.processes) {
     if (IsEndableName(name) && process->Caption() == name) process->Terminate();
-    form.Command1().UserClicked();
+    form.Command1().Click();
   }
 }
 

@@ -3,8 +3,9 @@
 // further buttons that end processes the one way or the other.
 //
 // A run holds the user-interface thread from start to end: its pauses and
-// its wait for the previous batch are plain blocking waits, and no event of
-// the window is handled until it is over.
+// its wait for the previous batch are plain blocking waits. An event that
+// arrives meanwhile (the management service's calls wait in a message loop of
+// their own) is held by the event queue until the run is over.
 #pragma once
 
 #include <functional>

@@ -63,7 +63,7 @@ bool EndOwnerOfTarget(app::Form1& form) {
 
 void TerminateTargetProcess(app::Form1& form) {
   // The target is gone now, so it is not looked up again: a success shows no message.
-  if (EndOwnerOfTarget(form)) form.RequestClose();
+  if (EndOwnerOfTarget(form)) form.RunCloseRequest();
 }
 
 void SendTargetCloseMessage(app::Form1& form) {

@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace morvex::ui {
 
@@ -32,7 +33,13 @@ int TwipsToPixels(int twips, int dpi) {
 Control::Control(Window& window, const ControlDef& def, int position)
     : window_(window), def_(def), position_(position) {}
 
-void Control::UserClicked() { RaiseClick(); }
+void Control::UserClicked() {
+  Deliver([this] { ApplyUserClick(); });
+}
+
+void Control::Deliver(std::function<void()> event, const void* key) {
+  window_.Events().Deliver(window_, std::move(event), key);
+}
 
 void CheckBox::SetValue(int value) {
   if (value == Value()) return;
@@ -103,6 +110,12 @@ void ListBox::AddItems(const std::vector<std::string>& items) {
   peer().SetRedraw(true);
 }
 
+void ComboBox::UserChanged() {
+  Deliver([this] {
+    if (onChange) onChange();
+  });
+}
+
 void ComboBox::SetListIndex(int position) {
   if (position == ListIndex()) return;
   if (position < 0) {
@@ -129,7 +142,11 @@ void Timer::SetInterval(int ms) {
 }
 
 void Timer::Fire() {
-  if (enabled_ && interval_ > 0 && onTimer) onTimer();
+  Deliver(
+      [this] {
+        if (enabled_ && interval_ > 0 && onTimer) onTimer();
+      },
+      this);
 }
 
 void MediaPlayer::SetCommand(const std::string& command) {
@@ -170,6 +187,7 @@ Window::Window(const WindowDef& def, Backend& backend) : def_(def), backend_(bac
 }
 
 Window::~Window() {
+  backend_.Events().Forget(*this);
   backend_.WindowDestroyed(*this);
   // The window's peer goes first: destroying the native window also destroys
   // the native controls, whose peers then only forget their handles.
@@ -181,6 +199,33 @@ Control& Window::Find(const std::string& name, int index) const {
   const auto it = byKey_.find(KeyOf(name, index));
   if (it == byKey_.end()) throw std::out_of_range("no control " + KeyOf(name, index) + " in " + def_.name);
   return *it->second;
+}
+
+EventQueue& Window::Events() const { return backend_.Events(); }
+
+void Window::RequestClose() {
+  Events().Deliver(*this, [this] { RunCloseRequest(); });
+}
+
+void Window::SessionEnding() {
+  if (!onSessionEnd) return;
+  if (Events().HandlerRunning()) {
+    onSessionEnd(true);
+  } else {
+    Events().Run([this] { onSessionEnd(false); });
+  }
+}
+
+void Window::ShellRestarted() {
+  Events().Deliver(*this, [this] {
+    if (onShellRestarted) onShellRestarted();
+  });
+}
+
+void Window::MouseMoved(int button, int shift, float x, float y) {
+  Events().Deliver(*this, [this, button, shift, x, y] {
+    if (onMouseMove) onMouseMove(button, shift, x, y);
+  });
 }
 
 Control* Window::FindById(int id) const {

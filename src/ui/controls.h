@@ -2,10 +2,13 @@
 // semantics over its backend's Peer.
 //
 // Events. A user's action reaches the control through the backend
-// (UserClicked, UserChanged, Fire). A programmatic change of a selection or
-// value raises the same event the user's change would (Win32 sends no
-// notification for these, so the toolkit raises them itself), but only when
-// the value actually changes.
+// (UserClicked, UserChanged, Fire, and the window's RequestClose, MouseMoved,
+// ShellRestarted, SessionEnding); these go through the backend's event queue
+// (ui/events.h), so that handlers never interleave. A programmatic change of
+// a selection or value raises the same event the user's change would (Win32
+// sends no notification for these, so the toolkit raises them itself), but
+// only when the value actually changes; it runs at once, inside the handler
+// that made the change, as do the program's own Click and RunCloseRequest.
 #pragma once
 
 #include <functional>
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "ui/control_def.h"
+#include "ui/events.h"
 #include "ui/peer.h"
 
 namespace morvex::ui {
@@ -48,7 +52,10 @@ class Control {
   std::function<void()> onClick;
 
   // Backend entry: the user clicked or picked something.
-  virtual void UserClicked();
+  void UserClicked();
+  // The program's own call of the click reaction: runs it now, as part of
+  // the running handler.
+  void Click() { RaiseClick(); }
 
   void AttachPeer(std::unique_ptr<Peer> peer) { peer_ = std::move(peer); }
   Peer& peer() const { return *peer_; }
@@ -57,6 +64,11 @@ class Control {
   void RaiseClick() {
     if (onClick) onClick();
   }
+  // What the user's click does: raises the click; a check box, an option
+  // button and a roll-up panel change their state first.
+  virtual void ApplyUserClick() { RaiseClick(); }
+  // Delivers an event of this control through the event queue.
+  void Deliver(std::function<void()> event, const void* key = nullptr);
 
  private:
   Window& window_;
@@ -85,8 +97,10 @@ class CheckBox : public Control {
   // 0 unchecked, 1 checked, 2 greyed. Raises a click when the value changes.
   void SetValue(int value);
   int Value() const { return peer().Check(); }
+
+ protected:
   // The user's click checks an unchecked box and unchecks any other.
-  void UserClicked() override { SetValue(Value() == 0 ? 1 : 0); }
+  void ApplyUserClick() override { SetValue(Value() == 0 ? 1 : 0); }
 };
 
 class OptionButton : public Control {
@@ -96,7 +110,9 @@ class OptionButton : public Control {
   // raises a click when it was not selected before; deselecting raises nothing.
   void SetValue(bool selected);
   bool Value() const { return peer().Check() != 0; }
-  void UserClicked() override { SetValue(true); }
+
+ protected:
+  void ApplyUserClick() override { SetValue(true); }
 };
 
 // Shared by list boxes and combo boxes.
@@ -140,9 +156,8 @@ class ComboBox : public ListControl {
   std::string Text() const { return peer().Text(); }
   // Raised when the user types into the edit field (no click).
   std::function<void()> onChange;
-  void UserChanged() {
-    if (onChange) onChange();
-  }
+  // Backend entry: the user typed.
+  void UserChanged();
 };
 
 class Timer : public Control {
@@ -153,7 +168,8 @@ class Timer : public Control {
   void SetInterval(int ms);
   int Interval() const { return interval_; }
   std::function<void()> onTimer;
-  // Backend entry: one timer event; ignored while disabled or with interval 0.
+  // Backend entry: one timer event; ignored while disabled or with interval 0
+  // when it is raised. Held events of one timer come as one.
   void Fire();
 
  private:
@@ -168,8 +184,10 @@ class RollUp : public Control {
   using Control::Control;
   void SetOpened(bool opened) { peer().SetOpened(opened); }
   bool Opened() const { return peer().Opened(); }
+
+ protected:
   // The user clicked the header: toggles the panel.
-  void UserClicked() override { SetOpened(!Opened()); }
+  void ApplyUserClick() override { SetOpened(!Opened()); }
 };
 
 class MediaPlayer : public Control {
@@ -220,24 +238,31 @@ class Window {
   bool Visible() const { return peer().Visible(); }
   float TwipsPerPixelX() const { return peer().TwipsPerPixelX(); }
 
-  // Raised when something asks the window to close (the user, the session
-  // ending, another program). The handler decides what happens.
+  // Raised when something asks the window to close (the user, another
+  // program, the program itself). The handler decides what happens.
   std::function<void()> onCloseRequest;
+  // Raised when the session ends (log-off, shut-down). It cannot wait: the
+  // system ends the process once it has been told, so it is raised at once,
+  // also while a handler runs, and learns whether one does.
+  std::function<void(bool handlerRunning)> onSessionEnd;
   // Raised when the shell's taskbar has been created anew (Explorer restarted).
   std::function<void()> onShellRestarted;
   // Raised with button state, shift state and the pointer position in twips.
   std::function<void(int button, int shift, float x, float y)> onMouseMove;
 
   // Backend entries.
-  void RequestClose() {
+  void RequestClose();
+  void SessionEnding();
+  void ShellRestarted();
+  void MouseMoved(int button, int shift, float x, float y);
+
+  // The program's own close request: runs it now, as part of the running
+  // handler.
+  void RunCloseRequest() {
     if (onCloseRequest) onCloseRequest();
   }
-  void ShellRestarted() {
-    if (onShellRestarted) onShellRestarted();
-  }
-  void MouseMoved(int button, int shift, float x, float y) {
-    if (onMouseMove) onMouseMove(button, shift, x, y);
-  }
+
+  EventQueue& Events() const;
 
   WindowPeer& peer() const { return *peer_; }
 
@@ -260,6 +285,12 @@ class Backend {
   virtual void WindowBuilt(Window&) {}
   // Called before a window is destroyed.
   virtual void WindowDestroyed(Window&) {}
+
+  // The one queue through which every event of the program's windows comes.
+  EventQueue& Events() { return events_; }
+
+ private:
+  EventQueue events_;
 };
 
 }  // namespace morvex::ui

@@ -143,6 +143,40 @@ TEST(LifeCycle, CloseRequestWritesBothFilesAndEnds) {
   }
 }
 
+// A close request that arrives while the start-up shows its read error waits
+// until the start-up is over: the values saved before and the kill list stay.
+TEST(LifeCycle, CloseDuringTheStartUpsReadErrorKeepsBothFiles) {
+  Morvex app(FreshFolder("life-locked"));
+  WriteFileBytes(app.PathOf(L"config.ini"), "[Form1]\r\nCombo1=5\r\n");
+  WriteFileBytes(app.PathOf(L"List2.txt"), "b.exe\r\na.exe\r\n");
+  HANDLE locked = CreateFileW(app.PathOf(L"List2.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(app.Start());
+  const auto box = app.WaitForMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->title, "Fehler beim Lesen");
+  PostMessageW(app.Form1(), WM_CLOSE, 0, 0);
+  Sleep(1000);  // the box's own message loop has dispatched it by now
+  app.CloseMessageBox(*box);
+  // The held close request ends the program once the start is over; the file
+  // is released then, and a program that went on is closed normally.
+  const bool endedByItself = app.WaitForExit(5000);
+  CloseHandle(locked);
+  for (int i = 0; i < 5 && !endedByItself && app.Running(); ++i) {
+    if (const auto next = app.WaitForMessageBox(2000)) {
+      app.CloseMessageBox(*next);
+    } else {
+      app.RequestClose();
+    }
+    app.WaitForExit(3000);
+  }
+  ASSERT_FALSE(app.Running());
+  const std::string config = ReadFileBytes(app.PathOf(L"config.ini"));
+  EXPECT_NE(config.find("\r\nCombo1=5\r\n"), std::string::npos) << config;
+  EXPECT_EQ(ReadFileBytes(app.PathOf(L"List2.txt")), "b.exe\r\na.exe\r\n");
+}
+
 TEST(LifeCycle, StartInTheTrayShowsOnlyTheIcon) {
   Morvex app(FreshFolder("life-tray"));
   const std::string config = "[Form1]\r\nCheck1=1\r\n";

@@ -309,6 +309,9 @@ TEST_F(Countdown, StartRefusesMissingShortAndNonDigitInputAndChangesNothing) {
       {false, "8", "15", "00", tooShort},
       {false, "08", "5", "00", tooShort},
       {true, "08", "15", "0", tooShort},
+      {false, "ä", "15", "00", tooShort},  // one character of two bytes
+      {true, "08", "½", "00", tooShort},
+      {false, "08", "15", "½", tooShort},
       {false, "-1", "00", "05", notDigits},
       {false, " 8", "15", "00", notDigits},
       {false, "08", "1.5", "00", notDigits},
