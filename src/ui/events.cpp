@@ -7,7 +7,8 @@ namespace morvex::ui {
 
 void EventQueue::Deliver(const Window& window, std::function<void()> event, const void* key) {
   if (running_) {
-    const bool alreadyHeld = key && std::any_of(held_.begin(), held_.end(), [key](const Held& h) { return h.key == key; });
+    const bool alreadyHeld =
+        key && std::any_of(held_.begin(), held_.end(), [key](const Held& h) { return h.key == key; });
     if (!alreadyHeld) held_.push_back({&window, key, std::move(event)});
     return;
   }
