@@ -52,10 +52,7 @@ std::string ConfigFilePath(services::Files& files) {
   return path + kConfigFileName;
 }
 
-std::string ControlKey(const ui::Control& control) {
-  if (control.Index() < 0) return control.Name();
-  return control.Name() + "(" + std::to_string(control.Index()) + ")";
-}
+std::string ControlKey(const ui::Control& control) { return ui::ControlKey(control.Name(), control.Index()); }
 
 std::string EncodeLineBreaks(std::string_view text) { return ReplaceAll(text, kCrLf, kLineBreakMark); }
 
@@ -86,9 +83,8 @@ std::string StoredValue(const ui::Control& control) {
     case ui::Kind::TextBox:
       return EncodeLineBreaks(static_cast<const ui::TextBox&>(control).Text());
     case ui::Kind::ListBox:
-      return std::to_string(static_cast<const ui::ListBox&>(control).ListIndex());
     case ui::Kind::ComboBox:
-      return std::to_string(static_cast<const ui::ComboBox&>(control).ListIndex());
+      return std::to_string(static_cast<const ui::ListControl&>(control).ListIndex());
     case ui::Kind::CheckBox:
       return std::to_string(static_cast<const ui::CheckBox&>(control).Value());
     case ui::Kind::OptionButton:
@@ -103,18 +99,14 @@ void ApplyStoredValue(ui::Control& control, std::string_view value) {
     case ui::Kind::TextBox:
       static_cast<ui::TextBox&>(control).SetText(DecodeLineBreaks(value));
       break;
-    case ui::Kind::ListBox: {
-      auto& list = static_cast<ui::ListBox&>(control);
+    case ui::Kind::ListBox:
+    case ui::Kind::ComboBox: {
+      // A combo box keeps its edit text when its selection is cleared (see
+      // ComboBox::SetListIndex): one stored without selection keeps the text
+      // it was typed with.
+      auto& list = static_cast<ui::ListControl&>(control);
       const std::optional<int> index = ParseListIndex(value);
       if (index && *index <= list.ListCount() - 1) list.SetListIndex(*index);
-      break;
-    }
-    case ui::Kind::ComboBox: {
-      // Clearing the selection keeps the edit text (see ComboBox::SetListIndex):
-      // a combo box stored without selection keeps the text it was typed with.
-      auto& combo = static_cast<ui::ComboBox&>(control);
-      const std::optional<int> index = ParseListIndex(value);
-      if (index && *index <= combo.ListCount() - 1) combo.SetListIndex(*index);
       break;
     }
     case ui::Kind::CheckBox: {

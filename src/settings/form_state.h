@@ -26,8 +26,9 @@ inline constexpr std::size_t kValueBufferSize = 256;
 // "config.ini".
 std::string ConfigFilePath(services::Files& files);
 
-// The control's name; for a member of a control array the name and its index
-// in parentheses, such as "optOnLeftClick(0)".
+// The control's key in its section (ui::ControlKey): its name, or for a
+// member of a control array the name and its index, such as
+// "optOnLeftClick(0)".
 std::string ControlKey(const ui::Control& control);
 
 // Text values: every CR LF pair becomes "~|~" on writing, and every "~|~" a

@@ -77,6 +77,10 @@ struct WindowDef {
   std::vector<ControlDef> controls;
 };
 
+// A control's key: its name, or for a member of a control array the name and
+// its index in parentheses, such as "optOnLeftClick(0)".
+std::string ControlKey(const std::string& name, int index);
+
 // Command and control IDs: 1000 + the position in the declaration order.
 inline constexpr int kFirstControlId = 1000;
 

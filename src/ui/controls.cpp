@@ -24,6 +24,10 @@ const char* KindName(Kind kind) {
   return "?";
 }
 
+std::string ControlKey(const std::string& name, int index) {
+  return index < 0 ? name : name + "(" + std::to_string(index) + ")";
+}
+
 int TwipsToPixels(int twips, int dpi) {
   // Rounded to the nearest pixel, halves away from zero.
   const long long scaled = static_cast<long long>(twips) * dpi;
@@ -155,10 +159,6 @@ void MediaPlayer::SetCommand(const std::string& command) {
 
 namespace {
 
-std::string KeyOf(const std::string& name, int index) {
-  return index < 0 ? name : name + "(" + std::to_string(index) + ")";
-}
-
 std::unique_ptr<Control> MakeControl(Window& window, const ControlDef& def, int position) {
   switch (def.kind) {
     case Kind::TextBox: return std::make_unique<TextBox>(window, def, position);
@@ -179,7 +179,7 @@ Window::Window(const WindowDef& def, Backend& backend) : def_(def), backend_(bac
   int position = 0;
   for (const auto& cdef : def_.controls) {
     controls_.push_back(MakeControl(*this, cdef, position++));
-    byKey_[KeyOf(cdef.name, cdef.index)] = controls_.back().get();
+    byKey_[ControlKey(cdef.name, cdef.index)] = controls_.back().get();
   }
   peer_ = backend_.CreateWindowPeer(*this);
   for (auto& control : controls_) control->AttachPeer(backend_.CreatePeer(*this, *control));
@@ -196,9 +196,14 @@ Window::~Window() {
 }
 
 Control& Window::Find(const std::string& name, int index) const {
-  const auto it = byKey_.find(KeyOf(name, index));
-  if (it == byKey_.end()) throw std::out_of_range("no control " + KeyOf(name, index) + " in " + def_.name);
+  const auto it = byKey_.find(ControlKey(name, index));
+  if (it == byKey_.end()) throw std::out_of_range("no control " + ControlKey(name, index) + " in " + def_.name);
   return *it->second;
+}
+
+void Window::WrongKind(const Control& control) const {
+  throw std::invalid_argument(ControlKey(control.Name(), control.Index()) + " in " + def_.name + " is a " +
+                              KindName(control.GetKind()));
 }
 
 EventQueue& Window::Events() const { return backend_.Events(); }

@@ -119,6 +119,10 @@ class OptionButton : public Control {
 class ListControl : public Control {
  public:
   using Control::Control;
+  // The selected position, -1 for none. Setting it raises a click when it
+  // changes.
+  virtual int ListIndex() const = 0;
+  virtual void SetListIndex(int position) = 0;
   int ListCount() const { return peer().Count(); }
   std::string List(int position) const { return peer().Item(position); }
   void AddItem(const std::string& text) { peer().AddItem(text); }
@@ -133,8 +137,8 @@ class ListBox : public ListControl {
   // The selected position (single selection) or, while any entry is selected,
   // the focus mark (extended selection); -1 for none. Setting it raises a
   // click when it changes.
-  int ListIndex() const;
-  void SetListIndex(int position);
+  int ListIndex() const override;
+  void SetListIndex(int position) override;
   bool Selected(int position) const;
   void SetSelected(int position, bool selected);
   int SelCount() const;
@@ -148,10 +152,10 @@ class ListBox : public ListControl {
 class ComboBox : public ListControl {
  public:
   using ListControl::ListControl;
-  int ListIndex() const { return peer().CurSel(); }
+  int ListIndex() const override { return peer().CurSel(); }
   // Selecting an entry puts its text into the edit field and raises a click
   // when the selection changes. Clearing the selection (-1) keeps the text.
-  void SetListIndex(int position);
+  void SetListIndex(int position) override;
   void SetText(const std::string& text) { peer().SetText(text); }
   std::string Text() const { return peer().Text(); }
   // Raised when the user types into the edit field (no click).
@@ -224,9 +228,13 @@ class Window {
   // The control of that name (and index, for a control array); throws
   // std::out_of_range for an unknown name.
   Control& Find(const std::string& name, int index = -1) const;
+  // The same, as the class of its kind; throws std::invalid_argument when the
+  // control is of another kind.
   template <class T>
   T& Get(const std::string& name, int index = -1) const {
-    return static_cast<T&>(Find(name, index));
+    Control& control = Find(name, index);
+    if (T* typed = dynamic_cast<T*>(&control)) return *typed;
+    WrongKind(control);
   }
   // The control with the given command ID, or nullptr.
   Control* FindById(int id) const;
@@ -267,6 +275,8 @@ class Window {
   WindowPeer& peer() const { return *peer_; }
 
  private:
+  [[noreturn]] void WrongKind(const Control& control) const;
+
   const WindowDef& def_;
   Backend& backend_;
   std::vector<std::unique_ptr<Control>> controls_;

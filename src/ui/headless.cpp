@@ -18,8 +18,8 @@ char32_t NextCodePoint(const std::string& text, std::size_t& i) {
   return b0;
 }
 
-}  // namespace
-
+// Letter case folded as Win32 compares list entries: ASCII and the Latin-1
+// letters of UTF-8 text (so "Ä" equals "ä").
 std::string FoldCase(const std::string& utf8) {
   std::string out;
   out.reserve(utf8.size());
@@ -39,6 +39,8 @@ std::string FoldCase(const std::string& utf8) {
   }
   return out;
 }
+
+}  // namespace
 
 HeadlessPeer::HeadlessPeer(const ControlDef& def)
     : isCombo_(def.kind == Kind::ComboBox),

@@ -112,8 +112,4 @@ class HeadlessBackend : public Backend {
   static HeadlessWindowPeer& PeerOf(const Window& window);
 };
 
-// Letter case folded as Win32 compares list entries: ASCII and the Latin-1
-// letters of UTF-8 text (so "Ä" equals "ä").
-std::string FoldCase(const std::string& utf8);
-
 }  // namespace morvex::ui

@@ -111,5 +111,14 @@ TEST(Toolkit, UserClicksOnCheckBoxesToggleAndRollUpHeadersToggleThePanel) {
   EXPECT_FALSE(form.xpRollUpContainer1().Opened());
 }
 
+TEST(Toolkit, AControlIsReachedOnlyAsTheClassOfItsKind) {
+  Rig rig;
+  const ui::Window& form = rig.Form();
+  EXPECT_EQ(&form.Get<ui::ComboBox>("Combo1"), &rig.Form().Combo1());
+  EXPECT_THROW(form.Get<ui::ComboBox>("List1"), std::invalid_argument);
+  EXPECT_THROW(form.Get<ui::Timer>("Label7"), std::invalid_argument);
+  EXPECT_THROW(form.Get<ui::Control>("NoSuchControl"), std::out_of_range);
+}
+
 }  // namespace
 }  // namespace morvex::testing

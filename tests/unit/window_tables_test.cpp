@@ -14,10 +14,7 @@ using ui::ControlDef;
 using ui::Kind;
 using ui::WindowDef;
 
-// "Name" or "Name(index)" for a member of a control array.
-std::string Key(const ControlDef& c) {
-  return c.index >= 0 ? c.name + "(" + std::to_string(c.index) + ")" : c.name;
-}
+std::string Key(const ControlDef& c) { return ui::ControlKey(c.name, c.index); }
 
 const ControlDef* Find(const WindowDef& w, const std::string& key) {
   for (const auto& c : w.controls)
