@@ -21,6 +21,18 @@ struct TrayIconRecord {
 
 enum TrayMessage : int { kTrayAdd = 0, kTrayDelete = 2 };
 
+// The record's flags: which of its fields the shell reads.
+inline constexpr std::uint32_t kTrayFlagMessage = 1;  // callbackMessage
+inline constexpr std::uint32_t kTrayFlagIcon = 2;     // icon
+inline constexpr std::uint32_t kTrayFlagTip = 4;      // tip
+
+// The icon reports every mouse action over it to its window as this message
+// (the pointer-movement message), with the mouse message in the low word of
+// the second parameter, where a real movement carries the x coordinate.
+inline constexpr std::uint32_t kPointerMoveMessage = 0x200;
+// The mouse message of the release of the right button.
+inline constexpr std::uint32_t kRightButtonUpMessage = 0x205;
+
 class Tray {
  public:
   virtual ~Tray() = default;

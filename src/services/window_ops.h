@@ -7,6 +7,11 @@
 
 namespace morvex::services {
 
+// The access a process is opened with to end it: terminate and synchronize.
+inline constexpr std::uint32_t kTerminateAccess = 0x00100001;
+// The message that asks a window to close.
+inline constexpr std::uint32_t kCloseMessage = 0x0010;
+
 class WindowOps {
  public:
   virtual ~WindowOps() = default;

@@ -47,7 +47,7 @@ bool EndOwnerOfTarget(app::Form1& form) {
     Report(form, kNoProcessId);
     return false;
   }
-  const ProcessHandle process(ops, ops.OpenProcess(kTerminateAccess, false, processId));
+  const ProcessHandle process(ops, ops.OpenProcess(services::kTerminateAccess, false, processId));
   if (!process.Get()) {
     Report(form, kNoProcessHandle);
     return false;
@@ -69,7 +69,7 @@ void TerminateTargetProcess(app::Form1& form) {
 void SendTargetCloseMessage(app::Form1& form) {
   const std::uintptr_t window = FindTarget(form);
   if (window) {
-    form.Svc().windows.Post(window, kWmClose, 0, 0);
+    form.Svc().windows.Post(window, services::kCloseMessage, 0, 0);
   } else {
     Report(form, kNoWindow);
   }

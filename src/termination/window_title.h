@@ -10,10 +10,6 @@ class Form1;
 
 namespace morvex::termination {
 
-// PROCESS_TERMINATE | SYNCHRONIZE.
-inline constexpr std::uint32_t kTerminateAccess = 0x00100001;
-inline constexpr std::uint32_t kWmClose = 0x0010;
-
 inline constexpr const char* kNoWindow = "Error finding target window handle";
 inline constexpr const char* kNoProcessId = "Error finding target process ID";
 inline constexpr const char* kNoProcessHandle = "Error finding target process handle";

@@ -106,6 +106,11 @@ services::FileResult Win32Files::Replace(const std::string& path, const std::str
 std::string Win32CodePage::ToAnsi(const std::string& utf8) { return win32::ToAnsi(utf8); }
 std::string Win32CodePage::FromAnsi(const std::string& ansi) { return win32::FromAnsi(ansi); }
 
+static_assert(services::kTrayAdd == NIM_ADD && services::kTrayDelete == NIM_DELETE);
+static_assert(services::kTrayFlagMessage == NIF_MESSAGE && services::kTrayFlagIcon == NIF_ICON &&
+              services::kTrayFlagTip == NIF_TIP);
+static_assert(services::kPointerMoveMessage == WM_MOUSEMOVE && services::kRightButtonUpMessage == WM_RBUTTONUP);
+
 std::uint32_t Win32Tray::RecordSize() const { return NOTIFYICONDATAA_V1_SIZE; }
 
 void Win32Tray::Notify(int message, const services::TrayIconRecord& record) {

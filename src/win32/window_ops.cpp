@@ -2,6 +2,9 @@
 
 namespace morvex::win32 {
 
+static_assert(services::kTerminateAccess == (PROCESS_TERMINATE | SYNCHRONIZE));
+static_assert(services::kCloseMessage == WM_CLOSE);
+
 namespace {
 
 HWND AsWindow(std::uintptr_t window) { return reinterpret_cast<HWND>(window); }
