@@ -4,6 +4,7 @@
 #include "app/navigation.h"
 #include "app/window_tables.h"
 #include "countdown/countdown.h"
+#include "processes/killlist.h"
 #include "processes/process_handlers.h"
 #include "settings/autostart.h"
 #include "termination/kill_run.h"
@@ -13,7 +14,12 @@
 namespace morvex::app {
 
 Form1::Form1(ui::Backend& backend, services::Services& services)
-    : ui::Window(Form1Def(), backend), services_(services) {
+    : ui::Window(Form1Def(), backend),
+      services_(services),
+      killList_(std::make_unique<processes::KillList>(List2(), services)),
+      trayIcon_(std::make_unique<tray::TrayIcon>(services.tray, services.codePage)),
+      termination_(std::make_unique<termination::TerminationRunner>(services)),
+      countdown_(std::make_unique<countdown::CountdownScheduler>()) {
   WireNavigation(*this);
   WireLifecycle(*this);
   tray::WireTray(*this);

@@ -1,15 +1,28 @@
 // The main window: its controls (built from its table), typed accessors to
-// them, the bundle of services, and the state the window carries besides its
-// controls. Handlers live in the subsystem folders and are wired here.
+// them, the bundle of services, the auxiliary windows, and the objects of the
+// subsystems that keep state of their own besides the controls. This header
+// knows the subsystems only by name; their handlers live in the subsystem
+// folders and are wired in form1.cpp.
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "countdown/countdown.h"
 #include "services/services.h"
-#include "services/tray.h"
 #include "ui/controls.h"
+
+namespace morvex::countdown {
+class CountdownScheduler;
+}
+namespace morvex::processes {
+class KillList;
+}
+namespace morvex::termination {
+class TerminationRunner;
+}
+namespace morvex::tray {
+class TrayIcon;
+}
 
 namespace morvex::app {
 
@@ -45,13 +58,11 @@ class Form1 : public ui::Window {
   // Opens the homepage in the default browser.
   void OpenHomepage();
 
-  // The tray icon's registration record, filled anew before each add.
-  services::TrayIconRecord trayRecord;
-  // Set while List2.txt exists but could not be read whole: saving the kill
-  // list then leaves that file alone until the user changes the list.
-  bool keepUnreadKillListFile = false;
-  // The batch file a termination started last, until the next one is written.
-  std::unique_ptr<services::StartedProgram> lastKillBatch;
+  // The subsystems' own state and rules.
+  processes::KillList& KillList() const { return *killList_; }
+  tray::TrayIcon& TrayIcon() const { return *trayIcon_; }
+  termination::TerminationRunner& Termination() const { return *termination_; }
+  countdown::CountdownScheduler& Countdown() const { return *countdown_; }
 
   MORVEX_CONTROL(Frame, Frame2)
   MORVEX_CONTROL(TextBox, txtTargetTitle)
@@ -133,11 +144,12 @@ class Form1 : public ui::Window {
   MORVEX_CONTROL(MenuItem, mnstartanzeigen)
   ui::OptionButton& optOnLeftClick(int index) const { return Get<ui::OptionButton>("optOnLeftClick", index); }
 
-  // The countdown's remaining time; zero and empty when the window is created.
-  ::morvex::countdown::CountdownState countdown;
-
  private:
   services::Services& services_;
+  std::unique_ptr<processes::KillList> killList_;
+  std::unique_ptr<tray::TrayIcon> trayIcon_;
+  std::unique_ptr<termination::TerminationRunner> termination_;
+  std::unique_ptr<countdown::CountdownScheduler> countdown_;
   std::unique_ptr<ui::Window> form2_;
   std::unique_ptr<ui::Window> deskR_;
   std::unique_ptr<ui::Window> frmDummy_;

@@ -20,13 +20,14 @@ void FillChooser(ui::ComboBox& combo, int first, int last) {
   }
 }
 
-}  // namespace
-
+// The version shown in lblVersion.
 std::string VersionText() {
   return "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
          std::to_string(kVersionRevision);
 }
 
+// The window's load steps, between opening the kill-list file and appending
+// its entries.
 void LoadForm1(Form1& form) {
   form.txtSekunde().SetEnabled(true);
   form.lblVersion().SetCaption(VersionText());
@@ -48,6 +49,8 @@ void LoadForm1(Form1& form) {
   if (form.Check2().Value() == 1) countdown::Start(form);
 }
 
+}  // namespace
+
 void StartUp(Form1& form) {
   // The start-up is one handler: an event that arrives while one of its
   // message boxes is open (a close request, a tick) is raised after it.
@@ -63,18 +66,18 @@ void StartUp(Form1& form) {
     if (hasFirst) form.List2().AddItem(first);
     // Also for a file that gave nothing: one that could not be read must not
     // be overwritten with an empty list at the close request.
-    processes::AppendKillList(form, file);
+    form.KillList().AppendKillList(file);
   });
 }
 
 void EndProgram(Form1& form) {
-  if (form.trayRecord.size != 0) tray::RemoveTrayIcon(form);
+  if (form.TrayIcon().WasAdded()) tray::RemoveTrayIcon(form);
   form.Svc().lifetime.EndProgram();
 }
 
 void CloseRequest(Form1& form) {
   settings::SaveFormState(form);
-  processes::SaveKillList(form);
+  form.KillList().SaveKillList();
   tray::HideToTray(form);
   // Closing the window runs its unload steps.
   settings::SaveFormState(form);

@@ -11,15 +11,10 @@ class Form1;
 inline constexpr int kVersionMajor = 1;
 inline constexpr int kVersionMinor = 0;
 inline constexpr int kVersionRevision = 230;
-std::string VersionText();
 
 // Runs the start-up sequence: the kill-list file opened and its first entry
 // read, the window's load steps, then the rest of the kill list.
 void StartUp(Form1& form);
-
-// The window's load steps, between opening the kill-list file and appending
-// its entries.
-void LoadForm1(Form1& form);
 
 // The close request: values and kill list saved, the window hidden to the
 // tray, unloaded, and the program ended.

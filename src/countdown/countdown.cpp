@@ -47,6 +47,48 @@ void SetLocks(app::Form1& form, bool locked) {
 
 }  // namespace
 
+void CountdownScheduler::ArmCountDown(std::int64_t hours, std::int64_t minutes, std::int64_t seconds) {
+  varHours = hours;
+  varMinutes = minutes;
+  varSeconds = seconds;
+}
+
+void CountdownScheduler::ArmClockTime(std::int16_t hour, std::int16_t minute, const services::LocalTime& now) {
+  intSetHour = hour;
+  intSetMinute = minute;
+  std::int64_t minutesLeft = (std::int64_t{hour} * 60 + minute) - (now.hour * 60 + now.minute);
+  if (minutesLeft <= 0) minutesLeft += 1440;
+  varHours = (minutesLeft - 1) / 60;
+  varMinutes = (minutesLeft - 1) % 60;
+  varSeconds = 60 - now.second;
+}
+
+const std::string& CountdownScheduler::ShowTimeLeft() {
+  strTimeLeft = TimeLeftText(varHours, varMinutes, varSeconds);
+  return strTimeLeft;
+}
+
+void CountdownScheduler::CountDownOneSecond() {
+  varSeconds -= 1;
+  if (varSeconds == -1) {
+    varSeconds = 59;
+    varMinutes -= 1;
+    if (varMinutes == -1 && varHours != 0) {
+      varMinutes = 59;
+      varHours -= 1;
+    }
+  }
+}
+
+void CountdownScheduler::Reset() {
+  varHours = 0;
+  varMinutes = 0;
+  varSeconds = 0;
+  strTimeLeft.clear();
+  intSetHour = 0;
+  intSetMinute = 0;
+}
+
 std::string TwoDigits(std::int64_t value) {
   std::string text = std::to_string(value);
   if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
@@ -70,27 +112,16 @@ void Start(app::Form1& form) {
     return;
   }
 
-  CountdownState& state = form.countdown;
+  CountdownScheduler& state = form.Countdown();
   if (form.optSetTime().Value()) {
-    // Clock-time mode: the time from the start of the current clock second
-    // to HH:MM:00 of the chosen minute, today or, when that has begun or
-    // passed, tomorrow. The seconds field is 60, not 0, at a whole minute.
     std::int16_t setHour = 0;
     std::int16_t setMinute = 0;
     if (!ParseField(hours, setHour) || !ParseField(minutes, setMinute)) {
       RefuseInput(form, kDigitsOnlyText, kWrongInputTitle);
       return;
     }
-    const services::LocalTime now = form.Svc().clock.Now();
-    state.intSetHour = setHour;
-    state.intSetMinute = setMinute;
-    std::int64_t minutesLeft = (std::int64_t{setHour} * 60 + setMinute) - (now.hour * 60 + now.minute);
-    if (minutesLeft <= 0) minutesLeft += 1440;
-    state.varHours = (minutesLeft - 1) / 60;
-    state.varMinutes = (minutesLeft - 1) % 60;
-    state.varSeconds = 60 - now.second;
+    state.ArmClockTime(setHour, setMinute, form.Svc().clock.Now());
   } else if (form.optSetCount().Value()) {
-    // Count-down mode: the three fields as entered.
     std::int64_t h = 0;
     std::int64_t m = 0;
     std::int64_t s = 0;
@@ -98,9 +129,7 @@ void Start(app::Form1& form) {
       RefuseInput(form, kDigitsOnlyText, kWrongInputTitle);
       return;
     }
-    state.varHours = h;
-    state.varMinutes = m;
-    state.varSeconds = s;
+    state.ArmCountDown(h, m, s);
   }
   // With neither mode selected the fields keep what they hold.
 
@@ -111,13 +140,7 @@ void Start(app::Form1& form) {
 }
 
 void Stop(app::Form1& form) {
-  CountdownState& state = form.countdown;
-  state.varHours = 0;
-  state.varMinutes = 0;
-  state.varSeconds = 0;
-  state.strTimeLeft.clear();
-  state.intSetHour = 0;
-  state.intSetMinute = 0;
+  form.Countdown().Reset();
   SetLocks(form, false);
   form.tmrCountDown().SetEnabled(false);
   form.cmdSet().SetEnabled(true);
@@ -130,34 +153,19 @@ void Pause(app::Form1& form) {
 }
 
 void Tick(app::Form1& form) {
-  CountdownState& state = form.countdown;
+  CountdownScheduler& state = form.Countdown();
   if (state.tickSoundOn) PlaySound(form, state.tickSoundPath);
 
   // The display shows what the previous tick left; the count-down follows.
-  const std::string shown = TimeLeftText(state.varHours, state.varMinutes, state.varSeconds);
-  state.strTimeLeft = shown;
+  const std::string shown = state.ShowTimeLeft();
   form.lblHaveTime().SetCaption(shown);
   form.SetCaption(form.Def().caption + " " + kRunningWords + " " + shown);
   form.Frame7().SetVisible(true);
   form.Label11().SetCaption(shown);
   form.Frame7().SetCaption(kRunningFrameCaption);
 
-  // Clock-time mode: at a shown 10, 30 or 50 the seconds are set from the
-  // clock, so that late or early ticks do not add up over the hours.
-  if (form.optSetTime().Value() &&
-      (state.varSeconds == 10 || state.varSeconds == 30 || state.varSeconds == 50)) {
-    state.varSeconds = 60 - form.Svc().clock.Now().second;
-  }
-
-  state.varSeconds -= 1;
-  if (state.varSeconds == -1) {
-    state.varSeconds = 59;
-    state.varMinutes -= 1;
-    if (state.varMinutes == -1 && state.varHours != 0) {
-      state.varMinutes = 59;
-      state.varHours -= 1;
-    }
-  }
+  if (form.optSetTime().Value() && state.DueForRealignment()) state.Realign(form.Svc().clock.Now().second);
+  state.CountDownOneSecond();
 
   if (shown == "00:00:00") {
     PlaySound(form, form.Svc().files.AppFolder() + "\\thx.wav");

@@ -8,15 +8,38 @@
 #include <cstdint>
 #include <string>
 
+#include "services/services.h"
+
 namespace morvex::app {
 class Form1;
 }
 
 namespace morvex::countdown {
 
-// The remaining time as three independent fields, counted down with borrows
-// and never normalised (0 hours and 90 minutes stay 0 : 90 : 0).
-struct CountdownState {
+// The countdown's state and its arithmetic: the remaining time as three
+// independent fields, counted down with borrows and never normalised (0 hours
+// and 90 minutes stay 0 : 90 : 0). Zero and empty when the window is created;
+// never written to a file. The countdown runs exactly while tmrCountDown is
+// enabled, which the handlers below decide.
+class CountdownScheduler {
+ public:
+  // Count-down mode: the fields as entered.
+  void ArmCountDown(std::int64_t hours, std::int64_t minutes, std::int64_t seconds);
+  // Clock-time mode: the time from the start of the clock second `now` to
+  // HH:MM:00 of the chosen minute, today or, when that has begun or passed,
+  // tomorrow. The seconds field is 60, not 0, at a whole minute.
+  void ArmClockTime(std::int16_t hour, std::int16_t minute, const services::LocalTime& now);
+  // Builds and records the text the tick shows (strTimeLeft).
+  const std::string& ShowTimeLeft();
+  // Clock-time mode: at a shown 10, 30 or 50 the seconds are set from the
+  // clock, so that late or early ticks do not add up over the hours.
+  bool DueForRealignment() const { return varSeconds == 10 || varSeconds == 30 || varSeconds == 50; }
+  void Realign(int clockSecond) { varSeconds = 60 - clockSecond; }
+  // One second down, with borrows; with no hours left the minutes stay at -1.
+  void CountDownOneSecond();
+  // Stop: every field zero and the text empty.
+  void Reset();
+
   std::int16_t intSetHour = 0;    // clock-time mode: the chosen hour
   std::int16_t intSetMinute = 0;  // clock-time mode: the chosen minute
   std::int64_t varHours = 0;

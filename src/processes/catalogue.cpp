@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "processes/killlist.h"
 #include "processes/messages.h"
 
 namespace morvex::processes {
@@ -25,9 +26,7 @@ void FillKillListFromService(app::Form1& form) {
   std::vector<std::string> captions;
   captions.reserve(result.processes.size());
   for (const auto& process : result.processes) captions.push_back(process->Caption());
-  form.List2().Clear();
-  form.List2().AddItems(captions);
-  form.keepUnreadKillListFile = false;
+  form.KillList().Replace(captions);
 }
 
 }  // namespace morvex::processes

@@ -25,63 +25,71 @@ KillListFile::KillListFile(services::Services& services) : codePage_(services.co
 
 std::string KillListFile::ReadField() { return codePage_.FromAnsi(reader_.ReadField()); }
 
-void AppendKillList(app::Form1& form, KillListFile& file) {
+void KillList::AppendKillList(KillListFile& file) {
   std::vector<std::string> entries;
   while (!file.AtEnd()) entries.push_back(file.ReadField());
-  form.List2().AddItems(entries);
-  // A file that could be read only in part is not overwritten with the part
-  // until the user changes the list.
-  form.keepUnreadKillListFile = file.IsOpen() && !file.ReadWhole();
+  list_.AddItems(entries);
+  keepUnreadFile_ = file.IsOpen() && !file.ReadWhole();
 }
 
-void LoadKillList(app::Form1& form) {
-  KillListFile file(form.Svc());
-  AppendKillList(form, file);
+void KillList::LoadKillList() {
+  KillListFile file(services_);
+  AppendKillList(file);
 }
 
-void SaveKillList(app::Form1& form) {
-  if (form.keepUnreadKillListFile) return;
-  services::Services& svc = form.Svc();
-  const ui::ListBox& list = form.List2();
+void KillList::SaveKillList() {
+  if (keepUnreadFile_) return;
   std::vector<std::string> entries;
-  entries.reserve(static_cast<std::size_t>(list.ListCount()));
-  for (int i = 0; i < list.ListCount(); ++i) entries.push_back(svc.codePage.ToAnsi(list.List(i)));
-  const std::string path = KillListPath(svc.files);
-  const services::FileResult result = svc.files.Replace(path, SerializeKillList(entries));
-  if (!result.ok) svc.messages.Show(KillListNotSavedText(path, result.error), kNotSavedTitle, services::kCritical);
-}
-
-void AddToKillList(app::Form1& form) {
-  const ui::ListBox& catalogue = form.List1();
-  ui::ListBox& killList = form.List2();
-  const std::string name = catalogue.Text();
-  if (killList.FindExact(name) >= 0) {
-    form.Svc().messages.Show(kAlreadyListed, app::kAppTitle, services::kOkOnly);
-  } else {
-    for (int i = 0; i < catalogue.ListCount(); ++i) {
-      // A name that ends in a backslash is never copied.
-      if (catalogue.Selected(i) && (name.empty() || name.back() != '\\')) {
-        killList.AddItem(name);
-        form.keepUnreadKillListFile = false;
-      }
-    }
+  entries.reserve(static_cast<std::size_t>(list_.ListCount()));
+  for (int i = 0; i < list_.ListCount(); ++i) entries.push_back(services_.codePage.ToAnsi(list_.List(i)));
+  const std::string path = KillListPath(services_.files);
+  const services::FileResult result = services_.files.Replace(path, SerializeKillList(entries));
+  if (!result.ok) {
+    services_.messages.Show(KillListNotSavedText(path, result.error), kNotSavedTitle, services::kCritical);
   }
-  SaveKillList(form);
 }
 
-void RemoveFromKillList(app::Form1& form) {
-  ui::ListBox& killList = form.List2();
+void KillList::Add(const std::string& name) {
+  list_.AddItem(name);
+  keepUnreadFile_ = false;
+}
+
+void KillList::RemoveSelected() {
   // A removed entry's successor moves up into its position, which is
   // therefore looked at again.
-  for (int position = 0; position < killList.ListCount();) {
-    if (killList.Selected(position)) {
-      killList.RemoveItem(position);
-      form.keepUnreadKillListFile = false;
+  for (int position = 0; position < list_.ListCount();) {
+    if (list_.Selected(position)) {
+      list_.RemoveItem(position);
+      keepUnreadFile_ = false;
     } else {
       ++position;
     }
   }
-  SaveKillList(form);
+}
+
+void KillList::Replace(const std::vector<std::string>& names) {
+  list_.Clear();
+  list_.AddItems(names);
+  keepUnreadFile_ = false;
+}
+
+void AddToKillList(app::Form1& form) {
+  const ui::ListBox& catalogue = form.List1();
+  const std::string name = catalogue.Text();
+  if (form.List2().FindExact(name) >= 0) {
+    form.Svc().messages.Show(kAlreadyListed, app::kAppTitle, services::kOkOnly);
+  } else {
+    for (int i = 0; i < catalogue.ListCount(); ++i) {
+      // A name that ends in a backslash is never copied.
+      if (catalogue.Selected(i) && (name.empty() || name.back() != '\\')) form.KillList().Add(name);
+    }
+  }
+  form.KillList().SaveKillList();
+}
+
+void RemoveFromKillList(app::Form1& form) {
+  form.KillList().RemoveSelected();
+  form.KillList().SaveKillList();
   form.cmdloeschen().SetEnabled(false);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "processes/killlist_format.h"
 
@@ -13,6 +14,9 @@ class CodePage;
 class Files;
 }  // namespace morvex::services
 
+namespace morvex::ui {
+class ListBox;
+}
 namespace morvex::app {
 class Form1;
 }
@@ -50,16 +54,37 @@ class KillListFile {
   KillListReader reader_;  // refers to bytes_
 };
 
-// Appends the entries the file has not yet given to the end of List2.
-void AppendKillList(app::Form1& form, KillListFile& file);
+// The kill list: List2 with its file, and the rule that binds them. Every
+// change of the list rewrites the file whole; only a file that could be read
+// just in part is not overwritten with that part until the user changes the
+// list (adds, removes, or fills it from the management service).
+class KillList {
+ public:
+  KillList(ui::ListBox& list, services::Services& services) : list_(list), services_(services) {}
+  KillList(const KillList&) = delete;
+  KillList& operator=(const KillList&) = delete;
 
-// Appends the entries of List2.txt to List2 (List2 is not emptied first). A
-// missing file changes nothing and shows nothing.
-void LoadKillList(app::Form1& form);
+  // Appends the entries of List2.txt to List2 (List2 is not emptied first). A
+  // missing file changes nothing and shows nothing.
+  void LoadKillList();
+  // Appends the entries the open file has not yet given to the end of List2.
+  void AppendKillList(KillListFile& file);
+  // Rewrites List2.txt from List2. A failed write keeps the file as it was
+  // and is reported to the user.
+  void SaveKillList();
 
-// Rewrites List2.txt from List2. A failed write keeps the file as it was and
-// is reported to the user.
-void SaveKillList(app::Form1& form);
+  // The user's changes of the list: each makes the file writable again.
+  void Add(const std::string& name);
+  // Removes every selected entry; the others keep their order.
+  void RemoveSelected();
+  // Replaces every entry.
+  void Replace(const std::vector<std::string>& names);
+
+ private:
+  ui::ListBox& list_;
+  services::Services& services_;
+  bool keepUnreadFile_ = false;
+};
 
 // The click of cmduebernehmen: copies the name selected in List1 to the end
 // of List2 unless List2 already holds it in any letter case, then saves.

@@ -12,27 +12,60 @@
 
 namespace morvex::termination {
 
+TerminationRunner::~TerminationRunner() = default;
+
+std::string TerminationRunner::BatchPath() const { return services_.files.AppFolder() + "\\" + kBatchFileName; }
+
+BatchWriteResult TerminationRunner::WriteKillBatch(int lines, const std::function<std::string()>& nameSource) {
+  std::vector<std::string> names;
+  for (int i = 0; i < lines; ++i) {
+    names.push_back(services_.codePage.ToAnsi(nameSource()));
+    services_.pause.Sleep(kPauseMs);
+  }
+  if (lastBatch_) {
+    lastBatch_->WaitForEnd(kBatchEndBoundMs);
+    lastBatch_.reset();
+  }
+  const std::string path = BatchPath();
+  const std::optional<std::string> bytes = KillBatchBytes(names, services_.codePage.ToAnsi(path));
+  // A name that cannot be written as one literal argument is never written.
+  if (!bytes) return {};
+  const services::FileResult result = services_.files.Replace(path, *bytes);
+  return {result.ok, result.error};
+}
+
+void TerminationRunner::RunKillBatch() {
+  // With /S the interpreter removes the outer pair of quotes and runs the
+  // quoted path inside, whatever characters the path holds.
+  services::StartResult started = services_.interpreter.StartHidden("cmd.exe /V:OFF /S /C \"\"" + BatchPath() + "\"\"");
+  lastBatch_ = std::move(started.program);
+  services_.pause.Sleep(kPauseMs);
+}
+
 namespace {
 
 // The first entry of List2 goes, whatever entry is current.
 void RemoveFirstEntry(app::Form1& form) { form.List2().RemoveItem(0); }
 
-}  // namespace
-
-std::string KillBatchPath(app::Form1& form) { return form.Svc().files.AppFolder() + "\\" + kBatchFileName; }
-
+// Whether a name can be handed to either way of ending: not empty, and free
+// of double quotes, control characters and the wildcards '*' and '?'.
 bool IsEndableName(const std::string& name) {
   // TASKKILL takes '*' and '?' as wildcards: a hand-edited "*" would end every
   // process it may end. No image name holds either.
   return IsBatchWord(name) && name.find_first_of("*?") == std::string::npos;
 }
 
+// The entry a pass ends: while any entry of List2 is selected, the one with
+// the focus mark; while none is, the first. Empty for an empty list.
 std::string CurrentKillListEntry(const app::Form1& form) {
   const ui::ListBox& list = form.List2();
   const int current = list.ListIndex();
   return list.List(current >= 0 ? current : 0);
 }
 
+// Asks every process object of the management service whose Caption equals
+// the name exactly (letter case counts) to terminate. A service that cannot
+// be reached, and a process that refuses, are passed over.
 void EndProcessesByCaption(app::Form1& form, const std::string& name) {
   if (!IsEndableName(name)) return;
   services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
@@ -41,35 +74,7 @@ void EndProcessesByCaption(app::Form1& form, const std::string& name) {
   }
 }
 
-BatchWriteResult WriteKillBatch(app::Form1& form, int lines, const std::function<std::string()>& nameSource) {
-  services::Services& svc = form.Svc();
-  std::vector<std::string> names;
-  for (int i = 0; i < lines; ++i) {
-    names.push_back(svc.codePage.ToAnsi(nameSource()));
-    svc.pause.Sleep(kPauseMs);
-  }
-  if (form.lastKillBatch) {
-    form.lastKillBatch->WaitForEnd(kBatchEndBoundMs);
-    form.lastKillBatch.reset();
-  }
-  const std::string path = KillBatchPath(form);
-  const std::optional<std::string> bytes = KillBatchBytes(names, svc.codePage.ToAnsi(path));
-  // A name that cannot be written as one literal argument is never written.
-  if (!bytes) return {};
-  const services::FileResult result = svc.files.Replace(path, *bytes);
-  return {result.ok, result.error};
-}
-
-void RunKillBatch(app::Form1& form) {
-  services::Services& svc = form.Svc();
-  // With /S the interpreter removes the outer pair of quotes and runs the
-  // quoted path inside, whatever characters the path holds.
-  services::StartResult started =
-      svc.interpreter.StartHidden("cmd.exe /V:OFF /S /C \"\"" + KillBatchPath(form) + "\"\"");
-  form.lastKillBatch = std::move(started.program);
-  svc.pause.Sleep(kPauseMs);
-}
-
+// The click of Command2, also run when the countdown expires.
 void EndKillListProcesses(app::Form1& form) {
   std::optional<std::string> notWritten;  // the first reason my.bat could not be written
   settings::SaveFormState(form);
@@ -81,9 +86,10 @@ void EndKillListProcesses(app::Form1& form) {
     const std::string name = CurrentKillListEntry(form);
     if (IsEndableName(name)) {
       EndProcessesByCaption(form, name);
-      const BatchWriteResult batch = WriteKillBatch(form, 3, [&form] { return CurrentKillListEntry(form); });
+      const BatchWriteResult batch =
+          form.Termination().WriteKillBatch(3, [&form] { return CurrentKillListEntry(form); });
       if (batch.written) {
-        RunKillBatch(form);
+        form.Termination().RunKillBatch();
       } else if (!batch.error.empty() && !notWritten) {
         notWritten = batch.error;
       }
@@ -91,7 +97,7 @@ void EndKillListProcesses(app::Form1& form) {
     RemoveFirstEntry(form);
   }
 
-  processes::LoadKillList(form);
+  form.KillList().LoadKillList();
   form.Command1().Click();
   form.CloseForm2();
   // Told only now, so that an unattended countdown is never held half-way.
@@ -101,22 +107,27 @@ void EndKillListProcesses(app::Form1& form) {
   }
 }
 
+// The click of Command3: the name in txtTargetTitle handed to TASKKILL once
+// per kill-list entry.
 void EndTargetForEachEntry(app::Form1& form) {
   settings::SaveFormState(form);
   ui::ListBox& list = form.List2();
   const int passes = list.ListCount();
   for (int pass = 0; pass < passes && list.ListCount() > 0; ++pass) {
     if (IsEndableName(form.txtTargetTitle().Text())) {
-      const BatchWriteResult batch = WriteKillBatch(form, 2, [&form] { return form.txtTargetTitle().Text(); });
-      if (batch.written) RunKillBatch(form);
+      const BatchWriteResult batch =
+          form.Termination().WriteKillBatch(2, [&form] { return form.txtTargetTitle().Text(); });
+      if (batch.written) form.Termination().RunKillBatch();
     }
     RemoveFirstEntry(form);
   }
   form.Command1().Click();
-  processes::LoadKillList(form);
+  form.KillList().LoadKillList();
   form.Command1().Click();
 }
 
+// The click of Command6: the name selected in List1 shown, then ended
+// through the management service.
 void EndSelectedCatalogueEntry(app::Form1& form) {
   const std::string name = form.List1().Text();
   form.Svc().messages.Show(name, app::kAppTitle, services::kOkOnly);
@@ -126,6 +137,8 @@ void EndSelectedCatalogueEntry(app::Form1& form) {
     form.Command1().Click();
   }
 }
+
+}  // namespace
 
 void WireTermination(app::Form1& form) {
   form.Command2().onClick = [&form] { EndKillListProcesses(form); };

@@ -9,7 +9,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "services/services.h"
 
 namespace morvex::app {
 class Form1;
@@ -22,48 +25,38 @@ inline constexpr int kPauseMs = 200;
 // How long writing my.bat waits at most for the batch started before it.
 inline constexpr int kBatchEndBoundMs = 10000;
 
-// The application folder followed by "\my.bat".
-std::string KillBatchPath(app::Form1& form);
-
-// Whether a name can be handed to either way of ending: not empty, and free
-// of double quotes, control characters and the wildcards '*' and '?'.
-bool IsEndableName(const std::string& name);
-
-// The entry a pass ends: while any entry of List2 is selected, the one with
-// the focus mark; while none is, the first. Empty for an empty list.
-std::string CurrentKillListEntry(const app::Form1& form);
-
-// Asks every process object of the management service whose Caption equals
-// the name exactly (letter case counts) to terminate. A service that cannot
-// be reached, and a process that refuses, are passed over.
-void EndProcessesByCaption(app::Form1& form, const std::string& name);
-
 struct BatchWriteResult {
   bool written = false;
   std::string error;  // the system's reason when the file could not be written
 };
 
-// Writes my.bat with `lines` kill lines, reading the name from `nameSource`
-// afresh for each and pausing after each, then the delete line. Waits first
-// (bounded) for the batch started last to end, so that it is never
-// overwritten while it runs.
-BatchWriteResult WriteKillBatch(app::Form1& form, int lines, const std::function<std::string()>& nameSource);
+// Writes and starts the batch file my.bat, one batch at a time: it keeps the
+// batch it started last, so that the next one is written only when that one
+// has ended (or a bound has passed), and never overwrites a running batch.
+class TerminationRunner {
+ public:
+  explicit TerminationRunner(services::Services& services) : services_(services) {}
+  TerminationRunner(const TerminationRunner&) = delete;
+  TerminationRunner& operator=(const TerminationRunner&) = delete;
+  ~TerminationRunner();
 
-// Starts my.bat hidden through the command interpreter without waiting for
-// it, then pauses. A batch that cannot be started is passed over.
-void RunKillBatch(app::Form1& form);
+  // WriteKillBatch: my.bat with `lines` kill lines, reading the name from
+  // `nameSource` afresh for each and pausing after each, then the delete line.
+  BatchWriteResult WriteKillBatch(int lines, const std::function<std::string()>& nameSource);
+  // RunKillBatch: starts my.bat hidden through the command interpreter
+  // without waiting for it, then pauses. A batch that cannot be started is
+  // passed over.
+  void RunKillBatch();
 
-// The click of Command2, also run when the countdown expires.
-void EndKillListProcesses(app::Form1& form);
+ private:
+  // The application folder followed by "\my.bat".
+  std::string BatchPath() const;
 
-// The click of Command3: the name in txtTargetTitle handed to TASKKILL once
-// per kill-list entry.
-void EndTargetForEachEntry(app::Form1& form);
+  services::Services& services_;
+  std::unique_ptr<services::StartedProgram> lastBatch_;
+};
 
-// The click of Command6: the name selected in List1 shown, then ended
-// through the management service.
-void EndSelectedCatalogueEntry(app::Form1& form);
-
+// Command2 (also run when the countdown expires), Command3 and Command6.
 void WireTermination(app::Form1& form);
 
 }  // namespace morvex::termination

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "app/form1.h"
 #include "processes/killlist.h"
@@ -9,43 +10,19 @@
 
 namespace morvex::tray {
 
+namespace {
+
+// The tip shown over the icon, always the same.
+constexpr const char* kTip = "Rechtsklick um das Menu zu öffnen";
+
+// The message-box mode's text.
 std::string MessageBoxModeText() { return std::string("MorvexTask auf ") + app::kHomepageHost; }
 
-void FillRecord(app::Form1& form) {
-  services::TrayIconRecord& record = form.trayRecord;
-  record = {};
-  record.size = form.Svc().tray.RecordSize();
-  record.window = form.peer().Handle();
-  record.icon = form.peer().IconHandle();
-  record.id = static_cast<std::uint32_t>(record.icon);
-  record.flags = 7;  // message, icon, tip
-  record.callbackMessage = kCallbackMessage;
-  // The tip in the ANSI code page, one NUL, then blanks up to the field's end.
-  const std::string tip = form.Svc().codePage.ToAnsi(kTip);
-  record.tip.fill(' ');
-  const std::size_t n = std::min(tip.size(), record.tip.size() - 1);
-  std::memcpy(record.tip.data(), tip.data(), n);
-  record.tip[n] = '\0';
-}
-
-void AddTrayIcon(app::Form1& form) {
-  FillRecord(form);
-  form.Svc().tray.Notify(services::kTrayAdd, form.trayRecord);
-}
-
-void RemoveTrayIcon(app::Form1& form) { form.Svc().tray.Notify(services::kTrayDelete, form.trayRecord); }
-
-void HideToTray(app::Form1& form) {
-  AddTrayIcon(form);
-  form.mnuPopUpShowForm().SetEnabled(true);
-  form.Hide();
-}
-
+// The pointer-movement reaction of Form1, which is also how the icon's
+// notifications arrive: the mouse message in place of x, in pixels.
 void OnMouseMove(app::Form1& form, float x) {
-  // The icon's notifications carry the mouse message where a real movement
-  // carries the x coordinate in pixels.
   const float message = x / form.TwipsPerPixelX();
-  if (message != kRightButtonUp) return;
+  if (message != static_cast<float>(services::kRightButtonUpMessage)) return;
   // A real pointer moving over the window at that x is not the icon.
   if (form.Visible() && form.peer().PointerOverWindow()) return;
   if (form.optOnLeftClick(0).Value()) {
@@ -55,6 +32,37 @@ void OnMouseMove(app::Form1& form, float x) {
   ui::Window& dummy = form.FrmDummy();
   dummy.peer().SetForeground();
   dummy.peer().PopupMenu(form.peer(), form.mnuPopUp().Position(), form.mnuPopUpShowForm().Position());
+}
+
+}  // namespace
+
+void TrayIcon::Add(std::uintptr_t window, std::uintptr_t icon) {
+  record_ = {};
+  record_.size = tray_.RecordSize();
+  record_.window = window;
+  record_.icon = icon;
+  record_.id = static_cast<std::uint32_t>(icon);
+  record_.flags = services::kTrayFlagMessage | services::kTrayFlagIcon | services::kTrayFlagTip;
+  record_.callbackMessage = services::kPointerMoveMessage;
+  // The tip in the ANSI code page, one NUL, then blanks up to the field's end.
+  const std::string tip = codePage_.ToAnsi(kTip);
+  record_.tip.fill(' ');
+  const std::size_t n = std::min(tip.size(), record_.tip.size() - 1);
+  std::memcpy(record_.tip.data(), tip.data(), n);
+  record_.tip[n] = '\0';
+  tray_.Notify(services::kTrayAdd, record_);
+}
+
+void TrayIcon::Remove() { tray_.Notify(services::kTrayDelete, record_); }
+
+void AddTrayIcon(app::Form1& form) { form.TrayIcon().Add(form.peer().Handle(), form.peer().IconHandle()); }
+
+void RemoveTrayIcon(app::Form1& form) { form.TrayIcon().Remove(); }
+
+void HideToTray(app::Form1& form) {
+  AddTrayIcon(form);
+  form.mnuPopUpShowForm().SetEnabled(true);
+  form.Hide();
 }
 
 void WireTray(app::Form1& form) {
@@ -68,7 +76,7 @@ void WireTray(app::Form1& form) {
   for (ui::Control* button : {&form.xpButton3(), &form.xpButton4()}) {
     button->onClick = [&form] {
       settings::SaveFormState(form);
-      processes::SaveKillList(form);
+      form.KillList().SaveKillList();
       HideToTray(form);
     };
   }

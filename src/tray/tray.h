@@ -1,36 +1,48 @@
 // The tray icon, the hide-to-tray sequence and the popup menu.
 #pragma once
 
-#include <string>
+#include <cstdint>
 
 #include "services/tray.h"
 
+namespace morvex::services {
+class CodePage;
+}
 namespace morvex::app {
 class Form1;
 }
 
 namespace morvex::tray {
 
-// The tip shown over the icon, always the same.
-inline constexpr const char* kTip = "Rechtsklick um das Menu zu öffnen";
-// The window message the icon's notifications arrive as (pointer movement).
-inline constexpr unsigned kCallbackMessage = 0x200;
-// The mouse message that acts: the release of the right button.
-inline constexpr float kRightButtonUp = 517.0f;
+// The notification-area icon of the main window. It keeps the registration
+// record it last handed to the shell, so that a delete names the same icon,
+// and knows whether it was ever added.
+class TrayIcon {
+ public:
+  TrayIcon(services::Tray& tray, services::CodePage& codePage) : tray_(tray), codePage_(codePage) {}
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
 
-// Fills the record anew for an add.
-void FillRecord(app::Form1& form);
+  // Fills the record anew for the window and its icon, with the fixed tip,
+  // and adds the icon; an add for an icon that is there leaves one.
+  void Add(std::uintptr_t window, std::uintptr_t icon);
+  // Deletes the icon named by the record as it was last filled.
+  void Remove();
+  bool WasAdded() const { return record_.size != 0; }
+  const services::TrayIconRecord& Record() const { return record_; }
+
+ private:
+  services::Tray& tray_;
+  services::CodePage& codePage_;
+  services::TrayIconRecord record_;
+};
+
+// AddTrayIcon: the icon of Form1, added with its window's handle and icon.
 void AddTrayIcon(app::Form1& form);
 void RemoveTrayIcon(app::Form1& form);
+// Adds the icon, enables "Morvex anzeigen" and hides Form1.
 void HideToTray(app::Form1& form);
 
-// The pointer-movement reaction of Form1, which is also how the icon's
-// notifications arrive.
-void OnMouseMove(app::Form1& form, float x);
-
 void WireTray(app::Form1& form);
-
-// The message-box mode's text.
-std::string MessageBoxModeText();
 
 }  // namespace morvex::tray

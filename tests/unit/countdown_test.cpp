@@ -141,7 +141,7 @@ TEST_F(Countdown, StartArmsWithoutChangingAnyDisplay) {
   EXPECT_EQ(form.Caption(), kTitle);
   EXPECT_FALSE(form.Frame7().Visible());
   EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft");
-  EXPECT_EQ(form.countdown.tickSoundPath, "C:\\Morvex\\tick.wav");
+  EXPECT_EQ(form.Countdown().tickSoundPath, "C:\\Morvex\\tick.wav");
   EXPECT_TRUE(rig.messages.shown.empty());
 }
 
@@ -149,7 +149,7 @@ TEST_F(Countdown, EveryTickShowsTheTimeInTheLabelTheTitleAndTheFrame) {
   Type("01", "39", "30");
   form.cmdSet().UserClicked();
   Tick();
-  EXPECT_EQ(form.countdown.strTimeLeft, "01:39:30");
+  EXPECT_EQ(form.Countdown().strTimeLeft, "01:39:30");
   EXPECT_EQ(form.lblHaveTime().Caption(), "01:39:30");
   EXPECT_EQ(form.Caption(), std::string(kTitle) + " Countdown läuft / gestoppt 01:39:30");
   EXPECT_TRUE(form.Frame7().Visible());
@@ -175,9 +175,9 @@ TEST_F(Countdown, ExpiryPlaysTheSoundDisarmsUnlocksAndThenRunsTheKillListButton)
   EXPECT_TRUE(form.cmdSet().Enabled());
   EXPECT_TRUE(Unlocked());
   // The last count-down step borrowed no hour: the minutes stay at -1.
-  EXPECT_EQ(form.countdown.varHours, 0);
-  EXPECT_EQ(form.countdown.varMinutes, -1);
-  EXPECT_EQ(form.countdown.varSeconds, 59);
+  EXPECT_EQ(form.Countdown().varHours, 0);
+  EXPECT_EQ(form.Countdown().varMinutes, -1);
+  EXPECT_EQ(form.Countdown().varSeconds, 59);
 
   // Nothing is reset: the last shown value stays everywhere.
   EXPECT_EQ(form.Caption(), std::string(kTitle) + " Countdown läuft / gestoppt 00:00:00");
@@ -224,8 +224,8 @@ TEST_F(Countdown, ClockTimeStartComputesTheTimeToTheChosenMinute) {
     fresh.clock.now = TimeOfDay(c.now);
     f.cmdSet().UserClicked();
     ASSERT_TRUE(f.tmrCountDown().Enabled());
-    EXPECT_EQ(f.countdown.intSetHour, std::atoi(c.hours));
-    EXPECT_EQ(f.countdown.intSetMinute, std::atoi(c.minutes));
+    EXPECT_EQ(f.Countdown().intSetHour, std::atoi(c.hours));
+    EXPECT_EQ(f.Countdown().intSetMinute, std::atoi(c.minutes));
     std::vector<std::string> shown;
     for (std::size_t i = 0; i < c.firstShown.size(); ++i) {
       fresh.clock.now = TimeOfDay(c.now + 1000 * static_cast<std::int64_t>(i + 1));
@@ -328,9 +328,9 @@ TEST_F(Countdown, StartRefusesMissingShortAndNonDigitInputAndChangesNothing) {
     Rig fresh;
     app::Form1& f = fresh.Form();
     if (c.clockTime) f.optSetTime().SetValue(true);
-    f.countdown.varHours = 7;
-    f.countdown.varMinutes = 8;
-    f.countdown.varSeconds = 9;
+    f.Countdown().varHours = 7;
+    f.Countdown().varMinutes = 8;
+    f.Countdown().varSeconds = 9;
     f.Combo1().SetText(c.hours);
     f.Combo2().SetText(c.minutes);
     f.Combo3().SetText(c.seconds);
@@ -339,9 +339,9 @@ TEST_F(Countdown, StartRefusesMissingShortAndNonDigitInputAndChangesNothing) {
     EXPECT_FALSE(f.tmrCountDown().Enabled());
     EXPECT_TRUE(f.cmdSet().Enabled());
     EXPECT_FALSE(f.txtHour().Locked());
-    EXPECT_EQ(TimeLeftText(f.countdown.varHours, f.countdown.varMinutes, f.countdown.varSeconds), "07:08:09");
-    EXPECT_EQ(f.countdown.intSetHour, 0);
-    EXPECT_TRUE(f.countdown.tickSoundPath.empty());
+    EXPECT_EQ(TimeLeftText(f.Countdown().varHours, f.Countdown().varMinutes, f.Countdown().varSeconds), "07:08:09");
+    EXPECT_EQ(f.Countdown().intSetHour, 0);
+    EXPECT_TRUE(f.Countdown().tickSoundPath.empty());
   }
 }
 
@@ -350,7 +350,7 @@ TEST_F(Countdown, TheLargestFieldValuesAreAccepted) {
   Type("32767", "32767");
   StartAt(Ms(0, 0, 0));
   EXPECT_TRUE(Running());
-  EXPECT_EQ(form.countdown.intSetHour, 32767);
+  EXPECT_EQ(form.Countdown().intSetHour, 32767);
   form.optSetCount().SetValue(true);
   form.cmdStop().UserClicked();
   Type("9223372036854775807", "00", "00");
@@ -410,7 +410,7 @@ TEST_F(Countdown, StopResetsTheFieldsHidesTheFrameAndLeavesTheTitle) {
   StartAt(Ms(10, 20, 30));
   Tick();
   form.cmdStop().UserClicked();
-  const CountdownState& s = form.countdown;
+  const CountdownScheduler& s = form.Countdown();
   EXPECT_EQ(TimeLeftText(s.varHours, s.varMinutes, s.varSeconds), "00:00:00");
   EXPECT_TRUE(s.strTimeLeft.empty());
   EXPECT_EQ(s.intSetHour, 0);

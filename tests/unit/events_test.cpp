@@ -117,7 +117,7 @@ TEST(OneEventAtATime, HeldEventsComeInArrivalOrderWithTheTicksOfATimerAsOne) {
     label.UserClicked();
   };
   rig.files.files[kKillList] = "a.exe\r\n";
-  processes::LoadKillList(form);
+  form.KillList().LoadKillList();
   form.Command2().UserClicked();
   EXPECT_FALSE(form.HasForm2());
   EXPECT_FALSE(raised);

@@ -139,9 +139,9 @@ TEST(StartUp, Check2WithValidInputsArmsTheCountdownShownOrHidden) {
     EXPECT_EQ(form.Visible(), check1 == 0);
     EXPECT_TRUE(form.tmrCountDown().Enabled());
     EXPECT_FALSE(form.cmdSet().Enabled());
-    EXPECT_EQ(form.countdown.varHours, 1);
-    EXPECT_EQ(form.countdown.varMinutes, 5);
-    EXPECT_EQ(form.countdown.varSeconds, 0);
+    EXPECT_EQ(form.Countdown().varHours, 1);
+    EXPECT_EQ(form.Countdown().varMinutes, 5);
+    EXPECT_EQ(form.Countdown().varSeconds, 0);
     EXPECT_TRUE(rig.messages.shown.empty());
   }
 }

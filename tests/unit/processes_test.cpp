@@ -83,7 +83,7 @@ TEST_F(Catalogue, ClickingAnEntrySetsTheTargetAndEnablesCopy) {
 
 TEST_F(Catalogue, ServiceQueryReplacesTheKillListWithoutWriting) {
   SetFile("old.exe\r\n");
-  processes::LoadKillList(form);
+  form.KillList().LoadKillList();
   rig.management.captions = {"System", "svchost.exe", "svchost.exe", "Ärger.exe"};
   form.Command8().UserClicked();
   EXPECT_EQ(ItemsOf(form.List2()), (Entries{"System", "svchost.exe", "svchost.exe", "Ärger.exe"}));
@@ -95,7 +95,7 @@ TEST_F(Catalogue, ServiceQueryReplacesTheKillListWithoutWriting) {
 
 TEST_F(Catalogue, FailedServiceQueryKeepsTheKillListAndTellsTheUser) {
   SetFile("old.exe\r\nother.exe\r\n");
-  processes::LoadKillList(form);
+  form.KillList().LoadKillList();
   rig.management.error = "Zugriff verweigert";
   form.Command8().UserClicked();
   EXPECT_EQ(ItemsOf(form.List2()), (Entries{"old.exe", "other.exe"}));
@@ -122,7 +122,7 @@ TEST_P(LoadKillListTest, AppendsTheFieldsInFileOrderWithNothingSelected) {
   app::Form1& form = rig.Form();
   form.List2().AddItem("before.exe");
   rig.files.files[kKillListPath] = GetParam().bytes;
-  processes::LoadKillList(form);
+  form.KillList().LoadKillList();
   Entries expected{"before.exe"};
   expected.insert(expected.end(), GetParam().entries.begin(), GetParam().entries.end());
   EXPECT_EQ(ItemsOf(form.List2()), expected);
@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(KillList, MissingFileChangesNothingAndSaysNothing) {
   form.List2().AddItem("kept.exe");
-  processes::LoadKillList(form);
+  form.KillList().LoadKillList();
   EXPECT_EQ(ItemsOf(form.List2()), Entries{"kept.exe"});
   EXPECT_TRUE(rig.messages.shown.empty());
 }
@@ -162,14 +162,14 @@ TEST_F(KillList, StartUpReadsTheFirstEntryBeforeTheRest) {
   const std::string first = file.ReadField();
   EXPECT_EQ(first, "first.exe");
   form.List2().AddItem(first);
-  processes::AppendKillList(form, file);
+  form.KillList().AppendKillList(file);
   EXPECT_EQ(ItemsOf(form.List2()), (Entries{"first.exe", "second.exe", "third.exe"}));
 }
 
 TEST_F(KillList, UnreadableFileIsReportedAndNotOverwrittenUntilTheListChanges) {
   SetFile("a.exe\r\nb.exe\r\n");
   rig.files.readErrors[kKillListPath] = "Der Prozess kann nicht auf die Datei zugreifen.";
-  processes::LoadKillList(form);
+  form.KillList().LoadKillList();
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   const ShownMessage& shown = rig.messages.shown[0];
   EXPECT_EQ(shown.style, services::kCritical);
@@ -178,7 +178,7 @@ TEST_F(KillList, UnreadableFileIsReportedAndNotOverwrittenUntilTheListChanges) {
   EXPECT_NE(shown.text.find("Der Prozess kann nicht auf die Datei zugreifen."), std::string::npos);
 
   // Saving without a change of the list leaves the file alone...
-  processes::SaveKillList(form);
+  form.KillList().SaveKillList();
   EXPECT_EQ(Writes(), 0);
   EXPECT_EQ(File(), "a.exe\r\nb.exe\r\n");
   // ...so does a copy that adds nothing...
@@ -209,12 +209,12 @@ TEST_P(SaveKillListTest, WritesTheWholeFileAndReadsItBack) {
   app::Form1& form = rig.Form();
   rig.files.files[kKillListPath] = "previous content that is longer\r\n";
   for (const auto& entry : GetParam().entries) form.List2().AddItem(entry);
-  processes::SaveKillList(form);
+  form.KillList().SaveKillList();
   ASSERT_EQ(rig.files.files.count(kKillListPath), 1u);
   EXPECT_EQ(rig.files.files[kKillListPath], GetParam().bytes);
 
   form.List2().Clear();
-  processes::LoadKillList(form);
+  form.KillList().LoadKillList();
   EXPECT_EQ(ItemsOf(form.List2()), GetParam().entries);
 }
 
@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(KillList, FailedWriteKeepsTheSavedListAndTellsTheUser) {
   SetFile("saved.exe\r\n");
-  processes::LoadKillList(form);
+  form.KillList().LoadKillList();
   rig.files.writeErrors[kKillListPath] = "Zugriff verweigert";
   RefillCatalogue({"new.exe"});
   ClickEntry(form.List1(), 0);
@@ -282,7 +282,7 @@ TEST_F(KillList, NameListedInAnyLetterCaseIsNotCopiedTwice) {
     Rig rig;
     app::Form1& form = rig.Form();
     rig.files.files[kKillListPath] = rig.codePage.ToAnsi(c.listed) + "\r\n";
-    processes::LoadKillList(form);
+    form.KillList().LoadKillList();
     rig.snapshot.names = {"x.exe", rig.codePage.ToAnsi(c.selected)};
     form.Command1().UserClicked();
     ClickEntry(form.List1(), 1);
@@ -332,7 +332,7 @@ TEST_F(KillList, RemovesEverySelectedEntryAndKeepsTheOrder) {
     Rig rig;
     app::Form1& form = rig.Form();
     rig.files.files[kKillListPath] = "a.exe\r\nb.exe\r\nc.exe\r\nd.exe\r\n";
-    processes::LoadKillList(form);
+    form.KillList().LoadKillList();
     EXPECT_TRUE(form.cmdloeschen().Enabled());
     form.cmdloeschen().SetEnabled(false);
     for (std::size_t i = 0; i < c.clicked.size(); ++i) ClickEntry(form.List2(), c.clicked[i], i > 0);
@@ -348,7 +348,7 @@ TEST_F(KillList, RemovesEverySelectedEntryAndKeepsTheOrder) {
 
 TEST_F(KillList, RemovingWithNothingSelectedOnlySavesAndDisables) {
   SetFile("a.exe\r\nb.exe");
-  processes::LoadKillList(form);
+  form.KillList().LoadKillList();
   form.cmdloeschen().UserClicked();
   EXPECT_EQ(ItemsOf(form.List2()), (Entries{"a.exe", "b.exe"}));
   EXPECT_EQ(File(), "a.exe\r\nb.exe\r\n");

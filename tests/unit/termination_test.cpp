@@ -109,7 +109,7 @@ class Termination : public ::testing::Test {
     for (const auto& entry : entries) ansi.push_back(rig.codePage.ToAnsi(entry));
     rig.files.files[processes::KillListPath(rig.files)] = processes::SerializeKillList(ansi);
     form.List2().Clear();
-    processes::LoadKillList(form);
+    form.KillList().LoadKillList();
   }
   void Click(int position, bool ctrl = false) {
     Rig::Peer(form.List2()).UserSelect(position, ctrl);
