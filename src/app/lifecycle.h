@@ -3,14 +3,16 @@
 
 #include <string>
 
+#include "app/version.h"
+
 namespace morvex::app {
 
 class Form1;
 
-// The version shown in lblVersion.
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 230;
+// The version shown in lblVersion (set in CMakeLists.txt).
+inline constexpr int kVersionMajor = MORVEX_VERSION_MAJOR;
+inline constexpr int kVersionMinor = MORVEX_VERSION_MINOR;
+inline constexpr int kVersionRevision = MORVEX_VERSION_REVISION;
 std::string VersionText();
 
 // Runs the start-up sequence: the kill-list file opened and its first entry
