@@ -10,8 +10,10 @@
 #     tools/make_icons.py) and thx.wav (from tools/make_chime.py) with the
 #     Python 3 interpreter; the files are rebuilt when a script changes;
 #   * adds resources/morvex.rc to <target>; the RC compiler searches the
-#     generated folder and resources/ (-I), and the .rc object is rebuilt
-#     when an icon or the manifest changes;
+#     generated folder, the folder of the version header
+#     (MORVEX_GENERATED_DIR, set by the top-level CMakeLists.txt) and
+#     resources/ (-I), and the .rc object is rebuilt when an icon, the
+#     manifest or the version changes;
 #   * copies thx.wav next to <target>'s executable after each link (the
 #     target relinks when thx.wav is regenerated).
 #
@@ -78,10 +80,12 @@ function(morvex_add_resources target)
   target_sources(${target} PRIVATE "${rc_file}")
   target_include_directories(${target} PRIVATE
     "$<$<COMPILE_LANGUAGE:RC>:${gen_dir}>"
+    "$<$<COMPILE_LANGUAGE:RC>:${MORVEX_GENERATED_DIR}>"
     "$<$<COMPILE_LANGUAGE:RC>:${res_src}>")
   # windres does not report the files a .rc pulls in, so name them here.
   set_property(SOURCE "${rc_file}" TARGET_DIRECTORY ${target}
-    APPEND PROPERTY OBJECT_DEPENDS "${program_ico}" "${deskr_ico}" "${manifest}")
+    APPEND PROPERTY OBJECT_DEPENDS "${program_ico}" "${deskr_ico}" "${manifest}"
+                                   "${MORVEX_GENERATED_DIR}/app/version.h")
   add_dependencies(${target} morvex_generated_resources)
 
   # The expiry sound next to the executable. LINK_DEPENDS relinks the

@@ -20,14 +20,21 @@ target_link_libraries(morvex PRIVATE morvex_win32)
 target_link_options(morvex PRIVATE ${MORVEX_STATIC} -municode)
 morvex_add_resources(morvex)
 
-# The release zip: morvex.exe and the files that belong beside it.
-install(TARGETS morvex RUNTIME DESTINATION .)
-install(FILES ${MORVEX_THX_WAV} DESTINATION .)
-install(FILES README.md DESTINATION . RENAME LIESMICH.md)
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_FILE_NAME "morvex-${PROJECT_VERSION}-win64")
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-include(CPack)
+# The release zip: morvex.exe and the files that belong beside it, written by
+# tools/package.py with fixed dates and order (the same files give the same
+# zip), and its SHA-256 beside it. `package` is built only when asked for.
+set(MORVEX_PACKAGE "${CMAKE_BINARY_DIR}/morvex-${PROJECT_VERSION}-win64.zip")
+add_custom_command(
+  OUTPUT "${MORVEX_PACKAGE}" "${MORVEX_PACKAGE}.sha256"
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tools/package.py" "${MORVEX_PACKAGE}"
+          "morvex.exe=$<TARGET_FILE:morvex>"
+          "thx.wav=${MORVEX_THX_WAV}"
+          "LIESMICH.md=${CMAKE_SOURCE_DIR}/README.md"
+  DEPENDS morvex "${MORVEX_THX_WAV}" "${CMAKE_SOURCE_DIR}/README.md"
+          "${CMAKE_SOURCE_DIR}/tools/package.py"
+  COMMENT "Packing morvex-${PROJECT_VERSION}-win64.zip"
+  VERBATIM)
+add_custom_target(package DEPENDS "${MORVEX_PACKAGE}" "${MORVEX_PACKAGE}.sha256")
 
 if(BUILD_TESTING)
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)

@@ -1,6 +1,7 @@
 #include "app/lifecycle.h"
 
 #include "app/form1.h"
+#include "app/version.h"
 #include "countdown/countdown.h"
 #include "processes/catalogue.h"
 #include "processes/killlist.h"
@@ -20,17 +21,14 @@ void FillChooser(ui::ComboBox& combo, int first, int last) {
   }
 }
 
-// The version shown in lblVersion.
-std::string VersionText() {
-  return "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
-         std::to_string(kVersionRevision);
-}
+// The version shown in lblVersion, as set in CMakeLists.txt.
+constexpr const char* kVersionText = "Version " MORVEX_VERSION_STR;
 
 // The window's load steps, between opening the kill-list file and appending
 // its entries.
 void LoadForm1(Form1& form) {
   form.txtSekunde().SetEnabled(true);
-  form.lblVersion().SetCaption(VersionText());
+  form.lblVersion().SetCaption(kVersionText);
   form.cmdloeschen().SetEnabled(false);
   FillChooser(form.Combo1(), 0, 23);
   FillChooser(form.Combo2(), 3, 59);
@@ -47,6 +45,24 @@ void LoadForm1(Form1& form) {
     settings::SaveFormState(form);
   }
   if (form.Check2().Value() == 1) countdown::Start(form);
+}
+
+// Ends the program at once, the tray icon with it.
+void EndProgram(Form1& form) {
+  if (form.TrayIcon().WasAdded()) tray::RemoveTrayIcon(form);
+  form.Svc().lifetime.EndProgram();
+}
+
+// The close request: values and kill list saved, the window hidden to the
+// tray, unloaded, and the program ended.
+void CloseRequest(Form1& form) {
+  settings::SaveFormState(form);
+  form.KillList().SaveKillList();
+  tray::HideToTray(form);
+  // Closing the window runs its unload steps.
+  settings::SaveFormState(form);
+  form.CloseAuxiliaryWindows();
+  EndProgram(form);
 }
 
 }  // namespace
@@ -68,21 +84,6 @@ void StartUp(Form1& form) {
     // be overwritten with an empty list at the close request.
     form.KillList().AppendKillList(file);
   });
-}
-
-void EndProgram(Form1& form) {
-  if (form.TrayIcon().WasAdded()) tray::RemoveTrayIcon(form);
-  form.Svc().lifetime.EndProgram();
-}
-
-void CloseRequest(Form1& form) {
-  settings::SaveFormState(form);
-  form.KillList().SaveKillList();
-  tray::HideToTray(form);
-  // Closing the window runs its unload steps.
-  settings::SaveFormState(form);
-  form.CloseAuxiliaryWindows();
-  EndProgram(form);
 }
 
 void WireLifecycle(Form1& form) {
