@@ -118,7 +118,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   });
   Report("10,000-line List2.txt into List2", hwnd, 15, [&] {
     form.List2().Clear();
-    processes::LoadKillList(form);
+    form.KillList().LoadKillList();
   });
   std::fflush(stdout);
   std::filesystem::remove_all(folder);
