@@ -43,17 +43,23 @@ void EndProcessesByCaption(app::Form1& form, const std::string& name) {
 
 BatchWriteResult WriteKillBatch(app::Form1& form, int lines, const std::function<std::string()>& nameSource) {
   services::Services& svc = form.Svc();
+  // The command interpreter reads the batch in the OEM code page. A name that
+  // code page cannot hold gets no line: any stand-in would name another
+  // program or none.
   std::vector<std::string> names;
   for (int i = 0; i < lines; ++i) {
-    names.push_back(svc.codePage.ToAnsi(nameSource()));
+    if (std::optional<std::string> name = svc.codePage.ToOem(nameSource())) names.push_back(*std::move(name));
     svc.pause.Sleep(kPauseMs);
   }
+  if (names.empty()) return {};
+  const std::string path = KillBatchPath(form);
+  const std::optional<std::string> oemPath = svc.codePage.OemPath(path);
+  if (!oemPath) return {false, kBatchPathNotInOemCodePage};
   if (form.lastKillBatch) {
     form.lastKillBatch->WaitForEnd(kBatchEndBoundMs);
     form.lastKillBatch.reset();
   }
-  const std::string path = KillBatchPath(form);
-  const std::optional<std::string> bytes = KillBatchBytes(names, svc.codePage.ToAnsi(path));
+  const std::optional<std::string> bytes = KillBatchBytes(names, *oemPath);
   // A name that cannot be written as one literal argument is never written.
   if (!bytes) return {};
   const services::FileResult result = svc.files.Replace(path, *bytes);

@@ -46,7 +46,8 @@ struct BatchWriteResult {
 // Writes my.bat with `lines` kill lines, reading the name from `nameSource`
 // afresh for each and pausing after each, then the delete line. Waits first
 // (bounded) for the batch started last to end, so that it is never
-// overwritten while it runs.
+// overwritten while it runs. A name the OEM code page cannot hold gets no
+// line; with no line left, nothing is written.
 BatchWriteResult WriteKillBatch(app::Form1& form, int lines, const std::function<std::string()>& nameSource);
 
 // Starts my.bat hidden through the command interpreter without waiting for
