@@ -1,8 +1,9 @@
 // The byte format of the batch file my.bat, which ends processes through the
 // system's TASKKILL command and then deletes itself.
 //
-// All text here is raw single-byte ANSI, as it is on disk. Every line ends in
-// CR LF, the last one included:
+// All text here is raw bytes in the OEM code page, as on disk: the command
+// interpreter reads a batch file in that code page, not in the ANSI one.
+// Every line ends in CR LF, the last one included:
 //
 //   TASKKILL /F /IM <name> /T     (one such kill line per name)
 //   del <path of my.bat>          (the delete line, last)

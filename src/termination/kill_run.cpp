@@ -17,17 +17,23 @@ TerminationRunner::~TerminationRunner() = default;
 std::string TerminationRunner::BatchPath() const { return services_.files.AppFolder() + "\\" + kBatchFileName; }
 
 BatchWriteResult TerminationRunner::WriteKillBatch(int lines, const std::function<std::string()>& nameSource) {
+  // The command interpreter reads the batch in the OEM code page. A name that
+  // code page cannot hold gets no line: any stand-in would name another
+  // program or none.
   std::vector<std::string> names;
   for (int i = 0; i < lines; ++i) {
-    names.push_back(services_.codePage.ToAnsi(nameSource()));
+    if (std::optional<std::string> name = services_.codePage.ToOem(nameSource())) names.push_back(*std::move(name));
     services_.pause.Sleep(kPauseMs);
   }
+  if (names.empty()) return {};
+  const std::string path = BatchPath();
+  const std::optional<std::string> oemPath = services_.codePage.OemPath(path);
+  if (!oemPath) return {false, kBatchPathNotInOemCodePage};
   if (lastBatch_) {
     lastBatch_->WaitForEnd(kBatchEndBoundMs);
     lastBatch_.reset();
   }
-  const std::string path = BatchPath();
-  const std::optional<std::string> bytes = KillBatchBytes(names, services_.codePage.ToAnsi(path));
+  const std::optional<std::string> bytes = KillBatchBytes(names, *oemPath);
   // A name that cannot be written as one literal argument is never written.
   if (!bytes) return {};
   const services::FileResult result = services_.files.Replace(path, *bytes);

@@ -41,7 +41,9 @@ class TerminationRunner {
   ~TerminationRunner();
 
   // WriteKillBatch: my.bat with `lines` kill lines, reading the name from
-  // `nameSource` afresh for each and pausing after each, then the delete line.
+  // `nameSource` afresh for each and pausing after each, then the delete
+  // line. A name the OEM code page cannot hold gets no line; with no line
+  // left, nothing is written.
   BatchWriteResult WriteKillBatch(int lines, const std::function<std::string()>& nameSource);
   // RunKillBatch: starts my.bat hidden through the command interpreter
   // without waiting for it, then pauses. A batch that cannot be started is

@@ -105,6 +105,12 @@ services::FileResult Win32Files::Replace(const std::string& path, const std::str
 
 std::string Win32CodePage::ToAnsi(const std::string& utf8) { return win32::ToAnsi(utf8); }
 std::string Win32CodePage::FromAnsi(const std::string& ansi) { return win32::FromAnsi(ansi); }
+std::optional<std::string> Win32CodePage::ToOem(const std::string& utf8) {
+  return win32::ToCodePageExactly(GetOEMCP(), utf8);
+}
+std::optional<std::string> Win32CodePage::OemPath(const std::string& utf8) {
+  return win32::PathInCodePage(GetOEMCP(), utf8);
+}
 
 static_assert(services::kTrayAdd == NIM_ADD && services::kTrayDelete == NIM_DELETE);
 static_assert(services::kTrayFlagMessage == NIF_MESSAGE && services::kTrayFlagIcon == NIF_ICON &&

@@ -42,6 +42,9 @@ class Win32CodePage : public services::CodePage {
  public:
   std::string ToAnsi(const std::string& utf8) override;
   std::string FromAnsi(const std::string& ansi) override;
+  // In the OEM code page the system reports (GetOEMCP).
+  std::optional<std::string> ToOem(const std::string& utf8) override;
+  std::optional<std::string> OemPath(const std::string& utf8) override;
 };
 
 class Win32Tray : public services::Tray {

@@ -1,5 +1,7 @@
 #include "win32/text.h"
 
+#include <limits>
+
 namespace morvex::win32 {
 
 namespace {
@@ -21,12 +23,81 @@ std::string FromWide(UINT codePage, const std::wstring& text) {
   return out;
 }
 
+// Nothing when the text is not UTF-8.
+std::optional<std::wstring> WidenStrictly(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  if (utf8.size() > static_cast<std::size_t>((std::numeric_limits<int>::max)())) return std::nullopt;
+  const int length = static_cast<int>(utf8.size());
+  const int count = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
+  if (count <= 0) return std::nullopt;
+  std::wstring wide(static_cast<std::size_t>(count), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, wide.data(), count);
+  return wide;
+}
+
+std::optional<std::string> FromWideExactly(UINT codePage, const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  // UTF-8 holds every character and takes neither the flag nor the question.
+  const bool utf8 = codePage == CP_UTF8;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL usedDefault = FALSE;
+  BOOL* usedDefaultPointer = utf8 ? nullptr : &usedDefault;
+  const int length = static_cast<int>(wide.size());
+  const int count = WideCharToMultiByte(codePage, flags, wide.data(), length, nullptr, 0, nullptr, usedDefaultPointer);
+  if (count <= 0 || usedDefault) return std::nullopt;
+  std::string out(static_cast<std::size_t>(count), '\0');
+  WideCharToMultiByte(codePage, flags, wide.data(), length, out.data(), count, nullptr, nullptr);
+  return out;
+}
+
+std::optional<std::wstring> FullPath(const std::wstring& path) {
+  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return std::nullopt;
+  std::wstring full(needed, L'\0');
+  const DWORD written = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (written == 0 || written >= needed) return std::nullopt;
+  full.resize(written);
+  return full;
+}
+
+std::optional<std::wstring> ShortPath(const std::wstring& path) {
+  const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (needed == 0) return std::nullopt;
+  std::wstring shortened(needed, L'\0');
+  const DWORD written = GetShortPathNameW(path.c_str(), shortened.data(), needed);
+  if (written == 0 || written >= needed) return std::nullopt;
+  shortened.resize(written);
+  return shortened;
+}
+
 }  // namespace
 
 std::wstring Widen(const std::string& utf8) { return ToWide(CP_UTF8, utf8); }
 std::string Narrow(const std::wstring& wide) { return FromWide(CP_UTF8, wide); }
 std::string ToAnsi(const std::string& utf8) { return FromWide(CP_ACP, Widen(utf8)); }
 std::string FromAnsi(const std::string& ansi) { return Narrow(ToWide(CP_ACP, ansi)); }
+
+std::optional<std::string> ToCodePageExactly(UINT codePage, const std::string& utf8) {
+  const std::optional<std::wstring> wide = WidenStrictly(utf8);
+  if (!wide) return std::nullopt;
+  return FromWideExactly(codePage, *wide);
+}
+
+std::optional<std::string> PathInCodePage(UINT codePage, const std::string& utf8) {
+  const std::optional<std::wstring> wide = WidenStrictly(utf8);
+  if (!wide || wide->empty()) return std::nullopt;
+  const std::optional<std::wstring> full = FullPath(*wide);
+  if (!full) return std::nullopt;
+  if (std::optional<std::string> exact = FromWideExactly(codePage, *full)) return exact;
+  if (const std::optional<std::wstring> shortened = ShortPath(*full)) return FromWideExactly(codePage, *shortened);
+  const std::size_t slash = full->find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return std::nullopt;
+  const std::optional<std::wstring> folder = ShortPath(full->substr(0, slash + 1));
+  if (!folder) return std::nullopt;
+  std::wstring joined = *folder;
+  if (joined.back() != L'\\' && joined.back() != L'/') joined.push_back(L'\\');
+  return FromWideExactly(codePage, joined + full->substr(slash + 1));
+}
 
 std::string ErrorText(DWORD code) {
   wchar_t* buffer = nullptr;

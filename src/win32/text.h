@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace morvex::win32 {
@@ -12,6 +13,14 @@ std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
 std::string ToAnsi(const std::string& utf8);
 std::string FromAnsi(const std::string& ansi);
+// The text in a code page, exactly: nothing when a character has no form of
+// its own there (no look-alike stands in for it) or the text is not UTF-8.
+std::optional<std::string> ToCodePageExactly(UINT codePage, const std::string& utf8);
+// A path in a code page, made absolute, so that a relative path means the
+// current folder. Where a character has no exact form in the code page, the
+// short (8.3) form of the path or, for a file not yet there, of its folder
+// followed by the file's name. Nothing when no form fits.
+std::optional<std::string> PathInCodePage(UINT codePage, const std::string& utf8);
 // The system's text for an error code, in the system's language.
 std::string ErrorText(DWORD code);
 

@@ -10,10 +10,8 @@
 
 namespace morvex::services {
 
-// The path in the ANSI code page, made absolute so that a relative path means
-// the current folder rather than the Windows folder. A path with a character
-// the code page lacks falls back to the short (8.3) name of the file or, for a
-// file not yet there, of its folder. Nothing when no form fits.
+// The path in the ANSI code page, or its short form where the code page
+// lacks a character (win32::PathInCodePage). Nothing when no form fits.
 std::optional<std::string> AnsiProfilePath(const std::string& utf8);
 
 class Win32Profile final : public PrivateProfile {

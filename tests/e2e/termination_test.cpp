@@ -29,8 +29,8 @@ const wchar_t kWaitCaption[] = L"Bitte Warten.... Aktion wird ausgeführt !";
 // Instances of the idle program, started from the application folder.
 class Targets {
  public:
-  Targets(const Morvex& app, int count) {
-    const std::wstring path = app.PathOf(Widen(kTarget));
+  Targets(const Morvex& app, int count, const std::string& name = kTarget) {
+    const std::wstring path = app.PathOf(Widen(name));
     CopyFileW((ProgramFolder() + L"\\e2e_idle.exe").c_str(), path.c_str(), FALSE);
     for (int i = 0; i < count; ++i) {
       STARTUPINFOW si{};
@@ -123,6 +123,30 @@ TEST(KillListRun, AnInjectedEntryRunsNothing) {
   const std::string calls = ReadFileBytes(app.PathOf(L"taskkill-calls.txt"));
   EXPECT_NE(calls.find(" \"/IM\" \"" + injected + "\"\r\n"), std::string::npos) << calls;
   app.Kill();
+}
+
+// The kill list holds spiel_für.exe (in Windows-1252, as the file is kept) and
+// the program lies in a folder whose path holds an umlaut, or a character the
+// OEM code page lacks, so that the batch names itself by the folder's short
+// form. The command interpreter reads the batch in the OEM code page: TASKKILL
+// receives the name unchanged, and my.bat deletes itself.
+TEST(KillListRun, UmlautsReachTaskkillAndTheBatchDeletesItself) {
+  for (const char* folder : {"kill-run-ü", "kill-run-€"}) {
+    SCOPED_TRACE(folder);
+    Morvex app(FreshFolder(folder));
+    WriteFileBytes(app.PathOf(L"List2.txt"), "spiel_f\xFCr.exe\r\n");
+    Targets targets(app, 1, "spiel_für.exe");
+    ASSERT_EQ(targets.Started(), 1u);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(WaitFor([&] { return app.Items("List2") == Entries{"spiel_für.exe"}; }));
+
+    ASSERT_GE(RunKillList(app), 0);
+    EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
+    const std::string calls = ReadFileBytes(app.PathOf(L"taskkill-calls.txt"));
+    EXPECT_NE(calls.find(" \"/F\" \"/IM\" \"spiel_für.exe\"\r\n"), std::string::npos) << calls;
+    app.Kill();
+  }
 }
 
 // Logs the length of a run per entry: the difference between runs of one and

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "services/cp1252.h"
+#include "services/native_code_pages.h"
 #include "services/portable_profile.h"
 #include "services/services.h"
 #include "ui/headless.h"
@@ -276,7 +276,7 @@ struct Rig {
   FakeShell shell;
   FakeClock clock;
   FakeFiles files;
-  services::Cp1252CodePage codePage;
+  services::NativeCodePages codePage;
   FakeLifetime lifetime;
   FakeTray tray;
   MemoryProfile profile{files};

@@ -189,7 +189,7 @@ TEST_F(Termination, MyBatByteForByte) {
       {"C:\\Morvex", "my tool.exe", "\"my tool.exe\"", "del C:\\Morvex\\my.bat\r\n"},
       {"C:\\Morvex", "x.exe & del /q junk.txt", "\"x.exe & del /q junk.txt\"", "del C:\\Morvex\\my.bat\r\n"},
       {"C:\\Morvex", "100%_(a)^b|c<d>!.exe", "\"100%%_(a)^b|c<d>!.exe\"", "del C:\\Morvex\\my.bat\r\n"},
-      {"C:\\Morvex", "Ärger.exe", "\"\xC4rger.exe\"", "del C:\\Morvex\\my.bat\r\n"},
+      {"C:\\Morvex", "Ärger.exe", "\"\x8Erger.exe\"", "del C:\\Morvex\\my.bat\r\n"},
       {"C:\\Program Files\\Morvex", "notepad.exe", "notepad.exe",
        "del \"C:\\Program Files\\Morvex\\my.bat\"\r\n"},
       {"C:\\Tools & 50%", "a.exe", "a.exe", "del \"C:\\Tools & 50%%\\my.bat\"\r\n"},
@@ -204,6 +204,61 @@ TEST_F(Termination, MyBatByteForByte) {
     EXPECT_EQ(rig.files.files[path], Kill(c.killWord) + Kill(c.killWord) + Kill(c.killWord) + c.deleteLine);
     EXPECT_EQ(rig.interpreter.commands, Lines{"cmd.exe /V:OFF /S /C \"\"" + path + "\"\""});
   }
+}
+
+TEST(TerminationCodePage, MyBatIsInTheCommandInterpretersCodePage) {
+  // The command interpreter reads a batch in the OEM code page (850 German,
+  // 437 English): names and the batch's own path reach it as the list and the
+  // folder hold them. A name that code page lacks gets no line, though the
+  // management service is still asked; a folder it lacks is named by its
+  // short form, and without one no batch is written and the run tells so.
+  const auto three = [](const std::string& word) { return Kill(word) + Kill(word) + Kill(word); };
+  const std::string spiel = three("\"spiel_f\x81r.exe\"") + "del \"C:\\J\x81rgen M\x81ller\\my.bat\"\r\n";
+  const std::string del = "del C:\\Morvex\\my.bat\r\n";
+  struct Case {
+    int oem;
+    std::string folder;
+    Lines entries;
+    Lines batches;  // each my.bat started, in order
+    bool told;
+  };
+  const Case cases[] = {
+      {850, "C:\\Jürgen Müller", {"spiel_für.exe"}, {spiel}, false},
+      {437, "C:\\Jürgen Müller", {"spiel_für.exe"}, {spiel}, false},
+      {850, "C:\\Morvex", {"a.exe", "€uro.exe", "Ólafur.exe"},
+       {three("a.exe") + del, three("\"\xE0lafur.exe\"") + del}, false},
+      {437, "C:\\Morvex", {"a.exe", "€uro.exe", "Ólafur.exe"}, {three("a.exe") + del}, false},
+      {850, "C:\\Łukasz", {"a.exe"}, {three("a.exe") + "del \"C:\\UKASZ~1\\my.bat\"\r\n"}, false},
+      {437, "C:\\Łódź", {"a.exe"}, {}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.oem) + " " + c.folder + " " + c.entries.back());
+    Rig rig;
+    rig.codePage.oemCodePage = c.oem;
+    rig.codePage.shortFolders = {{"C:\\Łukasz", "C:\\UKASZ~1"}};
+    rig.files.appFolder = c.folder;
+    Lines ansi;
+    for (const auto& entry : c.entries) ansi.push_back(rig.codePage.ToAnsi(entry));
+    rig.files.files[processes::KillListPath(rig.files)] = processes::SerializeKillList(ansi);
+    rig.Form().KillList().LoadKillList();
+    rig.management.captions = c.entries;
+    Lines batches;
+    rig.interpreter.onStart = [&] { batches.push_back(rig.files.files[c.folder + "\\my.bat"]); };
+
+    rig.Form().Command2().UserClicked();
+    EXPECT_EQ(batches, c.batches);
+    EXPECT_EQ(rig.management.terminated, c.entries);
+    const ShownMessage told{termination::BatchNotWrittenText(c.folder, termination::kBatchPathNotInOemCodePage),
+                            termination::kBatchNotWrittenTitle, services::kCritical};
+    EXPECT_EQ(rig.messages.shown, c.told ? std::vector<ShownMessage>{told} : std::vector<ShownMessage>{});
+  }
+
+  // Each name read is decided on its own line.
+  Rig rig;
+  const Lines names = {"a.exe", "€uro.exe", "b.exe"};
+  std::size_t read = 0;
+  EXPECT_TRUE(rig.Form().Termination().WriteKillBatch(3, [&] { return names[read++]; }).written);
+  EXPECT_EQ(rig.files.files[kBatch], Kill("a.exe") + Kill("b.exe") + "del " + kBatch + "\r\n");
 }
 
 TEST_F(Termination, NamesThatCannotBeOneArgumentAreEndedNeitherWay) {
