@@ -25,12 +25,26 @@ constexpr wchar_t kDpiProp[] = L"MorvexDpi";    // the DPI a form was last laid 
 constexpr wchar_t kFontProp[] = L"MorvexFont";  // a roll-up panel's font
 constexpr int kComboDropTwips = 3000;  // room for the drop-down list below the field
 
-std::string WindowText(HWND hwnd) {
+std::wstring WideWindowText(HWND hwnd) {
   const int n = GetWindowTextLengthW(hwnd);
   std::wstring buffer(static_cast<std::size_t>(n) + 1, L'\0');
   GetWindowTextW(hwnd, buffer.data(), n + 1);
   buffer.resize(wcslen(buffer.c_str()));
-  return Narrow(buffer);
+  return buffer;
+}
+
+std::string WindowText(HWND hwnd) { return Narrow(WideWindowText(hwnd)); }
+
+// Font sizes in points become heights in pixels at the DPI.
+int FontPixels(double points, int dpi) { return MulDiv(static_cast<int>(std::lround(points * 100)), dpi, 7200); }
+
+// No caption is made smaller than this to fit.
+constexpr double kSmallestPoints = 6.0;
+
+void SetFont(HWND hwnd, HFONT font) {
+  if (reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)) != font) {
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
 }
 
 ui::Window* WindowOf(HWND hwnd) {
@@ -41,13 +55,18 @@ ui::Window* WindowOf(HWND hwnd) {
 
 class ControlPeer : public ui::Peer {
  public:
-  ControlPeer(HWND hwnd, const ui::ControlDef& def) : hwnd_(hwnd), kind_(def.kind), multi_(def.multiSelect) {}
+  ControlPeer(HWND hwnd, const ui::ControlDef& def, Win32Backend& backend)
+      : hwnd_(hwnd), kind_(def.kind), multi_(def.multiSelect), def_(def), backend_(backend) {}
   ~ControlPeer() override {
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
   }
   HWND Handle() const { return hwnd_; }
 
-  void SetText(const std::string& text) override { SetWindowTextW(hwnd_, Widen(text).c_str()); }
+  void SetText(const std::string& text) override {
+    const std::wstring wide = Widen(text);
+    FitCaption(wide, Win32Backend::DpiOf(hwnd_));  // the new text is drawn once, in its font
+    SetWindowTextW(hwnd_, wide.c_str());
+  }
   std::string Text() const override { return WindowText(hwnd_); }
   void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
   bool Enabled() const override { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_DISABLED) == 0; }
@@ -111,6 +130,15 @@ class ControlPeer : public ui::Peer {
   std::function<void()> layout;
   bool opened_ = false;
 
+  // Gives a caption the font it fits its control in at the DPI; measured
+  // again only when the text or the DPI has changed.
+  void FitCaption(const std::wstring& text, int dpi) {
+    if (!HasCaption(kind_) || (text == fittedText_ && dpi == fittedDpi_)) return;
+    fittedText_ = text;
+    fittedDpi_ = dpi;
+    SetFont(hwnd_, backend_.CaptionFont(def_, text, dpi));
+  }
+
  private:
   int Send(UINT listMsg, UINT comboMsg, WPARAM wp, LPARAM lp) const {
     return static_cast<int>(
@@ -120,6 +148,10 @@ class ControlPeer : public ui::Peer {
   HWND hwnd_;
   Kind kind_;
   bool multi_;
+  const ui::ControlDef& def_;
+  Win32Backend& backend_;
+  std::wstring fittedText_;
+  int fittedDpi_ = 0;
 };
 
 // Menu items: a top-level menu owns a popup; its items are entries of it.
@@ -363,8 +395,19 @@ int Win32Backend::SystemDpiOf(HWND hwnd) {
   return dpi > 0 ? dpi : 96;
 }
 
-HFONT Win32Backend::Font(double points, bool bold, int dpi) {
-  return FontOfHeight(MulDiv(static_cast<int>(std::lround(points * 100)), dpi, 7200), bold);
+HFONT Win32Backend::Font(double points, bool bold, int dpi) { return FontOfHeight(FontPixels(points, dpi), bold); }
+
+HFONT Win32Backend::CaptionFont(const ui::ControlDef& def, const std::wstring& text, int dpi) {
+  const RECT client{0, 0, ui::TwipsToPixels(def.rect.width, dpi), ui::TwipsToPixels(def.rect.height, dpi)};
+  const CaptionBox box = CaptionBoxOf(def.kind, def.align, client, dpi);
+  const int design = FontPixels(def.fontSize, dpi);
+  HGDIOBJ original = GetCurrentObject(measuring_, OBJ_FONT);
+  const int height = FittingHeight(design, std::min(design, FontPixels(kSmallestPoints, dpi)), [&](int pixels) {
+    SelectObject(measuring_, FontOfHeight(pixels, def.bold));
+    return CaptionFits(measuring_, text, box);
+  });
+  SelectObject(measuring_, original);
+  return FontOfHeight(height, def.bold);
 }
 
 HFONT Win32Backend::FontOfHeight(int pixels, bool bold) {
@@ -506,7 +549,7 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
   }
   HWND hwnd = CreateWindowExW(exStyle, cls, Widen(def.caption).c_str(), style, 0, 0, 1, 1, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance_, nullptr);
-  auto peer = std::make_unique<ControlPeer>(hwnd, def);
+  auto peer = std::make_unique<ControlPeer>(hwnd, def, *this);
   switch (def.kind) {
     case Kind::Frame:
       SetWindowSubclass(hwnd, ContainerSubclass, 1, 0);
@@ -589,22 +632,11 @@ void Win32Backend::Layout(ui::Window& window, int dpi) {
     if (def.kind == Kind::ComboBox) height += kComboDropTwips;
     SetWindowPos(hwnd, nullptr, px(def.rect.left), px(def.rect.top), px(def.rect.width), px(height),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    double points = def.fontSize;
-    if (def.kind == Kind::Label) {
-      // Where this system's face is wider than the one the window was laid
-      // out for, a label's text would be cut; it gets a slightly smaller size.
-      const std::wstring text = Widen(control->Caption());
-      HDC dc = GetDC(hwnd);
-      for (; points > 6.0; points -= 0.25) {
-        HGDIOBJ old = SelectObject(dc, Font(points, def.bold, dpi));
-        RECT need{0, 0, px(def.rect.width), 0};
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        SelectObject(dc, old);
-        if (need.bottom <= px(height) && need.right <= px(def.rect.width)) break;
-      }
-      ReleaseDC(hwnd, dc);
+    if (HasCaption(def.kind)) {
+      static_cast<ControlPeer&>(control->peer()).FitCaption(WideWindowText(hwnd), dpi);
+    } else {
+      SetFont(hwnd, Font(def.fontSize, def.bold, dpi));
     }
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font(points, def.bold, dpi)), FALSE);
     if (def.kind == Kind::ComboBox) {
       SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), px(def.rect.height) - 6);
     }
@@ -721,6 +753,16 @@ LRESULT CALLBACK Win32Backend::ContainerSubclass(HWND hwnd, UINT msg, WPARAM wp,
     GetClientRect(hwnd, &client);
     FillRect(reinterpret_cast<HDC>(wp), &client, GetSysColorBrush(COLOR_BTNFACE));
     return 1;
+  }
+  if (msg == WM_PRINTCLIENT) {
+    // A themed control inside has the group box paint its background into
+    // the control's own DC and then draws its caption there: the DC keeps
+    // the control's font, not the group box's.
+    HDC dc = reinterpret_cast<HDC>(wp);
+    const int saved = SaveDC(dc);
+    const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    RestoreDC(dc, saved);
+    return result;
   }
   return DefSubclassProc(hwnd, msg, wp, lp);
 }

@@ -44,6 +44,10 @@ class Win32Backend : public ui::Backend {
   // and kept until the backend goes.
   HFONT Font(double points, bool bold, int dpi);
   HFONT FontOfHeight(int pixels, bool bold);
+  // The font a caption is shown in: the control's own size, or where the
+  // text would be cut with this system's face, the largest smaller one at
+  // which it lies whole inside the control.
+  HFONT CaptionFont(const ui::ControlDef& def, const std::wstring& text, int dpi);
 
  private:
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -6,11 +6,13 @@ namespace {
 
 using ui::Kind;
 
-// Room the system keeps beside a caption, in pixels at 96 DPI. A group box's
-// caption starts after the frame's corner; a check box's or option button's
-// after its glyph and a gap; a push button's inside its frame. The values are
-// the largest of the classic and the themed controls.
-constexpr int kFrameLeft = 12;
+// Room the system keeps beside a caption, in pixels at 96 DPI, the more of
+// the classic and the themed controls. A group box's caption keeps 8 pixels
+// from either end of the classic frame (the themed one starts it 12 in and
+// lets it run to 2 before the end); a check box's or option button's starts
+// after the glyph (13) and a gap (at most 6); a push button's lies inside
+// its frame.
+constexpr int kFrameLeft = 8;
 constexpr int kFrameRight = 8;
 constexpr int kGlyphAndGap = 19;
 constexpr int kButtonX = 4;
