@@ -1,7 +1,8 @@
 // Every caption the user can see lies whole inside its control, measured in
 // the control's own font with the face this system gives for MS Sans Serif:
 // both pages of the main window, the wait window and the autostart dialog, at
-// 100 % and 150 %, with the texts the program puts in while it runs.
+// 100 % and 150 %, with the texts the program puts in while it runs; and no
+// container leaves its own font in the DC a control draws its caption with.
 #include <windows.h>
 
 #include <gtest/gtest.h>
