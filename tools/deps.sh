@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building and testing Morvex needs on Debian 12, where missing.
 set -euo pipefail
+# fonts-wine: Wine's own faces (Tahoma, MS Sans Serif and others). Debian 12's
+# Wine 8 does not load them into a prefix, so DejaVu Sans stands in for
+# MS Sans Serif there; the program fits its captions to whichever face it gets.
 packages=(cmake make g++ python3 googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-          g++-mingw-w64-x86-64 wine wine64 xvfb x11-utils imagemagick)
+          g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb x11-utils imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/captions.h"
 #include "win32/text.h"
 
 namespace morvex::win32 {
@@ -19,15 +20,31 @@ using ui::Kind;
 constexpr wchar_t kFormClass[] = L"MorvexForm";
 constexpr wchar_t kPanelClass[] = L"MorvexRollUp";
 constexpr wchar_t kOwnerClass[] = L"MorvexOwner";
-constexpr int kHeaderTwips = 360;
+constexpr int kHeaderTwips = kRollUpHeaderTwips;
+constexpr wchar_t kDpiProp[] = L"MorvexDpi";    // the DPI a form was last laid out for
+constexpr wchar_t kFontProp[] = L"MorvexFont";  // a roll-up panel's font
 constexpr int kComboDropTwips = 3000;  // room for the drop-down list below the field
 
-std::string WindowText(HWND hwnd) {
+std::wstring WideWindowText(HWND hwnd) {
   const int n = GetWindowTextLengthW(hwnd);
   std::wstring buffer(static_cast<std::size_t>(n) + 1, L'\0');
   GetWindowTextW(hwnd, buffer.data(), n + 1);
   buffer.resize(wcslen(buffer.c_str()));
-  return Narrow(buffer);
+  return buffer;
+}
+
+std::string WindowText(HWND hwnd) { return Narrow(WideWindowText(hwnd)); }
+
+// Font sizes in points become heights in pixels at the DPI.
+int FontPixels(double points, int dpi) { return MulDiv(static_cast<int>(std::lround(points * 100)), dpi, 7200); }
+
+// No caption is made smaller than this to fit.
+constexpr double kSmallestPoints = 6.0;
+
+void SetFont(HWND hwnd, HFONT font) {
+  if (reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)) != font) {
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
 }
 
 ui::Window* WindowOf(HWND hwnd) {
@@ -38,13 +55,18 @@ ui::Window* WindowOf(HWND hwnd) {
 
 class ControlPeer : public ui::Peer {
  public:
-  ControlPeer(HWND hwnd, const ui::ControlDef& def) : hwnd_(hwnd), kind_(def.kind), multi_(def.multiSelect) {}
+  ControlPeer(HWND hwnd, const ui::ControlDef& def, Win32Backend& backend)
+      : hwnd_(hwnd), kind_(def.kind), multi_(def.multiSelect), def_(def), backend_(backend) {}
   ~ControlPeer() override {
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
   }
   HWND Handle() const { return hwnd_; }
 
-  void SetText(const std::string& text) override { SetWindowTextW(hwnd_, Widen(text).c_str()); }
+  void SetText(const std::string& text) override {
+    const std::wstring wide = Widen(text);
+    FitCaption(wide, Win32Backend::DpiOf(hwnd_));  // the new text is drawn once, in its font
+    SetWindowTextW(hwnd_, wide.c_str());
+  }
   std::string Text() const override { return WindowText(hwnd_); }
   void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled); }
   bool Enabled() const override { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_DISABLED) == 0; }
@@ -108,6 +130,15 @@ class ControlPeer : public ui::Peer {
   std::function<void()> layout;
   bool opened_ = false;
 
+  // Gives a caption the font it fits its control in at the DPI; measured
+  // again only when the text or the DPI has changed.
+  void FitCaption(const std::wstring& text, int dpi) {
+    if (!HasCaption(kind_) || (text == fittedText_ && dpi == fittedDpi_)) return;
+    fittedText_ = text;
+    fittedDpi_ = dpi;
+    SetFont(hwnd_, backend_.CaptionFont(def_, text, dpi));
+  }
+
  private:
   int Send(UINT listMsg, UINT comboMsg, WPARAM wp, LPARAM lp) const {
     return static_cast<int>(
@@ -117,6 +148,10 @@ class ControlPeer : public ui::Peer {
   HWND hwnd_;
   Kind kind_;
   bool multi_;
+  const ui::ControlDef& def_;
+  Win32Backend& backend_;
+  std::wstring fittedText_;
+  int fittedDpi_ = 0;
 };
 
 // Menu items: a top-level menu owns a popup; its items are entries of it.
@@ -311,7 +346,7 @@ void DeclareDpiAwareness() {
   SetProcessDPIAware();
 }
 
-Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
+Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance), measuring_(CreateCompatibleDC(nullptr)) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
 
@@ -334,11 +369,21 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
 }
 
 Win32Backend::~Win32Backend() {
+  DeleteDC(measuring_);
   for (auto& [key, font] : fonts_) DeleteObject(font);
   for (auto& [key, brush] : brushes_) DeleteObject(brush);
 }
 
 int Win32Backend::DpiOf(HWND hwnd) {
+  if (hwnd) {
+    if (HANDLE laidOut = GetPropW(GetAncestor(hwnd, GA_ROOT), kDpiProp)) {
+      return static_cast<int>(reinterpret_cast<INT_PTR>(laidOut));
+    }
+  }
+  return SystemDpiOf(hwnd);
+}
+
+int Win32Backend::SystemDpiOf(HWND hwnd) {
   static const auto getDpi = UserFunction<GetDpiForWindowFn>("GetDpiForWindow");
   if (getDpi && hwnd) {
     const UINT dpi = getDpi(hwnd);
@@ -350,30 +395,46 @@ int Win32Backend::DpiOf(HWND hwnd) {
   return dpi > 0 ? dpi : 96;
 }
 
-HFONT Win32Backend::Font(double points, bool bold, int dpi) {
-  const int hundredths = static_cast<int>(std::lround(points * 100));
-  const auto key = std::make_tuple(hundredths, bold, dpi);
+HFONT Win32Backend::Font(double points, bool bold, int dpi) { return FontOfHeight(FontPixels(points, dpi), bold); }
+
+HFONT Win32Backend::CaptionFont(const ui::ControlDef& def, const std::wstring& text, int dpi) {
+  const RECT client{0, 0, ui::TwipsToPixels(def.rect.width, dpi), ui::TwipsToPixels(def.rect.height, dpi)};
+  const CaptionBox box = CaptionBoxOf(def.kind, def.align, client, dpi);
+  const int design = FontPixels(def.fontSize, dpi);
+  HGDIOBJ original = GetCurrentObject(measuring_, OBJ_FONT);
+  const int height = FittingHeight(design, std::min(design, FontPixels(kSmallestPoints, dpi)), [&](int pixels) {
+    SelectObject(measuring_, FontOfHeight(pixels, def.bold));
+    return CaptionFits(measuring_, text, box);
+  });
+  SelectObject(measuring_, original);
+  return FontOfHeight(height, def.bold);
+}
+
+HFONT Win32Backend::FontOfHeight(int pixels, bool bold) {
+  const auto key = std::make_pair(pixels, bold);
   if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
   LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(hundredths, dpi, 7200);
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = CLEARTYPE_QUALITY;
-  HFONT font = nullptr;
-  // The windows are laid out for the metrics of MS Sans Serif: its scalable
-  // form where the system has it, else the face of that name.
-  for (const wchar_t* face : {L"Microsoft Sans Serif", L"MS Sans Serif"}) {
-    wcscpy(lf.lfFaceName, face);
-    if (font) DeleteObject(font);
-    font = CreateFontIndirectW(&lf);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+  if (face_.empty()) {
+    // The windows are laid out for the metrics of MS Sans Serif: its
+    // scalable form where the system has it, else the face of that name
+    // (or whatever the system gives for it).
+    face_ = L"MS Sans Serif";
+    lf.lfHeight = -11;
+    wcscpy(lf.lfFaceName, L"Microsoft Sans Serif");
+    HFONT probe = CreateFontIndirectW(&lf);
+    HGDIOBJ old = SelectObject(measuring_, probe);
     wchar_t actual[LF_FACESIZE] = {};
-    GetTextFaceW(dc, LF_FACESIZE, actual);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    if (_wcsicmp(actual, face) == 0) break;
+    GetTextFaceW(measuring_, LF_FACESIZE, actual);
+    SelectObject(measuring_, old);
+    DeleteObject(probe);
+    if (_wcsicmp(actual, lf.lfFaceName) == 0) face_ = lf.lfFaceName;
   }
+  lf.lfHeight = -pixels;
+  wcsncpy(lf.lfFaceName, face_.c_str(), LF_FACESIZE - 1);
+  HFONT font = CreateFontIndirectW(&lf);
   fonts_[key] = font;
   return font;
 }
@@ -488,7 +549,7 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
   }
   HWND hwnd = CreateWindowExW(exStyle, cls, Widen(def.caption).c_str(), style, 0, 0, 1, 1, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance_, nullptr);
-  auto peer = std::make_unique<ControlPeer>(hwnd, def);
+  auto peer = std::make_unique<ControlPeer>(hwnd, def, *this);
   switch (def.kind) {
     case Kind::Frame:
       SetWindowSubclass(hwnd, ContainerSubclass, 1, 0);
@@ -496,7 +557,7 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
     case Kind::RollUp:
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
       peer->opened_ = def.value;
-      peer->layout = [this, &window] { Layout(window); };
+      peer->layout = [this, &window] { Layout(window, DpiOf(HandleOf(window))); };
       break;
     case Kind::CheckBox:
     case Kind::OptionButton:
@@ -529,10 +590,10 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
   return peer;
 }
 
-void Win32Backend::WindowBuilt(ui::Window& window) {
+void Win32Backend::WindowBuilt(ui::Window& window) { Place(window, SystemDpiOf(HandleOf(window))); }
+
+void Win32Backend::Place(ui::Window& window, int dpi) {
   HWND hwnd = HandleOf(window);
-  // Size and centre the window for its DPI.
-  const int dpi = DpiOf(hwnd);
   const ui::WindowDef& def = window.Def();
   RECT rect{0, 0, ui::TwipsToPixels(def.clientWidth, dpi), ui::TwipsToPixels(def.clientHeight, dpi)};
   AdjustRect(rect, static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
@@ -545,17 +606,22 @@ void Win32Backend::WindowBuilt(ui::Window& window) {
   int y = work.top + (work.bottom - work.top - height) / 2;
   if (!def.centred) x = y = 0;
   SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  Layout(window);
+  Layout(window, dpi);
 }
 
 void Win32Backend::WindowDestroyed(ui::Window& window) {
   HWND hwnd = HandleOf(window);
-  if (IsWindow(hwnd)) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  if (IsWindow(hwnd)) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    RemovePropW(hwnd, kDpiProp);
+  }
 }
 
-void Win32Backend::Layout(ui::Window& window) {
+void Win32Backend::Layout(ui::Window& window) { Layout(window, SystemDpiOf(HandleOf(window))); }
+
+void Win32Backend::Layout(ui::Window& window, int dpi) {
   HWND form = HandleOf(window);
-  const int dpi = DpiOf(form);
+  SetPropW(form, kDpiProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
   const auto px = [dpi](int twips) { return ui::TwipsToPixels(twips, dpi); };
   for (const auto& control : window.Controls()) {
     HWND hwnd = HandleOf(*control);
@@ -566,22 +632,11 @@ void Win32Backend::Layout(ui::Window& window) {
     if (def.kind == Kind::ComboBox) height += kComboDropTwips;
     SetWindowPos(hwnd, nullptr, px(def.rect.left), px(def.rect.top), px(def.rect.width), px(height),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    double points = def.fontSize;
-    if (def.kind == Kind::Label) {
-      // Where this system's face is wider than the one the window was laid
-      // out for, a label's text would be cut; it gets a slightly smaller size.
-      const std::wstring text = Widen(control->Caption());
-      HDC dc = GetDC(hwnd);
-      for (; points > 6.0; points -= 0.25) {
-        HGDIOBJ old = SelectObject(dc, Font(points, def.bold, dpi));
-        RECT need{0, 0, px(def.rect.width), 0};
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        SelectObject(dc, old);
-        if (need.bottom <= px(height) && need.right <= px(def.rect.width)) break;
-      }
-      ReleaseDC(hwnd, dc);
+    if (HasCaption(def.kind)) {
+      static_cast<ControlPeer&>(control->peer()).FitCaption(WideWindowText(hwnd), dpi);
+    } else {
+      SetFont(hwnd, Font(def.fontSize, def.bold, dpi));
     }
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font(points, def.bold, dpi)), FALSE);
     if (def.kind == Kind::ComboBox) {
       SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), px(def.rect.height) - 6);
     }
@@ -670,10 +725,10 @@ void Win32Backend::DrawXpButton(const DRAWITEMSTRUCT& item) {
   // The caption, wrapped and centred both ways, in the button's own font.
   const std::wstring text = Widen(WindowText(item.hwndItem));
   HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-  RECT area = rect;
-  InflateRect(&area, -MulDiv(4, dpi, 96), -MulDiv(3, dpi, 96));
+  const CaptionBox box = CaptionBoxOf(Kind::XpButton, ui::Align::Center, rect, dpi);
+  RECT area = box.area;
   RECT need = area;
-  const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+  const UINT format = box.format;
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need, format | DT_CALCRECT);
   const int height = need.bottom - need.top;
   area.top += std::max(0L, static_cast<LONG>((area.bottom - area.top - height) / 2));
@@ -699,6 +754,16 @@ LRESULT CALLBACK Win32Backend::ContainerSubclass(HWND hwnd, UINT msg, WPARAM wp,
     FillRect(reinterpret_cast<HDC>(wp), &client, GetSysColorBrush(COLOR_BTNFACE));
     return 1;
   }
+  if (msg == WM_PRINTCLIENT) {
+    // A themed control inside has the group box paint its background into
+    // the control's own DC and then draws its caption there: the DC keeps
+    // the control's font, not the group box's.
+    HDC dc = reinterpret_cast<HDC>(wp);
+    const int saved = SaveDC(dc);
+    const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    RestoreDC(dc, saved);
+    return result;
+  }
   return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
@@ -720,20 +785,28 @@ LRESULT CALLBACK Win32Backend::PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
       RECT bar{0, 0, client.right, header};
       auto* backend = static_cast<Win32Backend*>(GetPropW(GetAncestor(hwnd, GA_ROOT), L"MorvexBackend"));
       if (backend) FillRect(dc, &bar, backend->Brush(RGB(0x2B, 0x57, 0x9A)));
-      if (control && backend) {
+      if (control) {
         const std::wstring text = Widen(control->Caption());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(0xFF, 0xFF, 0xFF));
-        HGDIOBJ old = SelectObject(dc, backend->Font(control->Def().fontSize, control->Def().bold, dpi));
-        RECT textRect = bar;
-        textRect.left += ui::TwipsToPixels(120, dpi);
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-                  DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+        HGDIOBJ old = SelectObject(dc, GetPropW(hwnd, kFontProp));
+        CaptionBox box = CaptionBoxOf(Kind::RollUp, ui::Align::Left, client, dpi);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box.area, box.format);
         SelectObject(dc, old);
       }
       EndPaint(hwnd, &ps);
       return 0;
     }
+    // The header's font, kept like a standard control keeps its own.
+    case WM_SETFONT:
+      SetPropW(hwnd, kFontProp, reinterpret_cast<HANDLE>(wp));
+      if (LOWORD(lp)) InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(GetPropW(hwnd, kFontProp));
+    case WM_NCDESTROY:
+      RemovePropW(hwnd, kFontProp);
+      return DefWindowProcW(hwnd, msg, wp, lp);
     case WM_SETTEXT: {
       const LRESULT r = DefWindowProcW(hwnd, msg, wp, lp);
       InvalidateRect(hwnd, nullptr, TRUE);

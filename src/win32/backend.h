@@ -8,6 +8,8 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "ui/controls.h"
 
@@ -25,14 +27,27 @@ class Win32Backend : public ui::Backend {
 
   static HWND HandleOf(const ui::Window& window);
   static HWND HandleOf(const ui::Control& control);
-  // The window's dots per inch (96 at 100 %).
+  // The dots per inch (96 at 100 %) the window holding hwnd was last laid
+  // out for; before its first layout, the system's for it.
   static int DpiOf(HWND hwnd);
 
-  // Lays out every control of the window for its current DPI.
+  // Sizes the window for the DPI (centred where its table says so) and lays
+  // out its controls.
+  void Place(ui::Window& window, int dpi);
+  // Lays out every control of the window for the system's present DPI of the
+  // window, or for the given DPI: positions, sizes and fonts.
   void Layout(ui::Window& window);
+  void Layout(ui::Window& window, int dpi);
 
   HINSTANCE Instance() const { return instance_; }
+  // Fonts of MS Sans Serif's metrics, made once for each height and weight
+  // and kept until the backend goes.
   HFONT Font(double points, bool bold, int dpi);
+  HFONT FontOfHeight(int pixels, bool bold);
+  // The font a caption is shown in: the control's own size, or where the
+  // text would be cut with this system's face, the largest smaller one at
+  // which it lies whole inside the control.
+  HFONT CaptionFont(const ui::ControlDef& def, const std::wstring& text, int dpi);
 
  private:
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -43,8 +58,12 @@ class Win32Backend : public ui::Backend {
   static void DrawXpButton(const DRAWITEMSTRUCT& item);
   static LRESULT OnColour(ui::Window& window, HDC dc, HWND control, bool edit, LRESULT fallback);
 
+  static int SystemDpiOf(HWND hwnd);
+
   HINSTANCE instance_;
-  std::map<std::tuple<int, bool, int>, HFONT> fonts_;
+  HDC measuring_;      // one memory DC for every measurement of text
+  std::wstring face_;  // the face asked for, decided on first use
+  std::map<std::pair<int, bool>, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
   HWND tooltip_ = nullptr;
 
