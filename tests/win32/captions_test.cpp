@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "app/lifecycle.h"
+#include "app/version.h"
 #include "app/window_tables.h"
 #include "countdown/countdown.h"
 #include "win32/backend.h"
@@ -90,7 +90,7 @@ TEST(Captions, EveryVisibleCaptionFitsItsControl) {
     // change of DPI; the fitting follows both.
     const auto runTimeTexts = [&window] {
       if (window.Def().name != "Form1") return;
-      window.Find("lblVersion").SetCaption(app::VersionText());
+      window.Find("lblVersion").SetCaption("Version " MORVEX_VERSION_STR);
       window.Find("Frame7").SetVisible(true);
       window.Find("Frame7").SetCaption(countdown::kRunningFrameCaption);
       for (const char* name : {"Label11", "lblHaveTime", "lblCurrentTimeShow"}) window.Find(name).SetCaption("23:59:59");
