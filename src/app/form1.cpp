@@ -57,7 +57,7 @@ void Form1::CloseAuxiliaryWindows() {
 
 void Form1::OpenHomepage() {
   // The result is ignored: no browser or no network is not reported.
-  Svc().shell.Execute(peer().Handle(), "Open", kHomepage, "", Svc().files.AppFolder(), 1);
+  Svc().shell.Execute(peer().Handle(), "Open", kHomepage, "", Svc().files.AppFolder(), services::kShowNormal);
 }
 
 }  // namespace morvex::app

@@ -31,6 +31,9 @@ class MessageBoxes {
   virtual void Show(const std::string& text, const std::string& title, int style) = 0;
 };
 
+// How a window opened by the shell is shown: as its program shows it normally.
+inline constexpr int kShowNormal = 1;
+
 class Shell {
  public:
   virtual ~Shell() = default;

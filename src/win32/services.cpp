@@ -112,6 +112,9 @@ std::optional<std::string> Win32CodePage::OemPath(const std::string& utf8) {
   return win32::PathInCodePage(GetOEMCP(), utf8);
 }
 
+static_assert(services::kOkOnly == MB_OK && services::kCritical == MB_ICONERROR &&
+              services::kExclamation == MB_ICONEXCLAMATION && services::kInformation == MB_ICONINFORMATION);
+static_assert(services::kShowNormal == SW_SHOWNORMAL);
 static_assert(services::kTrayAdd == NIM_ADD && services::kTrayDelete == NIM_DELETE);
 static_assert(services::kTrayFlagMessage == NIF_MESSAGE && services::kTrayFlagIcon == NIF_ICON &&
               services::kTrayFlagTip == NIF_TIP);
