@@ -10,6 +10,7 @@
 #include <exception>
 #include <utility>
 
+#include "win32/handles.h"
 #include "win32/text.h"
 
 // The snapshot is read in its ANSI form, whatever the character set of the
@@ -21,38 +22,6 @@
 namespace morvex::win32 {
 
 namespace {
-
-// An owned COM interface pointer.
-template <class T>
-class Com {
- public:
-  Com() = default;
-  Com(const Com&) = delete;
-  Com& operator=(const Com&) = delete;
-  Com(Com&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-  Com& operator=(Com&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      p_ = std::exchange(other.p_, nullptr);
-    }
-    return *this;
-  }
-  ~Com() { Reset(); }
-  void Reset() {
-    if (p_) p_->Release();
-    p_ = nullptr;
-  }
-  T* Get() const { return p_; }
-  T* operator->() const { return p_; }
-  T** Out() {
-    Reset();
-    return &p_;
-  }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  T* p_ = nullptr;
-};
 
 // A VARIANT that is cleared when it goes.
 struct Variant {
@@ -83,12 +52,12 @@ HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags, VARIANT* args
 
 class Win32Process : public services::ManagedProcess {
  public:
-  explicit Win32Process(Com<IDispatch> object) : object_(std::move(object)) {}
+  explicit Win32Process(ComPtr<IDispatch> object) : object_(std::move(object)) {}
 
   std::string Caption() override {
     Variant value;
     // Read as a script reads it: property get or argument-less method.
-    if (FAILED(Invoke(object_.Get(), L"Caption", DISPATCH_PROPERTYGET | DISPATCH_METHOD, nullptr, 0, &value.v))) {
+    if (FAILED(Invoke(object_.get(), L"Caption", DISPATCH_PROPERTYGET | DISPATCH_METHOD, nullptr, 0, &value.v))) {
       return {};
     }
     if (value.v.vt != VT_BSTR || !value.v.bstrVal) return {};
@@ -97,13 +66,13 @@ class Win32Process : public services::ManagedProcess {
 
   bool Terminate() override {
     Variant value;
-    if (FAILED(Invoke(object_.Get(), L"Terminate", DISPATCH_METHOD, nullptr, 0, &value.v))) return false;
+    if (FAILED(Invoke(object_.get(), L"Terminate", DISPATCH_METHOD, nullptr, 0, &value.v))) return false;
     // The method reports 0 for success.
     return SUCCEEDED(VariantChangeType(&value.v, &value.v, 0, VT_I4)) && value.v.lVal == 0;
   }
 
  private:
-  Com<IDispatch> object_;
+  ComPtr<IDispatch> object_;
 };
 
 services::ProcessQueryResult Failed(HRESULT hr) { return {false, {}, HresultText(hr)}; }
@@ -112,8 +81,8 @@ services::ProcessQueryResult Query() {
   // The local computer's default namespace, with impersonation.
   const std::wstring moniker =
       std::wstring(L"winmgmts:") + L"{impersonationLevel=impersonate}!\\\\" + L"." + L"\\root\\cimv2";
-  Com<IDispatch> service;
-  HRESULT hr = CoGetObject(moniker.c_str(), nullptr, IID_IDispatch, reinterpret_cast<void**>(service.Out()));
+  ComPtr<IDispatch> service;
+  HRESULT hr = CoGetObject(moniker.c_str(), nullptr, IID_IDispatch, service.put_void());
   if (FAILED(hr)) return Failed(hr);
   if (!service) return Failed(E_POINTER);
 
@@ -122,7 +91,7 @@ services::ProcessQueryResult Query() {
   query.v.bstrVal = SysAllocString(L"select * from win32_process");
   if (!query.v.bstrVal) return Failed(E_OUTOFMEMORY);
   Variant collection;
-  hr = Invoke(service.Get(), L"ExecQuery", DISPATCH_METHOD, &query.v, 1, &collection.v);
+  hr = Invoke(service.get(), L"ExecQuery", DISPATCH_METHOD, &query.v, 1, &collection.v);
   if (FAILED(hr)) return Failed(hr);
   if (collection.v.vt != VT_DISPATCH || !collection.v.pdispVal) return Failed(E_UNEXPECTED);
 
@@ -136,8 +105,8 @@ services::ProcessQueryResult Query() {
                       : enumVariant.v.vt == VT_DISPATCH ? enumVariant.v.pdispVal
                                                         : nullptr;
   if (!unknown) return Failed(E_UNEXPECTED);
-  Com<IEnumVARIANT> items;
-  hr = unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.Out()));
+  ComPtr<IEnumVARIANT> items;
+  hr = unknown->QueryInterface(IID_IEnumVARIANT, items.put_void());
   if (FAILED(hr)) return Failed(hr);
 
   services::ProcessQueryResult result;
@@ -148,8 +117,7 @@ services::ProcessQueryResult Query() {
     if (FAILED(hr)) return Failed(hr);
     if (hr != S_OK || fetched == 0) break;
     if (item.v.vt != VT_DISPATCH || !item.v.pdispVal) continue;
-    Com<IDispatch> object;
-    *object.Out() = std::exchange(item.v.pdispVal, nullptr);
+    ComPtr<IDispatch> object(std::exchange(item.v.pdispVal, nullptr));
     item.v.vt = VT_EMPTY;
     result.processes.push_back(std::make_unique<Win32Process>(std::move(object)));
   }
@@ -160,16 +128,15 @@ services::ProcessQueryResult Query() {
 
 std::vector<std::string> Win32ProcessSnapshot::ImageNames() {
   std::vector<std::string> names;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   // 0 means no snapshot; so does the documented failure value.
-  if (snapshot == nullptr || snapshot == INVALID_HANDLE_VALUE) return names;
+  const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return names;
   tagPROCESSENTRY32 entry{};
   // The size of the platform's own ANSI record (296 bytes in a 32-bit build).
   entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+  for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
     names.emplace_back(entry.szExeFile, strnlen(entry.szExeFile, sizeof entry.szExeFile));
   }
-  CloseHandle(snapshot);
   return names;
 }
 

@@ -4,7 +4,9 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
+#include "win32/handles.h"
 #include "win32/text.h"
 
 namespace morvex::win32 {
@@ -13,17 +15,14 @@ namespace {
 
 class Win32StartedProgram : public services::StartedProgram {
  public:
-  explicit Win32StartedProgram(HANDLE process) : process_(process) {}
-  ~Win32StartedProgram() override { CloseHandle(process_); }
-  Win32StartedProgram(const Win32StartedProgram&) = delete;
-  Win32StartedProgram& operator=(const Win32StartedProgram&) = delete;
+  explicit Win32StartedProgram(UniqueHandle process) : process_(std::move(process)) {}
 
   bool WaitForEnd(int boundMs) override {
-    return WaitForSingleObject(process_, static_cast<DWORD>(boundMs)) != WAIT_TIMEOUT;
+    return WaitForSingleObject(process_.get(), static_cast<DWORD>(boundMs)) != WAIT_TIMEOUT;
   }
 
  private:
-  HANDLE process_;
+  UniqueHandle process_;
 };
 
 std::wstring SystemCommandInterpreter() {
@@ -47,8 +46,9 @@ services::StartResult Win32CommandInterpreter::StartHidden(const std::string& co
                       &info)) {
     return {nullptr, ErrorText(GetLastError())};
   }
-  CloseHandle(info.hThread);
-  return {std::make_unique<Win32StartedProgram>(info.hProcess), {}};
+  UniqueHandle process(info.hProcess);
+  const UniqueHandle thread(info.hThread);
+  return {std::make_unique<Win32StartedProgram>(std::move(process)), {}};
 }
 
 void Win32Pause::Sleep(int ms) { ::Sleep(static_cast<DWORD>(ms)); }

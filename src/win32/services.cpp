@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "win32/handles.h"
 #include "win32/text.h"
 
 namespace morvex::win32 {
@@ -54,9 +55,9 @@ bool Win32Files::Exists(const std::string& path) {
 
 services::ReadResult Win32Files::Read(const std::string& path) {
   services::ReadResult result;
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  const UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     result.ok = false;
     result.error = ErrorText(GetLastError());
     return result;
@@ -64,7 +65,7 @@ services::ReadResult Win32Files::Read(const std::string& path) {
   char buffer[65536];
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
       result.ok = false;
       result.error = ErrorText(GetLastError());
       break;
@@ -72,7 +73,6 @@ services::ReadResult Win32Files::Read(const std::string& path) {
     if (got == 0) break;
     result.bytes.append(buffer, got);
   }
-  CloseHandle(file);
   return result;
 }
 
@@ -83,13 +83,14 @@ services::FileResult Win32Files::Replace(const std::string& path, const std::str
     DeleteFileW(temp.c_str());
     return services::FileResult{false, ErrorText(code)};
   };
-  HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return fail(GetLastError());
+  UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return fail(GetLastError());
   DWORD written = 0;
-  const BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const BOOL ok =
+      bytes.empty() || WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   const DWORD writeError = GetLastError();
-  const BOOL flushed = FlushFileBuffers(file);
-  CloseHandle(file);
+  const BOOL flushed = FlushFileBuffers(file.get());
+  file.reset();  // closed before the new file takes the old one's place
   if (!ok || written != bytes.size()) return fail(ok ? ERROR_HANDLE_DISK_FULL : writeError);
   if (!flushed) return fail(GetLastError());
   // A read-only target must not be replaced behind the user's back.

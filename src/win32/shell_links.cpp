@@ -3,29 +3,12 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include "win32/handles.h"
 #include "win32/text.h"
 
 namespace morvex::win32 {
 
 namespace {
-
-// Owns one reference to a COM object.
-template <class T>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (p_) p_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  T* operator->() const { return p_; }
-  T* get() const { return p_; }
-  void** out() { return reinterpret_cast<void**>(&p_); }
-
- private:
-  T* p_ = nullptr;
-};
 
 // The folder that "$(Programs)" or a plain path names; empty when unknown.
 std::wstring ParentFolder(const std::string& parent) {
@@ -35,17 +18,6 @@ std::wstring ParentFolder(const std::string& parent) {
     return {};
   }
   return path;
-}
-
-// The path with "." and ".." steps resolved.
-std::wstring FullPath(const std::wstring& path) {
-  const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (n == 0) return {};
-  std::wstring out(n, L'\0');
-  const DWORD got = GetFullPathNameW(path.c_str(), n, out.data(), nullptr);
-  if (got == 0 || got >= n) return {};
-  out.resize(got);
-  return out;
 }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -61,15 +33,16 @@ std::int32_t Win32ShellLinks::CreateShellLink(const std::string& folder, const s
                                               const std::string& parent) {
   const std::wstring base = ParentFolder(parent);
   if (base.empty()) return 0;
-  const std::wstring dir = FullPath(base + L"\\" + Widen(folder));
-  if (dir.empty()) return 0;
+  const std::optional<std::wstring> full = FullPath(base + L"\\" + Widen(folder));
+  if (!full) return 0;
+  const std::wstring& dir = *full;
   // A missing folder (the Startup folder of a new profile) is made first.
   const int made = SHCreateDirectoryExW(nullptr, dir.c_str(), nullptr);
   if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS && made != ERROR_FILE_EXISTS) return 0;
   const std::wstring link = dir + L"\\" + Widen(name) + L".lnk";
 
-  ComRef<IShellLinkW> shellLink;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.out()))) {
+  ComPtr<IShellLinkW> shellLink;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.put_void()))) {
     return 0;
   }
   const std::wstring targetPath = Widen(target);
@@ -77,8 +50,8 @@ std::int32_t Win32ShellLinks::CreateShellLink(const std::string& folder, const s
       FAILED(shellLink->SetWorkingDirectory(FolderOf(targetPath).c_str()))) {
     return 0;
   }
-  ComRef<IPersistFile> file;
-  if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.out()))) return 0;
+  ComPtr<IPersistFile> file;
+  if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.put_void()))) return 0;
   if (FAILED(file->Save(link.c_str(), TRUE))) return 0;
   const DWORD attributes = GetFileAttributesW(link.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;

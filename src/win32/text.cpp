@@ -50,16 +50,6 @@ std::optional<std::string> FromWideExactly(UINT codePage, const std::wstring& wi
   return out;
 }
 
-std::optional<std::wstring> FullPath(const std::wstring& path) {
-  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return std::nullopt;
-  std::wstring full(needed, L'\0');
-  const DWORD written = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-  if (written == 0 || written >= needed) return std::nullopt;
-  full.resize(written);
-  return full;
-}
-
 std::optional<std::wstring> ShortPath(const std::wstring& path) {
   const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
   if (needed == 0) return std::nullopt;
@@ -76,6 +66,16 @@ std::wstring Widen(const std::string& utf8) { return ToWide(CP_UTF8, utf8); }
 std::string Narrow(const std::wstring& wide) { return FromWide(CP_UTF8, wide); }
 std::string ToAnsi(const std::string& utf8) { return FromWide(CP_ACP, Widen(utf8)); }
 std::string FromAnsi(const std::string& ansi) { return Narrow(ToWide(CP_ACP, ansi)); }
+
+std::optional<std::wstring> FullPath(const std::wstring& path) {
+  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return std::nullopt;
+  std::wstring full(needed, L'\0');
+  const DWORD written = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (written == 0 || written >= needed) return std::nullopt;
+  full.resize(written);
+  return full;
+}
 
 std::optional<std::string> ToCodePageExactly(UINT codePage, const std::string& utf8) {
   const std::optional<std::wstring> wide = WidenStrictly(utf8);

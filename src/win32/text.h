@@ -16,6 +16,9 @@ std::string FromAnsi(const std::string& ansi);
 // The text in a code page, exactly: nothing when a character has no form of
 // its own there (no look-alike stands in for it) or the text is not UTF-8.
 std::optional<std::string> ToCodePageExactly(UINT codePage, const std::string& utf8);
+// The path with "." and ".." steps resolved, made absolute against the
+// current folder; nothing when the system cannot make it.
+std::optional<std::wstring> FullPath(const std::wstring& path);
 // A path in a code page, made absolute, so that a relative path means the
 // current folder. Where a character has no exact form in the code page, the
 // short (8.3) form of the path or, for a file not yet there, of its folder

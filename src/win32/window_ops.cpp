@@ -1,5 +1,7 @@
 #include "win32/window_ops.h"
 
+#include "win32/handles.h"
+
 namespace morvex::win32 {
 
 static_assert(services::kTerminateAccess == (PROCESS_TERMINATE | SYNCHRONIZE));
@@ -30,7 +32,9 @@ bool Win32WindowOps::TerminateProcess(std::uintptr_t process, std::uint32_t exit
   return ::TerminateProcess(AsHandle(process), exitCode) != 0;
 }
 
-void Win32WindowOps::CloseHandle(std::uintptr_t process) { ::CloseHandle(AsHandle(process)); }
+// The core holds the handle OpenProcess gave it as a number and gives it back
+// here; the holder takes it over and closes it.
+void Win32WindowOps::CloseHandle(std::uintptr_t process) { UniqueHandle(AsHandle(process)).reset(); }
 
 void Win32WindowOps::Post(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   PostMessageA(AsWindow(window), message, wParam, lParam);

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "win32/handles.h"
 #include "win32/shell_links.h"
 #include "win32/text.h"
 #include "win32/window_ops.h"
@@ -24,23 +25,19 @@ std::wstring TempFolder(const wchar_t* name) {
 
 // The target a link file points at, read back through the shell's link object.
 std::wstring LinkTarget(const std::wstring& link) {
-  IShellLinkW* shellLink = nullptr;
+  ComPtr<IShellLinkW> shellLink;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&shellLink)))) {
+                              shellLink.put_void()))) {
     return L"(no link object)";
   }
-  std::wstring target = L"(unreadable)";
-  IPersistFile* file = nullptr;
-  if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    wchar_t path[MAX_PATH] = {};
-    if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
-        SUCCEEDED(shellLink->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH))) {
-      target = path;
-    }
-    file->Release();
+  ComPtr<IPersistFile> file;
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.put_void())) ||
+      FAILED(file->Load(link.c_str(), STGM_READ)) ||
+      FAILED(shellLink->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH))) {
+    return L"(unreadable)";
   }
-  shellLink->Release();
-  return target;
+  return path;
 }
 
 struct ComScope {
@@ -80,9 +77,8 @@ TEST(Win32ShellLinks, ReportsZeroWhenTheLinkCannotBeMade) {
   Win32ShellLinks links;
   const std::wstring base = TempFolder(L"morvex-links-blocked");
   const std::wstring blocker = base + L"\\Datei";
-  HANDLE file = CreateFileW(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  CloseHandle(file);
+  ASSERT_TRUE(UniqueHandle(
+      CreateFileW(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
   // A file stands where the folder would have to be.
   EXPECT_EQ(links.CreateShellLink(".\\Datei\\Unter", "Morvex", "C:\\x\\morvex.exe", "", -1, Narrow(base)), 0);
   EXPECT_EQ(links.CreateShellLink(".", "Morvex", "C:\\x\\morvex.exe", "", -1, Narrow(blocker)), 0);
@@ -102,8 +98,9 @@ TEST(Win32WindowOps, FindsAWindowByItsAnsiTitleAndPostsToIt) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"MorvexOpsTest";
   RegisterClassW(&wc);
-  HWND hwnd = CreateWindowW(L"MorvexOpsTest", L"Größe des Fensters 4711", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                            nullptr, nullptr, wc.hInstance, nullptr);
+  const UniqueWindow window(CreateWindowW(L"MorvexOpsTest", L"Größe des Fensters 4711", WS_OVERLAPPEDWINDOW, 0, 0,
+                                         100, 100, nullptr, nullptr, wc.hInstance, nullptr));
+  HWND hwnd = window.get();
   ASSERT_NE(hwnd, nullptr);
   Win32WindowOps ops;
   const std::uintptr_t found = ops.FindTopWindow(ToAnsi("Größe des Fensters 4711"));
@@ -116,7 +113,6 @@ TEST(Win32WindowOps, FindsAWindowByItsAnsiTitleAndPostsToIt) {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_USERDATA), 1);
-  DestroyWindow(hwnd);
 }
 
 TEST(Win32WindowOps, OpensTerminatesAndClosesAProcess) {
@@ -129,9 +125,11 @@ TEST(Win32WindowOps, OpensTerminatesAndClosesAProcess) {
   PROCESS_INFORMATION pi{};
   ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
                              &si, &pi));
+  const UniqueHandle child(pi.hProcess);
+  const UniqueHandle thread(pi.hThread);
   Win32WindowOps ops;
-  EXPECT_EQ(ops.OpenProcess(0x00100001, false, 0), 0u);
-  const std::uintptr_t process = ops.OpenProcess(0x00100001, false, pi.dwProcessId);
+  EXPECT_EQ(ops.OpenProcess(services::kTerminateAccess, false, 0), 0u);
+  const std::uintptr_t process = ops.OpenProcess(services::kTerminateAccess, false, pi.dwProcessId);
   ASSERT_NE(process, 0u);
   EXPECT_TRUE(ops.TerminateProcess(process, 0));
   ops.CloseHandle(process);
@@ -139,8 +137,6 @@ TEST(Win32WindowOps, OpensTerminatesAndClosesAProcess) {
   DWORD code = 99;
   GetExitCodeProcess(pi.hProcess, &code);
   EXPECT_EQ(code, 0u);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
 }
 
 }  // namespace
