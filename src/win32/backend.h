@@ -1,7 +1,14 @@
-// The Win32 backend of the control toolkit: real LISTBOX, COMBOBOX, EDIT,
-// BUTTON and STATIC windows, menus, timers and a roll-up panel class of our
-// own. It translates between window messages and the toolkit's entries and
-// holds no behaviour of its own.
+// The Win32 backend of the control toolkit: it makes the real windows of a
+// form's table and their peers, and keeps what they share (fonts, brushes,
+// icons, the hidden owner, the tooltip). It holds no behaviour of its own.
+//
+//   peers.*        the controls' peers: the toolkit's primitives over windows
+//   form_peer.*    a form's peer, which keeps its record (window_record.h)
+//   styles.*       each kind's window class and styles
+//   layout.*       positions, sizes and fonts at a DPI (dpi.*, captions.*)
+//   dispatch.*     window messages to toolkit events
+//   paint.*        the controls drawn in the program's own style
+//   gdi_cache.*    fonts and brushes made once
 #pragma once
 
 #include <windows.h>
@@ -12,67 +19,45 @@
 #include <utility>
 
 #include "ui/controls.h"
+#include "win32/gdi_cache.h"
+#include "win32/handles.h"
 
 namespace morvex::win32 {
 
 class Win32Backend : public ui::Backend {
  public:
+  // Registers the program's window classes.
   explicit Win32Backend(HINSTANCE instance);
-  ~Win32Backend() override;
 
   std::unique_ptr<ui::WindowPeer> CreateWindowPeer(ui::Window& window) override;
   std::unique_ptr<ui::Peer> CreatePeer(ui::Window& window, ui::Control& control) override;
+  // Places the window for the system's DPI of it.
   void WindowBuilt(ui::Window& window) override;
   void WindowDestroyed(ui::Window& window) override;
 
   static HWND HandleOf(const ui::Window& window);
   static HWND HandleOf(const ui::Control& control);
-  // The dots per inch (96 at 100 %) the window holding hwnd was last laid
-  // out for; before its first layout, the system's for it.
-  static int DpiOf(HWND hwnd);
 
-  // Sizes the window for the DPI (centred where its table says so) and lays
-  // out its controls.
+  // Sizes the window for a DPI of the caller's choosing (centred where its
+  // table says so) and lays out its controls.
   void Place(ui::Window& window, int dpi);
-  // Lays out every control of the window for the system's present DPI of the
-  // window, or for the given DPI: positions, sizes and fonts.
-  void Layout(ui::Window& window);
-  void Layout(ui::Window& window, int dpi);
 
-  HINSTANCE Instance() const { return instance_; }
-  // Fonts of MS Sans Serif's metrics, made once for each height and weight
-  // and kept until the backend goes.
-  HFONT Font(double points, bool bold, int dpi);
-  HFONT FontOfHeight(int pixels, bool bold);
-  // The font a caption is shown in: the control's own size, or where the
-  // text would be cut with this system's face, the largest smaller one at
-  // which it lies whole inside the control.
-  HFONT CaptionFont(const ui::ControlDef& def, const std::wstring& text, int dpi);
+  GdiCache& Gdi() { return gdi_; }
 
  private:
-  static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK ContainerSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                            DWORD_PTR data);
-  static LRESULT OnCommand(ui::Window& window, WPARAM wp, LPARAM lp);
-  static void DrawXpButton(const DRAWITEMSTRUCT& item);
-  static LRESULT OnColour(ui::Window& window, HDC dc, HWND control, bool edit, LRESULT fallback);
-
-  static int SystemDpiOf(HWND hwnd);
+  // The window that owns the forms kept off the taskbar, made on first use.
+  HWND HiddenOwner();
+  // The icon of the resource at the size, loaded once.
+  HICON Icon(int resourceId, int size);
+  void AddTooltip(HWND form, HWND control, const std::string& text);
 
   HINSTANCE instance_;
-  HDC measuring_;      // one memory DC for every measurement of text
-  std::wstring face_;  // the face asked for, decided on first use
-  std::map<std::pair<int, bool>, HFONT> fonts_;
-  std::map<COLORREF, HBRUSH> brushes_;
+  GdiCache gdi_;
+  std::map<std::pair<int, int>, UniqueIcon> icons_;
+  UniqueWindow hiddenOwner_;
+  // One tooltip window for every control that has a tip; it belongs to the
+  // first form that asked for it and goes with that form.
   HWND tooltip_ = nullptr;
-
- public:
-  HBRUSH Brush(COLORREF colour);
 };
-
-// Declares the process DPI-aware: per monitor where Windows offers it, the
-// system DPI on Windows 7.
-void DeclareDpiAwareness();
 
 }  // namespace morvex::win32

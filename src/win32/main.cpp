@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "app/lifecycle.h"
 #include "win32/backend.h"
+#include "win32/dpi.h"
 #include "win32/processes_win32.h"
 #include "win32/programs_win32.h"
 #include "win32/services.h"

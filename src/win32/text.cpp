@@ -67,6 +67,14 @@ std::string Narrow(const std::wstring& wide) { return FromWide(CP_UTF8, wide); }
 std::string ToAnsi(const std::string& utf8) { return FromWide(CP_ACP, Widen(utf8)); }
 std::string FromAnsi(const std::string& ansi) { return Narrow(ToWide(CP_ACP, ansi)); }
 
+std::wstring WindowText(HWND hwnd) {
+  const int n = GetWindowTextLengthW(hwnd);
+  std::wstring buffer(static_cast<std::size_t>(n) + 1, L'\0');
+  GetWindowTextW(hwnd, buffer.data(), n + 1);
+  buffer.resize(wcslen(buffer.c_str()));
+  return buffer;
+}
+
 std::optional<std::wstring> FullPath(const std::wstring& path) {
   const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return std::nullopt;

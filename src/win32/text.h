@@ -11,6 +11,8 @@ namespace morvex::win32 {
 
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
+// A window's text (a control's caption or content).
+std::wstring WindowText(HWND hwnd);
 std::string ToAnsi(const std::string& utf8);
 std::string FromAnsi(const std::string& ansi);
 // The text in a code page, exactly: nothing when a character has no form of

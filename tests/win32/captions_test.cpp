@@ -14,6 +14,8 @@
 #include "countdown/countdown.h"
 #include "win32/backend.h"
 #include "win32/captions.h"
+#include "win32/dpi.h"
+#include "win32/handles.h"
 #include "win32/text.h"
 
 namespace morvex::win32 {
@@ -45,12 +47,13 @@ std::string CutCaptions(const ui::Window& window, int& measured) {
     const std::wstring text = Widen(control->Caption());
     RECT client;
     GetClientRect(hwnd, &client);
-    const CaptionBox box = CaptionBoxOf(control->GetKind(), control->Def().align, client, Win32Backend::DpiOf(hwnd));
+    const CaptionBox box = CaptionBoxOf(control->GetKind(), control->Def().align, client, DpiOf(hwnd));
     const LONG width = box.area.right - box.area.left;
     const LONG height = box.area.bottom - box.area.top;
-    HDC dc = GetDC(hwnd);
+    const WindowDc windowDc(hwnd);
+    HDC dc = windowDc.get();
     const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
-    HGDIOBJ old = SelectObject(dc, font);
+    const Selection selected(dc, font);
     RECT need{0, 0, width, 0};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need,
               (box.format & ~(DT_CENTER | DT_VCENTER)) | DT_CALCRECT);
@@ -58,8 +61,6 @@ std::string CutCaptions(const ui::Window& window, int& measured) {
     // control's DC before it draws its caption there, in the DC's font.
     SendMessageW(GetParent(hwnd), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     const bool ownFont = GetCurrentObject(dc, OBJ_FONT) == font;
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
     ++measured;
     if (need.right > width || need.bottom > height || !ownFont) {
       cut += control->Name() + ": \"" + control->Caption() + "\" needs " + std::to_string(need.right) + " x " +

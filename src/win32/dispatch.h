@@ -1,0 +1,22 @@
+// Window messages become toolkit events. Every event reaches its handler
+// through the toolkit's EventQueue (the controls' UserClicked, a timer's
+// Fire, a window's RequestClose and the like raise it there).
+#pragma once
+
+#include <windows.h>
+
+namespace morvex::win32 {
+
+// A form: notifications of its controls (WM_COMMAND), their colours and
+// drawing, timers, the pointer, closing, the session's end, a new DPI and a
+// new taskbar.
+LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// A roll-up panel: a click on its header toggles it; it paints itself.
+LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// A frame (group box) that contains controls: passes their notifications on
+// to the form and paints its inside in the window's face.
+LRESULT CALLBACK ContainerSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+
+}  // namespace morvex::win32

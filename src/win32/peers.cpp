@@ -1,0 +1,170 @@
+#include "win32/peers.h"
+
+#include <mmsystem.h>
+
+#include "win32/backend.h"
+#include "win32/captions.h"
+#include "win32/dpi.h"
+#include "win32/layout.h"
+#include "win32/text.h"
+
+namespace morvex::win32 {
+
+using ui::Kind;
+
+// --- controls ----------------------------------------------------------------
+
+ControlPeer::ControlPeer(HWND hwnd, const ui::ControlDef& def, GdiCache& gdi) : hwnd_(hwnd), def_(def), gdi_(gdi) {}
+
+void ControlPeer::SetText(const std::string& text) {
+  const std::wstring wide = Widen(text);
+  FitCaption(wide, DpiOf(Handle()));  // the new text is drawn once, in its font
+  SetWindowTextW(Handle(), wide.c_str());
+}
+
+std::string ControlPeer::Text() const { return Narrow(WindowText(Handle())); }
+void ControlPeer::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled); }
+bool ControlPeer::Enabled() const { return (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_DISABLED) == 0; }
+void ControlPeer::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
+bool ControlPeer::Visible() const { return (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void ControlPeer::SetCheck(int value) {
+  SendMessageW(Handle(), BM_SETCHECK, value == 2 ? BST_INDETERMINATE : value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int ControlPeer::Check() const {
+  const LRESULT state = SendMessageW(Handle(), BM_GETCHECK, 0, 0);
+  return state == BST_INDETERMINATE ? 2 : state == BST_CHECKED ? 1 : 0;
+}
+
+void ControlPeer::SetLocked(bool locked) { SendMessageW(Handle(), EM_SETREADONLY, locked, 0); }
+bool ControlPeer::Locked() const { return (GetWindowLongPtrW(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
+
+int ControlPeer::Count() const { return Send(LB_GETCOUNT, CB_GETCOUNT, 0, 0); }
+
+std::string ControlPeer::Item(int position) const {
+  const int n = Send(LB_GETTEXTLEN, CB_GETLBTEXTLEN, static_cast<WPARAM>(position), 0);
+  if (n < 0) return {};
+  std::wstring buffer(static_cast<std::size_t>(n) + 1, L'\0');
+  Send(LB_GETTEXT, CB_GETLBTEXT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(buffer.data()));
+  buffer.resize(static_cast<std::size_t>(n));
+  return Narrow(buffer);
+}
+
+void ControlPeer::AddItem(const std::string& text) {
+  const std::wstring wide = Widen(text);
+  Send(LB_ADDSTRING, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void ControlPeer::RemoveItem(int position) {
+  Send(LB_DELETESTRING, CB_DELETESTRING, static_cast<WPARAM>(position), 0);
+}
+
+void ControlPeer::ClearItems() { Send(LB_RESETCONTENT, CB_RESETCONTENT, 0, 0); }
+int ControlPeer::CurSel() const { return Send(LB_GETCURSEL, CB_GETCURSEL, 0, 0); }
+
+void ControlPeer::SetCurSel(int position) { Send(LB_SETCURSEL, CB_SETCURSEL, static_cast<WPARAM>(position), 0); }
+
+bool ControlPeer::Selected(int position) const {
+  return SendMessageW(Handle(), LB_GETSEL, static_cast<WPARAM>(position), 0) > 0;
+}
+
+void ControlPeer::SetSelected(int position, bool selected) {
+  SendMessageW(Handle(), LB_SETSEL, selected, static_cast<LPARAM>(position));
+}
+
+int ControlPeer::Caret() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCARETINDEX, 0, 0)); }
+
+int ControlPeer::FindExact(const std::string& text) const {
+  if (!IsWindow(Handle())) return -2;
+  // The list box compares the whole text without regard to letter case.
+  const std::string ansi = ToAnsi(text);
+  return static_cast<int>(static_cast<LONG>(SendMessageA(Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                         reinterpret_cast<LPARAM>(ansi.c_str()))));
+}
+
+void ControlPeer::SetRedraw(bool redraw) {
+  SendMessageW(Handle(), WM_SETREDRAW, redraw, 0);
+  if (redraw) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ControlPeer::FitCaption(const std::wstring& text, int dpi) {
+  if (!HasCaption(def_.kind) || (text == fittedText_ && dpi == fittedDpi_)) return;
+  fittedText_ = text;
+  fittedDpi_ = dpi;
+  SetFont(Handle(), gdi_.CaptionFont(def_, text, dpi));
+}
+
+int ControlPeer::Send(UINT listMsg, UINT comboMsg, WPARAM wp, LPARAM lp) const {
+  return static_cast<int>(
+      static_cast<LONG>(SendMessageW(Handle(), def_.kind == Kind::ComboBox ? comboMsg : listMsg, wp, lp)));
+}
+
+// --- the roll-up panel ---------------------------------------------------------
+
+RollUpPeer::RollUpPeer(HWND hwnd, ui::Control& control, ui::Window& window, Win32Backend& backend)
+    : ControlPeer(hwnd, control.Def(), backend.Gdi()),
+      record_{backend, window, &control},
+      opened_(control.Def().value) {
+  Attach(hwnd, &record_);
+}
+
+// The record goes before the window: the panel's last messages find none.
+RollUpPeer::~RollUpPeer() {
+  if (IsWindow(Handle())) Attach(Handle(), nullptr);
+}
+
+void RollUpPeer::SetOpened(bool opened) {
+  opened_ = opened;
+  LayOut(record_.window, DpiOf(Handle()), record_.backend.Gdi());
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+// --- menus ---------------------------------------------------------------------
+
+MenuPeer::MenuPeer(HMENU parent, UINT id, const ui::ControlDef& def)
+    : parent_(parent), id_(id), text_(def.caption), visible_(def.visible), enabled_(def.enabled) {
+  if (!parent_) {
+    popup_.reset(CreatePopupMenu());
+  } else {
+    const std::wstring wide = Widen(text_);
+    AppendMenuW(parent_, def.separator ? MF_SEPARATOR : (MF_STRING | (enabled_ ? 0 : MF_GRAYED)), id_,
+                def.separator ? nullptr : wide.c_str());
+  }
+}
+
+void MenuPeer::SetText(const std::string& text) {
+  text_ = text;
+  if (parent_) {
+    const std::wstring wide = Widen(text);
+    ModifyMenuW(parent_, id_, MF_BYCOMMAND | MF_STRING | (enabled_ ? 0 : MF_GRAYED), id_, wide.c_str());
+  }
+}
+
+void MenuPeer::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (parent_) EnableMenuItem(parent_, id_, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+bool MenuPeer::Enabled() const {
+  if (!parent_) return enabled_;
+  return (GetMenuState(parent_, id_, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+// --- timers and sound ------------------------------------------------------------
+
+TimerPeer::~TimerPeer() { KillTimer(form_, id_); }
+
+void TimerPeer::SetTimer(bool enabled, int intervalMs) {
+  if (enabled && intervalMs > 0) {
+    ::SetTimer(form_, id_, static_cast<UINT>(intervalMs), nullptr);
+  } else {
+    KillTimer(form_, id_);
+  }
+}
+
+void MediaPeer::Play(const std::string& path) {
+  PlaySoundW(Widen(path).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+}
+
+}  // namespace morvex::win32

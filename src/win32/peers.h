@@ -1,0 +1,136 @@
+// The peers of a form's controls: the toolkit's primitives over the real
+// windows (LISTBOX, COMBOBOX, EDIT, BUTTON, STATIC and the roll-up panel),
+// the menus, timers and the sound player.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/controls.h"
+#include "win32/gdi_cache.h"
+#include "win32/handles.h"
+#include "win32/window_record.h"
+
+namespace morvex::win32 {
+
+// A control that is a window of its own; its window goes with it.
+class ControlPeer : public ui::Peer {
+ public:
+  ControlPeer(HWND hwnd, const ui::ControlDef& def, GdiCache& gdi);
+  HWND Handle() const { return hwnd_.get(); }
+
+  void SetText(const std::string& text) override;
+  std::string Text() const override;
+  void SetEnabled(bool enabled) override;
+  bool Enabled() const override;
+  void SetVisible(bool visible) override;
+  bool Visible() const override;
+
+  void SetCheck(int value) override;
+  int Check() const override;
+  void SetLocked(bool locked) override;
+  bool Locked() const override;
+
+  int Count() const override;
+  std::string Item(int position) const override;
+  void AddItem(const std::string& text) override;
+  void RemoveItem(int position) override;
+  void ClearItems() override;
+  int CurSel() const override;
+  void SetCurSel(int position) override;
+  bool Selected(int position) const override;
+  void SetSelected(int position, bool selected) override;
+  int Caret() const override;
+  int FindExact(const std::string& text) const override;
+  void SetRedraw(bool redraw) override;
+
+  // Gives a caption the font it fits its control in at the DPI; measured
+  // again only when the text or the DPI has changed.
+  void FitCaption(const std::wstring& text, int dpi);
+
+ private:
+  // The list box's message, or the combo box's of the same meaning.
+  int Send(UINT listMsg, UINT comboMsg, WPARAM wp, LPARAM lp) const;
+
+  UniqueWindow hwnd_;
+  const ui::ControlDef& def_;
+  GdiCache& gdi_;
+  std::wstring fittedText_;
+  int fittedDpi_ = 0;
+};
+
+// The roll-up panel: a window of our own class (PanelProc) whose header
+// toggles it; opened, it is laid out at its open height.
+class RollUpPeer : public ControlPeer {
+ public:
+  RollUpPeer(HWND hwnd, ui::Control& control, ui::Window& window, Win32Backend& backend);
+  ~RollUpPeer() override;
+
+  void SetOpened(bool opened) override;
+  bool Opened() const override { return opened_; }
+
+  // The header's font, kept as a standard control keeps its own.
+  HFONT HeaderFont() const { return headerFont_; }
+  void SetHeaderFont(HFONT font) { headerFont_ = font; }
+
+ private:
+  WindowRecord record_;
+  bool opened_;
+  HFONT headerFont_ = nullptr;
+};
+
+// Menu items: a top-level menu owns a popup; its items are entries of it.
+class MenuPeer : public ui::Peer {
+ public:
+  MenuPeer(HMENU parent, UINT id, const ui::ControlDef& def);
+  HMENU Popup() const { return popup_.get(); }
+
+  void SetText(const std::string& text) override;
+  std::string Text() const override { return text_; }
+  void SetEnabled(bool enabled) override;
+  bool Enabled() const override;
+  // Both top-level menus are hidden: the window has no menu bar.
+  void SetVisible(bool visible) override { visible_ = visible; }
+  bool Visible() const override { return visible_; }
+
+ private:
+  HMENU parent_;
+  UniqueMenu popup_;
+  UINT id_;
+  std::string text_;
+  bool visible_;
+  bool enabled_;
+};
+
+// A timer of the form; its ticks arrive as WM_TIMER with the control's ID.
+class TimerPeer : public ui::Peer {
+ public:
+  TimerPeer(HWND form, UINT id) : form_(form), id_(id) {}
+  ~TimerPeer() override;
+  void SetText(const std::string&) override {}
+  std::string Text() const override { return {}; }
+  void SetEnabled(bool) override {}
+  bool Enabled() const override { return true; }
+  void SetVisible(bool) override {}
+  bool Visible() const override { return false; }
+  void SetTimer(bool enabled, int intervalMs) override;
+
+ private:
+  HWND form_;
+  UINT id_;
+};
+
+class MediaPeer : public ui::Peer {
+ public:
+  void SetText(const std::string&) override {}
+  std::string Text() const override { return {}; }
+  void SetEnabled(bool) override {}
+  bool Enabled() const override { return true; }
+  void SetVisible(bool) override {}
+  bool Visible() const override { return false; }
+  // Asynchronous; a missing file or a failed playback is ignored.
+  void Play(const std::string& path) override;
+};
+
+}  // namespace morvex::win32
