@@ -5,6 +5,9 @@
 
 #include "app/window_tables.h"
 #include "win32/backend.h"
+#include "win32/dpi.h"
+#include "win32/handles.h"
+#include "win32/window_record.h"
 
 namespace morvex::win32 {
 namespace {
@@ -37,6 +40,39 @@ TEST(Win32Backend, BuildsEveryControlWithItsIdClassAndFont) {
   EXPECT_FALSE(frame7.Visible());
   EXPECT_TRUE(label11.Visible());
   EXPECT_FALSE(IsWindowVisible(Win32Backend::HandleOf(label11)));
+}
+
+int HeightOf(HWND hwnd) {
+  RECT rect;
+  GetWindowRect(hwnd, &rect);
+  return rect.bottom - rect.top;
+}
+
+// A click on a roll-up panel's header reaches its control through the panel's
+// record and toggles the panel; a click below the header does nothing. A
+// window that is not one of ours is never taken for one, whatever its user
+// data holds.
+TEST(Win32Backend, OurWindowsAndOnlyTheyLeadBackToTheirControls) {
+  Win32Backend backend(GetModuleHandleW(nullptr));
+  ui::Window window(app::Form1Def(), backend);
+  auto& options = window.Get<ui::RollUp>("xpRollUpContainer1");
+  HWND panel = Win32Backend::HandleOf(options);
+  const int closed = HeightOf(panel);
+  SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+  EXPECT_TRUE(options.Opened());
+  EXPECT_GT(HeightOf(panel), closed * 5);
+  SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, closed * 2));
+  EXPECT_TRUE(options.Opened());
+  SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+  EXPECT_FALSE(options.Opened());
+  EXPECT_EQ(HeightOf(panel), closed);
+
+  const UniqueWindow stranger(
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+  WindowRecord lookalike{backend, window, nullptr, 300};
+  SetWindowLongPtrW(stranger.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&lookalike));
+  EXPECT_EQ(RecordOf(stranger.get()), nullptr);
+  EXPECT_EQ(DpiOf(stranger.get()), SystemDpiOf(stranger.get()));
 }
 
 }  // namespace
