@@ -83,3 +83,19 @@ endif()
 add_executable(morvex_win32_bench WIN32 bench/win32_listbox_timing.cpp)
 target_link_libraries(morvex_win32_bench PRIVATE morvex_win32)
 target_link_options(morvex_win32_bench PRIVATE ${MORVEX_STATIC} -municode)
+
+# The start-up comparison of bench/startup.sh: the least program with one
+# window (once without a manifest, as such a program comes, and once with
+# morvex.exe's common controls 6 and DPI awareness), and the probe that starts
+# a program and times it.
+add_executable(mvx_bare_window WIN32 bench/bare_window.cpp)
+add_executable(mvx_bare_window_manifest WIN32 bench/bare_window.cpp bench/bare_window_manifest.rc)
+foreach(bare mvx_bare_window mvx_bare_window_manifest)
+  target_compile_definitions(${bare} PRIVATE UNICODE _UNICODE)
+  target_link_options(${bare} PRIVATE ${MORVEX_STATIC} -municode)
+endforeach()
+set_property(SOURCE bench/bare_window_manifest.rc APPEND PROPERTY OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/bench/bare_window.manifest")
+add_executable(mvx_start_probe bench/start_probe.cpp)
+target_compile_definitions(mvx_start_probe PRIVATE UNICODE _UNICODE)
+target_link_options(mvx_start_probe PRIVATE ${MORVEX_STATIC} -municode)
