@@ -104,12 +104,13 @@ unix_pid() {
 ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'; }
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 
-# start LABEL SOURCE_DIR EXE [WATCH_SECONDS] [WINEDEBUG]: one start of EXE in
-# a fresh folder $runs/LABEL; prints "visible_ms wine_ms rss_kb ticks" (the
-# last two only when watched), where wine_ms is the time the `wine` command
-# took before the probe's process existed.
+# start LABEL SOURCE_DIR EXE [WATCH_SECONDS] [WINEDEBUG] [FILE]: one start of
+# EXE in a fresh folder $runs/LABEL, ended once it has settled and written
+# FILE there (if named); prints "visible_ms wine_ms rss_kb ticks" (the last
+# two only when watched), where wine_ms is the time the `wine` command took
+# before the probe's process existed.
 start() {
-  local label=$1 source=$2 exe=$3 watch=${4:-0} debug=${5:--all}
+  local label=$1 source=$2 exe=$3 watch=${4:-0} debug=${5:--all} file=${6:-}
   local dir=$runs/$label
   mkdir -p "$dir"
   cp "$source/$exe" "$dir/"
@@ -120,6 +121,7 @@ start() {
   local target stop=$dir.stop log=$dir.probe.log
   target=$(windows_path "$dir/$exe")
   local launched
+  : >"$log"
   launched=$(date +%s.%N)
   WINEDEBUG=$debug timeout $((watch + 180)) wine "$probe" "$target" "$(windows_path "$stop")" \
     </dev/null >"$log" 2>"$dir.wine.log" &
@@ -137,10 +139,16 @@ start() {
   local wine_ms
   wine_ms=$(sed -n 's/.*probe_created=\([0-9.]*\).*/\1/p' "$log" | awk -v l="$launched" '{printf "%.1f", ($1 - l) * 1000}')
   local rss="" used=""
+  sleep $settle
+  if [ -n "$file" ]; then
+    for i in $(seq 300); do [ -f "$dir/$file" ] && break; sleep 0.1; done
+  fi
   if [ "$watch" -gt 0 ]; then
     local pid before
-    pid=$(unix_pid "$target")
-    sleep $settle
+    if ! pid=$(unix_pid "$target"); then
+      echo "$label ended by itself (see $dir.wine.log)" >&2
+      return 1
+    fi
     before=$(ticks "$pid")
     sleep "$watch"
     used=$(( $(ticks "$pid") - before ))
@@ -165,7 +173,9 @@ done
 echo "wine: $(wine --version), display $DISPLAY, load $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "warm-up: one start of each"
 for k in "${!names[@]}"; do
-  start "warmup-${names[$k]}" "$(dirname "${sources[$k]}")" "$(basename "${sources[$k]}")" >/dev/null
+  written=""
+  [ "${names[$k]}" = morvex ] && written=config.ini
+  start "warmup-${names[$k]}" "$(dirname "${sources[$k]}")" "$(basename "${sources[$k]}")" 0 -all $written >/dev/null
   sleep $gap
 done
 cp "$runs/warmup-morvex/config.ini" "$runs/config.ini"
@@ -208,7 +218,7 @@ EOF
 
 if [ "$traces" -gt 0 ]; then
   for i in $(seq "$traces"); do
-    start "trace-$i" "$traced" morvex.exe >/dev/null
+    start "trace-$i" "$traced" morvex.exe 0 -all startup-trace.txt >/dev/null
     sleep $gap
   done
   echo
@@ -232,7 +242,7 @@ if [ $count = 1 ]; then
   echo "counted in one start each with Wine's relay trace (morvex.exe: until its trace is written):"
   start count-bare "$release" mvx_bare_window.exe 0 +pid,+loaddll,+relay >"$runs/count-bare.out"
   sleep $gap
-  start count-morvex "$traced" morvex.exe 0 +pid,+loaddll,+relay >"$runs/count-morvex.out"
+  start count-morvex "$traced" morvex.exe 0 +pid,+loaddll,+relay startup-trace.txt >"$runs/count-morvex.out"
   python3 - "$runs" <<'EOF'
 import re, sys
 runs = sys.argv[1]
