@@ -171,6 +171,11 @@ for program in "${also[@]}"; do
 done
 
 echo "wine: $(wine --version), display $DISPLAY, load $(cut -d' ' -f1-3 /proc/loadavg)"
+if [ $first_start = 1 ]; then
+  echo "morvex.exe starts in a folder without config.ini, as on its very first start"
+else
+  echo "morvex.exe starts beside the config.ini an earlier start wrote"
+fi
 echo "warm-up: one start of each"
 for k in "${!names[@]}"; do
   written=""
@@ -222,7 +227,7 @@ if [ "$traces" -gt 0 ]; then
     sleep $gap
   done
   echo
-  echo "start-up trace of morvex.exe, median of $traces starts (ms since the process was created):"
+  echo "start-up trace of morvex.exe, ms since the process was created (each column the median of $traces starts):"
   python3 - "$runs"/trace-*/startup-trace.txt <<'EOF'
 import statistics, sys
 traces = []
