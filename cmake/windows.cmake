@@ -15,7 +15,7 @@ target_compile_definitions(morvex_win32 PUBLIC ${MORVEX_WIN_DEFS})
 target_compile_definitions(morvex_core PUBLIC ${MORVEX_WIN_DEFS})
 target_link_libraries(morvex_win32 PUBLIC morvex_core ${MORVEX_WIN_LIBS})
 
-# The start-up trace (app/startup_trace.h): switched on by the bench preset's
+# The start-up trace (ui/startup_trace.h): switched on by the bench preset's
 # Windows build only. It times the start-up steps of every program built here
 # and writes startup-trace.txt beside morvex.exe.
 option(MORVEX_STARTUP_TRACE "Write the start-up steps' times to startup-trace.txt" OFF)

@@ -1,7 +1,7 @@
 #include "app/lifecycle.h"
 
 #include "app/form1.h"
-#include "app/startup_trace.h"
+#include "ui/startup_trace.h"
 #include "app/version.h"
 #include "countdown/countdown.h"
 #include "processes/catalogue.h"

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/startup_trace.h"
+#include "ui/startup_trace.h"
 
 namespace morvex::ui {
 

@@ -5,7 +5,7 @@
 
 #include "app/form1.h"
 #include "app/lifecycle.h"
-#include "app/startup_trace.h"
+#include "ui/startup_trace.h"
 #include "win32/backend.h"
 #include "win32/processes_win32.h"
 #include "win32/programs_win32.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/startup_trace.h"
+#include "ui/startup_trace.h"
 
 namespace morvex {
 namespace {
@@ -71,7 +71,7 @@ void Write(const Trace& trace) {
 
 }  // namespace
 
-namespace app {
+namespace ui {
 
 void NoteStartupStep(const std::string& step) {
   Trace& trace = TheTrace();
@@ -90,7 +90,7 @@ void NoteStartupStep(const std::string& step) {
   trace.notes.push_back(std::move(note));
 }
 
-}  // namespace app
+}  // namespace ui
 
 namespace win32 {
 
@@ -108,10 +108,10 @@ void FinishStartupTrace(HWND main) {
     }
     if (msg.message == WM_PAINT && !painted) {
       painted = true;
-      app::NoteStartupStep("first WM_PAINT handled");
+      ui::NoteStartupStep("first WM_PAINT handled");
     }
   }
-  app::NoteStartupStep("message queue empty: waiting for input");
+  ui::NoteStartupStep("message queue empty: waiting for input");
   Write(TheTrace());
   TheTrace().written = true;
 }

@@ -1,5 +1,5 @@
 // The Windows side of the start-up trace (bench builds with
-// MORVEX_STARTUP_TRACE only; see app/startup_trace.h).
+// MORVEX_STARTUP_TRACE only; see ui/startup_trace.h).
 #pragma once
 
 #include <windows.h>
