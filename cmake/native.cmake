@@ -18,6 +18,19 @@ if(MORVEX_BENCH)
   target_compile_definitions(morvex_bench PRIVATE MORVEX_BENCH_NO_MAIN)
   target_link_libraries(morvex_bench PRIVATE morvex_core benchmark::benchmark)
   target_include_directories(morvex_bench PRIVATE tests)
+
+  # The Windows programs with the start-up trace switched on, for
+  # bench/startup.sh (built only when asked for: morvex_windows_trace).
+  include(ExternalProject)
+  ExternalProject_Add(morvex_windows_trace
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/windows
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64.cmake
+               -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DMORVEX_STARTUP_TRACE=ON
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    EXCLUDE_FROM_ALL ON
+    USES_TERMINAL_BUILD ON)
 endif()
 
 if(MORVEX_WITH_WINDOWS)

@@ -9,11 +9,23 @@ set(MORVEX_WIN_LIBS comctl32 shell32 ole32 oleaut32 uuid winmm gdi32 user32 kern
 set(MORVEX_STATIC -static -static-libgcc -static-libstdc++)
 
 file(GLOB MORVEX_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
-list(FILTER MORVEX_WIN32_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+list(FILTER MORVEX_WIN32_SOURCES EXCLUDE REGEX "/(main|startup_trace)\\.cpp$")
 add_library(morvex_win32 STATIC ${MORVEX_WIN32_SOURCES})
 target_compile_definitions(morvex_win32 PUBLIC ${MORVEX_WIN_DEFS})
 target_compile_definitions(morvex_core PUBLIC ${MORVEX_WIN_DEFS})
 target_link_libraries(morvex_win32 PUBLIC morvex_core ${MORVEX_WIN_LIBS})
+
+# The start-up trace (ui/startup_trace.h): switched on by the bench preset's
+# Windows build only. It times the start-up steps of every program built here
+# and writes startup-trace.txt beside morvex.exe.
+option(MORVEX_STARTUP_TRACE "Write the start-up steps' times to startup-trace.txt" OFF)
+if(MORVEX_STARTUP_TRACE)
+  add_library(morvex_startup_trace STATIC src/win32/startup_trace.cpp)
+  target_include_directories(morvex_startup_trace PRIVATE src)
+  target_compile_definitions(morvex_startup_trace PUBLIC MORVEX_STARTUP_TRACE ${MORVEX_WIN_DEFS})
+  target_link_libraries(morvex_startup_trace PUBLIC psapi)
+  target_link_libraries(morvex_core PUBLIC morvex_startup_trace)
+endif()
 
 add_executable(morvex WIN32 src/win32/main.cpp)
 target_link_libraries(morvex PRIVATE morvex_win32)
@@ -83,3 +95,19 @@ endif()
 add_executable(morvex_win32_bench WIN32 bench/win32_listbox_timing.cpp)
 target_link_libraries(morvex_win32_bench PRIVATE morvex_win32)
 target_link_options(morvex_win32_bench PRIVATE ${MORVEX_STATIC} -municode)
+
+# The start-up comparison of bench/startup.sh: the least program with one
+# window (once without a manifest, as such a program comes, and once with
+# morvex.exe's common controls 6 and DPI awareness), and the probe that starts
+# a program and times it.
+add_executable(mvx_bare_window WIN32 bench/bare_window.cpp)
+add_executable(mvx_bare_window_manifest WIN32 bench/bare_window.cpp bench/bare_window_manifest.rc)
+foreach(bare mvx_bare_window mvx_bare_window_manifest)
+  target_compile_definitions(${bare} PRIVATE UNICODE _UNICODE)
+  target_link_options(${bare} PRIVATE ${MORVEX_STATIC} -municode)
+endforeach()
+set_property(SOURCE bench/bare_window_manifest.rc APPEND PROPERTY OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/bench/bare_window.manifest")
+add_executable(mvx_start_probe bench/start_probe.cpp)
+target_compile_definitions(mvx_start_probe PRIVATE UNICODE _UNICODE)
+target_link_options(mvx_start_probe PRIVATE ${MORVEX_STATIC} -municode)

@@ -1,6 +1,7 @@
 #include "app/lifecycle.h"
 
 #include "app/form1.h"
+#include "ui/startup_trace.h"
 #include "app/version.h"
 #include "countdown/countdown.h"
 #include "processes/catalogue.h"
@@ -30,21 +31,32 @@ void LoadForm1(Form1& form) {
   form.txtSekunde().SetEnabled(true);
   form.lblVersion().SetCaption(kVersionText);
   form.cmdloeschen().SetEnabled(false);
+  MORVEX_STARTUP_STEP("txtSekunde, lblVersion, cmdloeschen");
   FillChooser(form.Combo1(), 0, 23);
   FillChooser(form.Combo2(), 3, 59);
+  MORVEX_STARTUP_STEP("Combo1 and Combo2 filled");
   settings::RestoreFormState(form);
+  MORVEX_STARTUP_STEP("RestoreFormState");
   processes::FillProcessCatalogue(form, form.List1());
+  MORVEX_STARTUP_STEP("FillProcessCatalogue");
   form.mnuPopUpShowForm().SetEnabled(false);
   tray::AddTrayIcon(form);
   form.mnuPopUpShowForm().SetEnabled(true);
+  MORVEX_STARTUP_STEP("AddTrayIcon");
   form.Hide();
+  MORVEX_STARTUP_STEP("Hide");
   if (form.Check1().Value() == 1) {
     form.mnuPopUpShowForm().SetEnabled(true);
   } else {
     form.Show();
+    MORVEX_STARTUP_STEP("Show");
     settings::SaveFormState(form);
+    MORVEX_STARTUP_STEP("SaveFormState");
   }
-  if (form.Check2().Value() == 1) countdown::Start(form);
+  if (form.Check2().Value() == 1) {
+    countdown::Start(form);
+    MORVEX_STARTUP_STEP("countdown started (Check2)");
+  }
 }
 
 // Ends the program at once, the tray icon with it.
@@ -77,12 +89,14 @@ void StartUp(Form1& form) {
     std::string first;
     const bool hasFirst = file.IsOpen() && !file.AtEnd();
     if (hasFirst) first = file.ReadField();
+    MORVEX_STARTUP_STEP("List2.txt looked for, first entry read");
     LoadForm1(form);
     if (!file.IsOpen()) return;
     if (hasFirst) form.List2().AddItem(first);
     // Also for a file that gave nothing: one that could not be read must not
     // be overwritten with an empty list at the close request.
     form.KillList().AppendKillList(file);
+    MORVEX_STARTUP_STEP("kill list appended");
   });
 }
 

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "ui/startup_trace.h"
+
 namespace morvex::ui {
 
 const char* KindName(Kind kind) {
@@ -182,8 +184,11 @@ Window::Window(const WindowDef& def, Backend& backend) : def_(def), backend_(bac
     byKey_[ControlKey(cdef.name, cdef.index)] = controls_.back().get();
   }
   peer_ = backend_.CreateWindowPeer(*this);
+  MORVEX_STARTUP_STEP(def_.name + ": window created");
   for (auto& control : controls_) control->AttachPeer(backend_.CreatePeer(*this, *control));
+  MORVEX_STARTUP_STEP(def_.name + ": " + std::to_string(controls_.size()) + " controls created");
   backend_.WindowBuilt(*this);
+  MORVEX_STARTUP_STEP(def_.name + ": placed and laid out (fonts, captions fitted)");
 }
 
 Window::~Window() {

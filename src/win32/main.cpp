@@ -5,19 +5,26 @@
 
 #include "app/form1.h"
 #include "app/lifecycle.h"
+#include "ui/startup_trace.h"
 #include "win32/backend.h"
 #include "win32/dpi.h"
 #include "win32/processes_win32.h"
 #include "win32/programs_win32.h"
 #include "win32/services.h"
 #include "win32/shell_links.h"
+#ifdef MORVEX_STARTUP_TRACE
+#include "win32/startup_trace.h"
+#endif
 #include "win32/win32_profile.h"
 #include "win32/window_ops.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace morvex;
+  MORVEX_STARTUP_STEP("wWinMain entered");
   win32::DeclareDpiAwareness();
+  MORVEX_STARTUP_STEP("DPI awareness declared");
   OleInitialize(nullptr);
+  MORVEX_STARTUP_STEP("OleInitialize");
 
   win32::Win32MessageBoxes messages;
   win32::Win32Shell shell;
@@ -36,11 +43,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   services::Services bundle{messages, shell,    clock,      files,   codePage, lifetime,    tray,
                             profile,  snapshot, management, windows, links,    interpreter, pause};
 
+  MORVEX_STARTUP_STEP("services made");
   win32::Win32Backend backend(instance);
+  MORVEX_STARTUP_STEP("backend: common controls, window classes");
   app::Form1 form(backend, bundle);
+  MORVEX_STARTUP_STEP("Form1 constructed, subsystems wired");
   HWND main = win32::Win32Backend::HandleOf(form);
   messages.SetMainWindow(main);
   app::StartUp(form);
+  MORVEX_STARTUP_STEP("start-up sequence ended");
+#ifdef MORVEX_STARTUP_TRACE
+  win32::FinishStartupTrace(main);
+#endif
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
