@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/startup_trace.h"
 #include "win32/dispatch.h"
 #include "win32/dpi.h"
 #include "win32/form_peer.h"
@@ -43,7 +44,10 @@ std::unique_ptr<ui::WindowPeer> Win32Backend::CreateWindowPeer(ui::Window& windo
   HWND owner = def.showInTaskbar ? nullptr : HiddenOwner();
   HWND hwnd = CreateWindowExW(form.exStyle, form.className, Widen(def.caption).c_str(), form.style, CW_USEDEFAULT,
                               CW_USEDEFAULT, 100, 100, owner, nullptr, instance_, nullptr);
+  MORVEX_STARTUP_STEP("  CreateWindowExW form");
   auto peer = std::make_unique<FormPeer>(hwnd, window, *this);
+  // The controls are made for the form's DPI where it was created.
+  if (WindowRecord* record = RecordOf(hwnd)) record->dpi = SystemDpiOf(hwnd);
   if (def.iconId) {
     SendMessageW(hwnd, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(Icon(def.iconId, GetSystemMetrics(SM_CXICON))));
@@ -76,11 +80,14 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
       break;
   }
 
-  // A control lies in its container (a frame or a roll-up panel) or the form.
+  // A control lies in its container (a frame or a roll-up panel) or the form,
+  // made at its place for the form's DPI; its font follows once all are made.
   HWND parent = def.parent.empty() ? form : HandleOf(window.Find(def.parent));
   const WindowStyle style = ControlStyle(def);
-  HWND hwnd = CreateWindowExW(style.exStyle, style.className, Widen(def.caption).c_str(), style.style, 0, 0, 1, 1,
-                              parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance_, nullptr);
+  const RECT rect = ControlRect(def, def.value, DpiOf(form));
+  HWND hwnd = CreateWindowExW(style.exStyle, style.className, Widen(def.caption).c_str(), style.style, rect.left,
+                              rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance_, nullptr);
   std::unique_ptr<ControlPeer> peer;
   if (def.kind == Kind::RollUp) {
     peer = std::make_unique<RollUpPeer>(hwnd, control, window, *this);
@@ -106,16 +113,17 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
     default:
       break;
   }
-  if (!def.tooltip.empty()) AddTooltip(form, hwnd, def.tooltip);
+  if (!def.tooltip.empty()) pendingTips_.push_back({form, hwnd, &def.tooltip});
   return peer;
 }
 
-void Win32Backend::WindowBuilt(ui::Window& window) { Place(window, SystemDpiOf(HandleOf(window))); }
+void Win32Backend::WindowBuilt(ui::Window& window) { PlaceBuilt(window, SystemDpiOf(HandleOf(window)), gdi_); }
 
 void Win32Backend::Place(ui::Window& window, int dpi) { win32::Place(window, dpi, gdi_); }
 
 void Win32Backend::WindowDestroyed(ui::Window& window) {
   HWND hwnd = HandleOf(window);
+  std::erase_if(pendingTips_, [hwnd](const PendingTip& tip) { return tip.form == hwnd; });
   if (IsWindow(hwnd)) Attach(hwnd, nullptr);
 }
 
@@ -140,6 +148,14 @@ HICON Win32Backend::Icon(int resourceId, int size) {
     icon.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size, size, 0)));
   }
   return icon.get();
+}
+
+void Win32Backend::AddTooltips(HWND form) {
+  std::erase_if(pendingTips_, [this, form](const PendingTip& tip) {
+    if (tip.form != form) return false;
+    AddTooltip(tip.form, tip.control, *tip.text);
+    return true;
+  });
 }
 
 void Win32Backend::AddTooltip(HWND form, HWND control, const std::string& text) {

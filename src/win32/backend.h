@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ui/controls.h"
 #include "win32/gdi_cache.h"
@@ -42,6 +43,11 @@ class Win32Backend : public ui::Backend {
   // table says so) and lays out its controls.
   void Place(ui::Window& window, int dpi);
 
+  // Gives the form's controls the tips their table names. They are added
+  // once the form is first shown and painted: no tip can show before, and
+  // the window is on the screen that much sooner.
+  void AddTooltips(HWND form);
+
   GdiCache& Gdi() { return gdi_; }
 
  private:
@@ -51,6 +57,12 @@ class Win32Backend : public ui::Backend {
   HICON Icon(int resourceId, int size);
   void AddTooltip(HWND form, HWND control, const std::string& text);
 
+  struct PendingTip {
+    HWND form;
+    HWND control;
+    const std::string* text;  // the table's
+  };
+
   HINSTANCE instance_;
   GdiCache gdi_;
   std::map<std::pair<int, int>, UniqueIcon> icons_;
@@ -58,6 +70,8 @@ class Win32Backend : public ui::Backend {
   // One tooltip window for every control that has a tip; it belongs to the
   // first form that asked for it and goes with that form.
   HWND tooltip_ = nullptr;
+  // The tips of the forms not shown yet.
+  std::vector<PendingTip> pendingTips_;
 };
 
 }  // namespace morvex::win32

@@ -1,5 +1,7 @@
 #include "win32/form_peer.h"
 
+#include "ui/startup_trace.h"
+#include "win32/backend.h"
 #include "win32/dpi.h"
 #include "win32/peers.h"
 #include "win32/text.h"
@@ -21,11 +23,15 @@ void FormPeer::SetVisible(bool visible) {
   HWND hwnd = hwnd_.get();
   ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
   if (visible) {
+    MORVEX_STARTUP_STEP("  ShowWindow");
     // Painted at once, frame and controls: a window shown at the start of
     // a termination run gets no other chance, since the run handles no
     // messages until it is over.
     RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    MORVEX_STARTUP_STEP("  RedrawWindow");
     SetForegroundWindow(hwnd);
+    MORVEX_STARTUP_STEP("  SetForegroundWindow");
+    record_.backend.AddTooltips(hwnd);
   }
 }
 

@@ -3,14 +3,26 @@
 // caption that would be cut with this system's face gets a smaller font.
 #pragma once
 
+#include <windows.h>
+
 #include "ui/controls.h"
 #include "win32/gdi_cache.h"
 
 namespace morvex::win32 {
 
+// A control's place in its container, in pixels at the DPI: the table's
+// rectangle; an open roll-up panel has its open height, and a combo box's
+// window reaches below its field by the room of its drop-down list.
+RECT ControlRect(const ui::ControlDef& def, bool opened, int dpi);
+
 // Sizes the form for the DPI (centred in the work area where its table says
 // so) and lays out its controls.
 void Place(ui::Window& window, int dpi, GdiCache& gdi);
+
+// Sizes the form of a table just built for the DPI, whose controls were made
+// at their places for the DPI its record holds (ControlRect): they get their
+// fonts; were they made for another DPI, they are laid out.
+void PlaceBuilt(ui::Window& window, int dpi, GdiCache& gdi);
 
 // Lays out every control of the form for the DPI: positions, sizes and
 // fonts. Painting follows the DPI a form was last laid out for (DpiOf).

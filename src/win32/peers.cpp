@@ -6,6 +6,7 @@
 #include "win32/captions.h"
 #include "win32/dpi.h"
 #include "win32/layout.h"
+#include "win32/lazy_imports.h"
 #include "win32/text.h"
 
 namespace morvex::win32 {
@@ -164,7 +165,9 @@ void TimerPeer::SetTimer(bool enabled, int intervalMs) {
 }
 
 void MediaPeer::Play(const std::string& path) {
-  PlaySoundW(Widen(path).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+  if (const PlaySoundFn play = PlaySoundFunction()) {
+    play(Widen(path).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+  }
 }
 
 }  // namespace morvex::win32

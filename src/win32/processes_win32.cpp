@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "win32/handles.h"
+#include "win32/lazy_imports.h"
 #include "win32/text.h"
 
 // The snapshot is read in its ANSI form, whatever the character set of the
@@ -25,9 +26,10 @@ namespace {
 
 // A VARIANT that is cleared when it goes.
 struct Variant {
+  const OleAutomation& oa;
   VARIANT v;
-  Variant() { VariantInit(&v); }
-  ~Variant() { VariantClear(&v); }
+  explicit Variant(const OleAutomation& functions) : oa(functions) { oa.VariantInit(&v); }
+  ~Variant() { oa.VariantClear(&v); }
   Variant(const Variant&) = delete;
   Variant& operator=(const Variant&) = delete;
 };
@@ -52,32 +54,36 @@ HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags, VARIANT* args
 
 class Win32Process : public services::ManagedProcess {
  public:
-  explicit Win32Process(ComPtr<IDispatch> object) : object_(std::move(object)) {}
+  Win32Process(const OleAutomation& oa, ComPtr<IDispatch> object) : oa_(oa), object_(std::move(object)) {}
 
   std::string Caption() override {
-    Variant value;
+    Variant value(oa_);
     // Read as a script reads it: property get or argument-less method.
     if (FAILED(Invoke(object_.get(), L"Caption", DISPATCH_PROPERTYGET | DISPATCH_METHOD, nullptr, 0, &value.v))) {
       return {};
     }
     if (value.v.vt != VT_BSTR || !value.v.bstrVal) return {};
-    return Narrow(std::wstring(value.v.bstrVal, SysStringLen(value.v.bstrVal)));
+    return Narrow(std::wstring(value.v.bstrVal, oa_.SysStringLen(value.v.bstrVal)));
   }
 
   bool Terminate() override {
-    Variant value;
+    Variant value(oa_);
     if (FAILED(Invoke(object_.get(), L"Terminate", DISPATCH_METHOD, nullptr, 0, &value.v))) return false;
     // The method reports 0 for success.
-    return SUCCEEDED(VariantChangeType(&value.v, &value.v, 0, VT_I4)) && value.v.lVal == 0;
+    return SUCCEEDED(oa_.VariantChangeType(&value.v, &value.v, 0, VT_I4)) && value.v.lVal == 0;
   }
 
  private:
+  const OleAutomation& oa_;
   ComPtr<IDispatch> object_;
 };
 
 services::ProcessQueryResult Failed(HRESULT hr) { return {false, {}, HresultText(hr)}; }
 
 services::ProcessQueryResult Query() {
+  const OleAutomation* functions = OleAutomationFunctions();
+  if (!functions) return Failed(HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
+  const OleAutomation& oa = *functions;
   // The local computer's default namespace, with impersonation.
   const std::wstring moniker =
       std::wstring(L"winmgmts:") + L"{impersonationLevel=impersonate}!\\\\" + L"." + L"\\root\\cimv2";
@@ -86,17 +92,17 @@ services::ProcessQueryResult Query() {
   if (FAILED(hr)) return Failed(hr);
   if (!service) return Failed(E_POINTER);
 
-  Variant query;
+  Variant query(oa);
   query.v.vt = VT_BSTR;
-  query.v.bstrVal = SysAllocString(L"select * from win32_process");
+  query.v.bstrVal = oa.SysAllocString(L"select * from win32_process");
   if (!query.v.bstrVal) return Failed(E_OUTOFMEMORY);
-  Variant collection;
+  Variant collection(oa);
   hr = Invoke(service.get(), L"ExecQuery", DISPATCH_METHOD, &query.v, 1, &collection.v);
   if (FAILED(hr)) return Failed(hr);
   if (collection.v.vt != VT_DISPATCH || !collection.v.pdispVal) return Failed(E_UNEXPECTED);
 
   // Walk the collection through its enumerator.
-  Variant enumVariant;
+  Variant enumVariant(oa);
   DISPPARAMS none{nullptr, nullptr, 0, 0};
   hr = collection.v.pdispVal->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT,
                                      DISPATCH_METHOD | DISPATCH_PROPERTYGET, &none, &enumVariant.v, nullptr, nullptr);
@@ -111,7 +117,7 @@ services::ProcessQueryResult Query() {
 
   services::ProcessQueryResult result;
   for (;;) {
-    Variant item;
+    Variant item(oa);
     ULONG fetched = 0;
     hr = items->Next(1, &item.v, &fetched);
     if (FAILED(hr)) return Failed(hr);
@@ -119,7 +125,7 @@ services::ProcessQueryResult Query() {
     if (item.v.vt != VT_DISPATCH || !item.v.pdispVal) continue;
     ComPtr<IDispatch> object(std::exchange(item.v.pdispVal, nullptr));
     item.v.vt = VT_EMPTY;
-    result.processes.push_back(std::make_unique<Win32Process>(std::move(object)));
+    result.processes.push_back(std::make_unique<Win32Process>(oa, std::move(object)));
   }
   return result;
 }

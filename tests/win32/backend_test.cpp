@@ -1,7 +1,10 @@
 // The Win32 backend against real windows: classes, texts, fonts, IDs.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "app/window_tables.h"
 #include "win32/backend.h"
@@ -52,6 +55,39 @@ int HeightOf(HWND hwnd) {
 // record and toggles the panel; a click below the header does nothing. A
 // window that is not one of ours is never taken for one, whatever its user
 // data holds.
+// The tools of the tooltip windows that the form owns.
+LRESULT TipsOf(HWND form) {
+  std::pair<HWND, LRESULT> found{form, 0};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM data) {
+        auto& [owner, count] = *reinterpret_cast<std::pair<HWND, LRESULT>*>(data);
+        wchar_t name[32] = {};
+        GetClassNameW(hwnd, name, 32);
+        if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 && GetWindow(hwnd, GW_OWNER) == owner) {
+          count += SendMessageW(hwnd, TTM_GETTOOLCOUNT, 0, 0);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.second;
+}
+
+// A form's tips are added when it is first shown: each one its table names,
+// once, and none before.
+TEST(Win32Backend, AFormGetsTheTipsOfItsTableWhenFirstShown) {
+  Win32Backend backend(GetModuleHandleW(nullptr));
+  ui::Window window(app::Form1Def(), backend);
+  HWND form = Win32Backend::HandleOf(window);
+  LRESULT inTable = 0;
+  for (const auto& control : window.Controls()) inTable += control->Def().tooltip.empty() ? 0 : 1;
+  ASSERT_GT(inTable, 0);
+  EXPECT_EQ(TipsOf(form), 0);
+  window.Show();
+  window.Show();
+  EXPECT_EQ(TipsOf(form), inTable);
+}
+
 TEST(Win32Backend, OurWindowsAndOnlyTheyLeadBackToTheirControls) {
   Win32Backend backend(GetModuleHandleW(nullptr));
   ui::Window window(app::Form1Def(), backend);

@@ -1,0 +1,53 @@
+#include "win32/lazy_imports.h"
+
+#include <optional>
+#include <string>
+
+namespace morvex::win32 {
+
+namespace {
+
+// The system folder's copy of the DLL, never one beside the program. It stays
+// loaded until the program ends.
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+  wchar_t folder[MAX_PATH];
+  const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return nullptr;
+  const std::wstring path = std::wstring(folder, n) + L"\\" + name;
+  return LoadLibraryW(path.c_str());
+}
+
+template <class Fn>
+bool Resolve(HMODULE module, const char* name, Fn& function) {
+  function = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  return function != nullptr;
+}
+
+std::optional<OleAutomation> LoadOleAutomation() {
+  OleAutomation f{};
+  HMODULE module = LoadSystemLibrary(L"oleaut32.dll");
+  const bool ok = module && Resolve(module, "SysAllocString", f.SysAllocString) &&
+                  Resolve(module, "SysStringLen", f.SysStringLen) && Resolve(module, "VariantInit", f.VariantInit) &&
+                  Resolve(module, "VariantClear", f.VariantClear) &&
+                  Resolve(module, "VariantChangeType", f.VariantChangeType);
+  if (!ok) return std::nullopt;
+  return f;
+}
+
+}  // namespace
+
+const OleAutomation* OleAutomationFunctions() {
+  static const std::optional<OleAutomation> functions = LoadOleAutomation();
+  return functions ? &*functions : nullptr;
+}
+
+PlaySoundFn PlaySoundFunction() {
+  static const PlaySoundFn play = [] {
+    PlaySoundFn f = nullptr;
+    if (HMODULE module = LoadSystemLibrary(L"winmm.dll")) Resolve(module, "PlaySoundW", f);
+    return f;
+  }();
+  return play;
+}
+
+}  // namespace morvex::win32

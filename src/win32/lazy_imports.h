@@ -1,0 +1,31 @@
+// Functions of system DLLs that the program needs only for some commands:
+// OLE Automation (oleaut32) for the management service's query, the
+// multimedia functions (winmm) for the expiry sound. They are loaded from the
+// system folder on their first use, not with the program, so that the start
+// does not wait for them (nor for what they load in turn). A DLL or function
+// that cannot be loaded makes the command fail as any other failure of it:
+// the query reports an error, the sound is not played.
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+namespace morvex::win32 {
+
+struct OleAutomation {
+  decltype(&::SysAllocString) SysAllocString;
+  decltype(&::SysStringLen) SysStringLen;
+  decltype(&::VariantInit) VariantInit;
+  decltype(&::VariantClear) VariantClear;
+  decltype(&::VariantChangeType) VariantChangeType;
+};
+
+// The functions of oleaut32, loaded on the first call; nullptr when the DLL or
+// one of them is missing.
+const OleAutomation* OleAutomationFunctions();
+
+// winmm's PlaySoundW, loaded on the first call; nullptr when missing.
+using PlaySoundFn = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+PlaySoundFn PlaySoundFunction();
+
+}  // namespace morvex::win32
