@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the screenshots of the main window under Wine on Xvfb: the start page
-# and the options page at 96 DPI, and the start page at 144 DPI (150 %).
+# and the options page, at 96 DPI and at 144 DPI (150 %).
 # Output: docs/screenshots/*.png (cropped to the window).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,3 +42,4 @@ shoot() {  # dpi name [control to click before the shot]
 shoot 96 start-page
 shoot 96 options-page xpButton6
 shoot 144 start-page-150
+shoot 144 options-page-150 xpButton6
