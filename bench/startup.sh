@@ -23,8 +23,9 @@
 # created before the first show, the fonts made, the texts measured and the
 # opens of config.ini (--no-count skips this). --manifest adds the bare
 # window program with morvex.exe's manifest (common controls 6, DPI
-# awareness) to the comparison, --also any other program (named after its
-# file).
+# awareness) to the comparison, and the same with 70 child windows more (as
+# many as morvex.exe makes before its first show); --also any other program
+# (named after its file).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -46,7 +47,7 @@ while [ $# -gt 0 ]; do
 done
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target morvex mvx_bare_window mvx_bare_window_manifest mvx_start_probe >/dev/null
+cmake --build --preset windows --target morvex mvx_bare_window mvx_bare_window_manifest mvx_bare_window_children mvx_start_probe >/dev/null
 if [ "$traces" -gt 0 ] || [ $count = 1 ]; then
   cmake --preset bench >/dev/null
   cmake --build --preset bench --target morvex_windows_trace >/dev/null
@@ -162,8 +163,8 @@ start() {
 names=(bare morvex)
 sources=("$release/mvx_bare_window.exe" "$release/morvex.exe")
 if [ $manifest = 1 ]; then
-  names+=(bare-manifest)
-  sources+=("$release/mvx_bare_window_manifest.exe")
+  names+=(bare-manifest bare-70-windows)
+  sources+=("$release/mvx_bare_window_manifest.exe" "$release/mvx_bare_window_children.exe")
 fi
 for program in "${also[@]}"; do
   names+=("$(basename "$program" .exe)")

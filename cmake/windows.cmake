@@ -97,12 +97,15 @@ target_link_libraries(morvex_win32_bench PRIVATE morvex_win32)
 target_link_options(morvex_win32_bench PRIVATE ${MORVEX_STATIC} -municode)
 
 # The start-up comparison of bench/startup.sh: the least program with one
-# window (once without a manifest, as such a program comes, and once with
-# morvex.exe's common controls 6 and DPI awareness), and the probe that starts
-# a program and times it.
+# window (once without a manifest, as such a program comes, once with
+# morvex.exe's common controls 6 and DPI awareness, and once more with that
+# manifest and as many child windows as morvex.exe's main window has), and
+# the probe that starts a program and times it.
 add_executable(mvx_bare_window WIN32 bench/bare_window.cpp)
 add_executable(mvx_bare_window_manifest WIN32 bench/bare_window.cpp bench/bare_window_manifest.rc)
-foreach(bare mvx_bare_window mvx_bare_window_manifest)
+add_executable(mvx_bare_window_children WIN32 bench/bare_window.cpp bench/bare_window_manifest.rc)
+target_compile_definitions(mvx_bare_window_children PRIVATE MVX_BARE_CHILDREN=70)
+foreach(bare mvx_bare_window mvx_bare_window_manifest mvx_bare_window_children)
   target_compile_definitions(${bare} PRIVATE UNICODE _UNICODE)
   target_link_options(${bare} PRIVATE ${MORVEX_STATIC} -municode)
 endforeach()
