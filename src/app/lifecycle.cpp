@@ -1,13 +1,13 @@
 #include "app/lifecycle.h"
 
 #include "app/form1.h"
-#include "ui/startup_trace.h"
 #include "app/version.h"
 #include "countdown/countdown.h"
 #include "processes/catalogue.h"
 #include "processes/killlist.h"
 #include "settings/form_state.h"
 #include "tray/tray.h"
+#include "ui/startup_trace.h"
 
 namespace morvex::app {
 

@@ -46,8 +46,6 @@ std::unique_ptr<ui::WindowPeer> Win32Backend::CreateWindowPeer(ui::Window& windo
                               CW_USEDEFAULT, 100, 100, owner, nullptr, instance_, nullptr);
   MORVEX_STARTUP_STEP("  CreateWindowExW form");
   auto peer = std::make_unique<FormPeer>(hwnd, window, *this);
-  // The controls are made for the form's DPI where it was created.
-  if (WindowRecord* record = RecordOf(hwnd)) record->dpi = SystemDpiOf(hwnd);
   if (def.iconId) {
     SendMessageW(hwnd, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(Icon(def.iconId, GetSystemMetrics(SM_CXICON))));
@@ -113,17 +111,15 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
     default:
       break;
   }
-  if (!def.tooltip.empty()) pendingTips_.push_back({form, hwnd, &def.tooltip});
   return peer;
 }
 
-void Win32Backend::WindowBuilt(ui::Window& window) { PlaceBuilt(window, SystemDpiOf(HandleOf(window)), gdi_); }
+void Win32Backend::WindowBuilt(ui::Window& window) { PlaceBuilt(window, gdi_); }
 
 void Win32Backend::Place(ui::Window& window, int dpi) { win32::Place(window, dpi, gdi_); }
 
 void Win32Backend::WindowDestroyed(ui::Window& window) {
   HWND hwnd = HandleOf(window);
-  std::erase_if(pendingTips_, [hwnd](const PendingTip& tip) { return tip.form == hwnd; });
   if (IsWindow(hwnd)) Attach(hwnd, nullptr);
 }
 
@@ -150,12 +146,12 @@ HICON Win32Backend::Icon(int resourceId, int size) {
   return icon.get();
 }
 
-void Win32Backend::AddTooltips(HWND form) {
-  std::erase_if(pendingTips_, [this, form](const PendingTip& tip) {
-    if (tip.form != form) return false;
-    AddTooltip(tip.form, tip.control, *tip.text);
-    return true;
-  });
+void Win32Backend::AddTooltips(const ui::Window& window) {
+  HWND form = HandleOf(window);
+  for (const auto& control : window.Controls()) {
+    const std::string& tip = control->Def().tooltip;
+    if (HWND hwnd = HandleOf(*control); hwnd && !tip.empty()) AddTooltip(form, hwnd, tip);
+  }
 }
 
 void Win32Backend::AddTooltip(HWND form, HWND control, const std::string& text) {

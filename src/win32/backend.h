@@ -17,7 +17,6 @@
 #include <memory>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "ui/controls.h"
 #include "win32/gdi_cache.h"
@@ -43,10 +42,10 @@ class Win32Backend : public ui::Backend {
   // table says so) and lays out its controls.
   void Place(ui::Window& window, int dpi);
 
-  // Gives the form's controls the tips their table names. They are added
-  // once the form is first shown and painted: no tip can show before, and
-  // the window is on the screen that much sooner.
-  void AddTooltips(HWND form);
+  // Gives the window's controls the tips their table names. The form's peer
+  // asks for them when the form is first shown and painted: no tip can show
+  // before, and the window is on the screen that much sooner.
+  void AddTooltips(const ui::Window& window);
 
   GdiCache& Gdi() { return gdi_; }
 
@@ -57,12 +56,6 @@ class Win32Backend : public ui::Backend {
   HICON Icon(int resourceId, int size);
   void AddTooltip(HWND form, HWND control, const std::string& text);
 
-  struct PendingTip {
-    HWND form;
-    HWND control;
-    const std::string* text;  // the table's
-  };
-
   HINSTANCE instance_;
   GdiCache gdi_;
   std::map<std::pair<int, int>, UniqueIcon> icons_;
@@ -70,8 +63,6 @@ class Win32Backend : public ui::Backend {
   // One tooltip window for every control that has a tip; it belongs to the
   // first form that asked for it and goes with that form.
   HWND tooltip_ = nullptr;
-  // The tips of the forms not shown yet.
-  std::vector<PendingTip> pendingTips_;
 };
 
 }  // namespace morvex::win32

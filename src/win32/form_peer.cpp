@@ -9,7 +9,7 @@
 namespace morvex::win32 {
 
 FormPeer::FormPeer(HWND hwnd, ui::Window& window, Win32Backend& backend)
-    : record_{backend, window}, hwnd_(hwnd) {
+    : record_{backend, window, nullptr, SystemDpiOf(hwnd)}, hwnd_(hwnd) {
   Attach(hwnd, &record_);
 }
 
@@ -31,7 +31,8 @@ void FormPeer::SetVisible(bool visible) {
     MORVEX_STARTUP_STEP("  RedrawWindow");
     SetForegroundWindow(hwnd);
     MORVEX_STARTUP_STEP("  SetForegroundWindow");
-    record_.backend.AddTooltips(hwnd);
+    if (!tipsAdded_) record_.backend.AddTooltips(record_.window);
+    tipsAdded_ = true;
   }
 }
 

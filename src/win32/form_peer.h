@@ -30,8 +30,9 @@ class FormPeer : public ui::WindowPeer {
   std::uintptr_t IconHandle() const override;
 
  private:
-  WindowRecord record_;
+  WindowRecord record_;  // its DPI at first the one the form was created at
   UniqueWindow hwnd_;
+  bool tipsAdded_ = false;  // at the first show
 };
 
 }  // namespace morvex::win32

@@ -61,15 +61,10 @@ void Place(ui::Window& window, int dpi, GdiCache& gdi) {
   LayOut(window, dpi, gdi);
 }
 
-void PlaceBuilt(ui::Window& window, int dpi, GdiCache& gdi) {
+void PlaceBuilt(ui::Window& window, GdiCache& gdi) {
+  const int dpi = DpiOf(Win32Backend::HandleOf(window));
   SizeForm(window, dpi);
   MORVEX_STARTUP_STEP("  SizeForm");
-  HWND form = Win32Backend::HandleOf(window);
-  const WindowRecord* record = RecordOf(form);
-  if (!record || record->dpi != dpi) {
-    LayOut(window, dpi, gdi);
-    return;
-  }
   for (const auto& control : window.Controls()) {
     if (HWND hwnd = Win32Backend::HandleOf(*control)) SetFontFor(*control, hwnd, dpi, gdi);
   }

@@ -19,10 +19,10 @@ RECT ControlRect(const ui::ControlDef& def, bool opened, int dpi);
 // so) and lays out its controls.
 void Place(ui::Window& window, int dpi, GdiCache& gdi);
 
-// Sizes the form of a table just built for the DPI, whose controls were made
-// at their places for the DPI its record holds (ControlRect): they get their
-// fonts; were they made for another DPI, they are laid out.
-void PlaceBuilt(ui::Window& window, int dpi, GdiCache& gdi);
+// Sizes a form just built for the DPI it was created at (DpiOf), at which its
+// controls were made at their places (ControlRect), and gives them their
+// fonts.
+void PlaceBuilt(ui::Window& window, GdiCache& gdi);
 
 // Lays out every control of the form for the DPI: positions, sizes and
 // fonts. Painting follows the DPI a form was last laid out for (DpiOf).

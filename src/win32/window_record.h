@@ -17,7 +17,7 @@ struct WindowRecord {
   Win32Backend& backend;
   ui::Window& window;
   ui::Control* control = nullptr;  // a roll-up panel's control; none for a form
-  int dpi = 0;                     // the DPI a form's controls were made or last laid out for
+  int dpi = 0;                     // the DPI a form was created or last laid out at
 };
 
 // Attaches the record to the window; nullptr takes it away again.
