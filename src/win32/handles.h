@@ -89,6 +89,11 @@ struct Icon : NullIsNone<HICON> {
   static void Close(HICON icon) { ::DestroyIcon(icon); }
 };
 
+template <class T>
+struct ComObject : NullIsNone<T*> {
+  static void Close(T* object) { object->Release(); }
+};
+
 }  // namespace policy
 
 using UniqueHandle = Unique<policy::KernelHandle>;
@@ -132,39 +137,14 @@ class Selection {
   HGDIOBJ replaced_;
 };
 
-// One reference to a COM object.
+// One reference to a COM object; ComPtr(p) takes over the caller's.
 template <class T>
-class ComPtr {
+class ComPtr : public Unique<policy::ComObject<T>> {
  public:
-  ComPtr() = default;
-  // Takes over the reference the caller holds.
-  explicit ComPtr(T* object) : p_(object) {}
-  ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-  ComPtr& operator=(ComPtr&& other) noexcept {
-    T* taken = std::exchange(other.p_, nullptr);
-    reset();
-    p_ = taken;
-    return *this;
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  ~ComPtr() { reset(); }
-
-  T* get() const { return p_; }
-  T* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-  void reset() {
-    if (T* old = std::exchange(p_, nullptr)) old->Release();
-  }
-  // For a function that hands out a new reference through a pointer.
-  T** put() {
-    reset();
-    return &p_;
-  }
-  void** put_void() { return reinterpret_cast<void**>(put()); }
-
- private:
-  T* p_ = nullptr;
+  using Unique<policy::ComObject<T>>::Unique;
+  T* operator->() const { return this->get(); }
+  // For a function that hands out a new reference through a void**.
+  void** put_void() { return reinterpret_cast<void**>(this->put()); }
 };
 
 }  // namespace morvex::win32

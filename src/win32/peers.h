@@ -103,17 +103,22 @@ class MenuPeer : public ui::Peer {
   bool enabled_;
 };
 
-// A timer of the form; its ticks arrive as WM_TIMER with the control's ID.
-class TimerPeer : public ui::Peer {
+// A control that is no window: no text, always enabled, never seen.
+class WindowlessPeer : public ui::Peer {
  public:
-  TimerPeer(HWND form, UINT id) : form_(form), id_(id) {}
-  ~TimerPeer() override;
   void SetText(const std::string&) override {}
   std::string Text() const override { return {}; }
   void SetEnabled(bool) override {}
   bool Enabled() const override { return true; }
   void SetVisible(bool) override {}
   bool Visible() const override { return false; }
+};
+
+// A timer of the form; its ticks arrive as WM_TIMER with the control's ID.
+class TimerPeer : public WindowlessPeer {
+ public:
+  TimerPeer(HWND form, UINT id) : form_(form), id_(id) {}
+  ~TimerPeer() override;
   void SetTimer(bool enabled, int intervalMs) override;
 
  private:
@@ -121,14 +126,8 @@ class TimerPeer : public ui::Peer {
   UINT id_;
 };
 
-class MediaPeer : public ui::Peer {
+class MediaPeer : public WindowlessPeer {
  public:
-  void SetText(const std::string&) override {}
-  std::string Text() const override { return {}; }
-  void SetEnabled(bool) override {}
-  bool Enabled() const override { return true; }
-  void SetVisible(bool) override {}
-  bool Visible() const override { return false; }
   // Asynchronous; a missing file or a failed playback is ignored.
   void Play(const std::string& path) override;
 };
