@@ -2,7 +2,9 @@
 // counterparts where the program depends on it (a list box's selection and
 // focus mark after removals, the case-insensitive exact search, a combo box's
 // edit text after its selection changes). Tests drive it through the same
-// backend entries that the Win32 backend uses for real input.
+// backend entries that the Win32 backend uses for real input. The Win32
+// backend keeps the controls of a closed roll-up panel in such peers until
+// the panel first opens.
 #pragma once
 
 #include <string>

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/headless.h"
 #include "ui/startup_trace.h"
 #include "win32/dispatch.h"
 #include "win32/dpi.h"
@@ -15,6 +16,40 @@
 namespace morvex::win32 {
 
 using ui::Kind;
+
+namespace {
+
+// What the program did to a control before its window was made: its state
+// kept in memory, given to the new window. (A list box's focus mark starts
+// where the new list puts it.)
+void TakeState(const ui::Peer& from, ui::Peer& to, const ui::ControlDef& def) {
+  switch (def.kind) {
+    case Kind::CheckBox:
+    case Kind::OptionButton:
+      to.SetCheck(from.Check());
+      break;
+    case Kind::TextBox:
+      to.SetLocked(from.Locked());
+      break;
+    case Kind::ListBox:
+    case Kind::ComboBox:
+      for (int i = 0; i < from.Count(); ++i) to.AddItem(from.Item(i));
+      if (def.multiSelect) {
+        for (int i = 0; i < from.Count(); ++i) to.SetSelected(i, from.Selected(i));
+      } else {
+        to.SetCurSel(from.CurSel());
+      }
+      break;
+    default:
+      break;
+  }
+  // A combo box's edit text after its selection: the selection sets it.
+  if (def.kind != Kind::ListBox && from.Text() != to.Text()) to.SetText(from.Text());
+  to.SetEnabled(from.Enabled());
+  to.SetVisible(from.Visible());
+}
+
+}  // namespace
 
 Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -78,8 +113,21 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
       break;
   }
 
+  // The controls of a closed roll-up panel are not seen before it opens: they
+  // keep their state in memory until then (MakePanelContents).
+  if (const ui::Control* panel = PanelOf(window, def); panel && !panel->peer().Opened()) {
+    return std::make_unique<ui::HeadlessPeer>(def);
+  }
+  return MakeControlWindow(window, control);
+}
+
+std::unique_ptr<ControlPeer> Win32Backend::MakeControlWindow(ui::Window& window, ui::Control& control) {
   // A control lies in its container (a frame or a roll-up panel) or the form,
-  // made at its place for the form's DPI; its font follows once all are made.
+  // made at its place for the form's DPI; its font follows once all are made
+  // (or, in a panel opened later, when the panel is laid out open).
+  const ui::ControlDef& def = control.Def();
+  HWND form = HandleOf(window);
+  const auto id = static_cast<UINT>(control.Id());
   HWND parent = def.parent.empty() ? form : HandleOf(window.Find(def.parent));
   const WindowStyle style = ControlStyle(def);
   const RECT rect = ControlRect(def, def.value, DpiOf(form));
@@ -112,6 +160,29 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
       break;
   }
   return peer;
+}
+
+const ui::Control* Win32Backend::PanelOf(const ui::Window& window, const ui::ControlDef& def) {
+  for (const std::string* parent = &def.parent; !parent->empty();) {
+    const ui::Control& container = window.Find(*parent);
+    if (container.GetKind() == Kind::RollUp) return &container;
+    parent = &container.Def().parent;
+  }
+  return nullptr;
+}
+
+void Win32Backend::MakePanelContents(ui::Window& window, const ui::Control& panel) {
+  const bool tipsAdded = static_cast<const FormPeer&>(window.peer()).TipsAdded();
+  for (const auto& control : window.Controls()) {
+    // Containers come before what they hold, so a parent's window exists.
+    const auto* pending = dynamic_cast<const ui::HeadlessPeer*>(&control->peer());
+    if (!pending || PanelOf(window, control->Def()) != &panel) continue;
+    std::unique_ptr<ControlPeer> made = MakeControlWindow(window, *control);
+    TakeState(*pending, *made, control->Def());
+    const std::string& tip = control->Def().tooltip;
+    if (tipsAdded && !tip.empty()) AddTooltip(HandleOf(window), made->Handle(), tip);
+    control->AttachPeer(std::move(made));
+  }
 }
 
 void Win32Backend::WindowBuilt(ui::Window& window) { PlaceBuilt(window, gdi_); }

@@ -24,6 +24,8 @@
 
 namespace morvex::win32 {
 
+class ControlPeer;
+
 class Win32Backend : public ui::Backend {
  public:
   // Registers the program's window classes.
@@ -47,9 +49,18 @@ class Win32Backend : public ui::Backend {
   // before, and the window is on the screen that much sooner.
   void AddTooltips(const ui::Window& window);
 
+  // Makes the windows of the controls in the roll-up panel that were kept in
+  // memory while it was closed, with the state the program gave them; called
+  // when the panel opens.
+  void MakePanelContents(ui::Window& window, const ui::Control& panel);
+
   GdiCache& Gdi() { return gdi_; }
 
  private:
+  // The roll-up panel the control lies in (the nearest), or nullptr.
+  static const ui::Control* PanelOf(const ui::Window& window, const ui::ControlDef& def);
+  // The control's window, in its container, at its place for the form's DPI.
+  std::unique_ptr<ControlPeer> MakeControlWindow(ui::Window& window, ui::Control& control);
   // The window that owns the forms kept off the taskbar, made on first use.
   HWND HiddenOwner();
   // The icon of the resource at the size, loaded once.

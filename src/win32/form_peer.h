@@ -28,6 +28,7 @@ class FormPeer : public ui::WindowPeer {
   void PopupMenu(const ui::WindowPeer& menuWindow, int menu, int defaultItem) override;
   std::uintptr_t Handle() const override;
   std::uintptr_t IconHandle() const override;
+  bool TipsAdded() const { return tipsAdded_; }
 
  private:
   WindowRecord record_;  // its DPI at first the one the form was created at

@@ -116,6 +116,7 @@ RollUpPeer::~RollUpPeer() {
 }
 
 void RollUpPeer::SetOpened(bool opened) {
+  if (opened) record_.backend.MakePanelContents(record_.window, *record_.control);
   opened_ = opened;
   LayOut(record_.window, DpiOf(Handle()), record_.backend.Gdi());
   InvalidateRect(Handle(), nullptr, TRUE);

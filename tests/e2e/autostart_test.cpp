@@ -72,6 +72,7 @@ TEST(Autostart, FirstClickCreatesTheStartupShortcutLaterClicksNothing) {
   Morvex app(FreshFolder("autostart"));
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitUntilShown());
+  ASSERT_TRUE(app.OpenOptions());
 
   app.Click("xpButton2");
   const auto box = app.WaitForMessageBox();
@@ -106,6 +107,7 @@ TEST(Autostart, RemovalHintIsTitledWithTheWindowCaptionAndTouchesNoFile) {
   Morvex app(FreshFolder("autostart-hint"));
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitUntilShown());
+  ASSERT_TRUE(app.OpenOptions());
   const auto before = FilesIn(app.Folder());
   app.Click("xpButton5");
   const auto box = app.WaitForMessageBox();

@@ -24,7 +24,7 @@ void Type(const Morvex& app, const std::string& combo, const std::string& text) 
 
 // Starts the program and waits until its window is built and shown.
 bool StartAndShow(Morvex& app) {
-  return app.Start() && WaitFor([&] { return IsWindowVisible(app.Form1()) != 0; });
+  return app.Start() && WaitFor([&] { return IsWindowVisible(app.Form1()) != 0; }) && app.OpenOptions();
 }
 
 bool EndsWith(const std::string& text, const std::string& end) {

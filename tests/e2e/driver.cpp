@@ -242,6 +242,11 @@ HWND FindControl(HWND form, int id) {
 
 HWND Morvex::Control(int id) const { return FindControl(Form1(), id); }
 
+bool Morvex::OpenOptions() const {
+  Click("xpButton6");
+  return WaitFor([this] { return Control("Combo1") != nullptr; });
+}
+
 std::string Morvex::ClassOf(HWND hwnd) const {
   wchar_t name[128] = {};
   GetClassNameW(hwnd, name, 128);

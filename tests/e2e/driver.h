@@ -78,6 +78,9 @@ class Morvex {
   // Waits until Form1 is shown and its message loop answers, so that the
   // start-up has run and a posted click reaches a control.
   bool WaitUntilShown() const;
+  // Opens the options page as the user would and waits until its controls
+  // exist: they are made when the page first opens.
+  bool OpenOptions() const;
   bool Running() const;
   // Waits for the process to end; false when it is still running after the bound.
   bool WaitForExit(int boundMs = 15000);

@@ -31,6 +31,7 @@ bool SendMouseMove(const Morvex& app, LPARAM lp) {
 TEST(LifeCycle, FirstStartInAnEmptyFolder) {
   Morvex app(FreshFolder("life-first"));
   ASSERT_TRUE(StartAndShow(app));
+  ASSERT_TRUE(app.OpenOptions());
   EXPECT_EQ(app.Text("Combo1"), "00");
   EXPECT_EQ(app.Text("Combo2"), "03");
   EXPECT_EQ(app.Text("lblVersion"), "Version 1.0.230");
@@ -101,6 +102,7 @@ TEST(LifeCycle, HidingSavesBothFilesAndTheMenuBringsTheWindowBack) {
 TEST(LifeCycle, ExitWithAnArmedCountdownEndsAtOnceWithoutWritingTheKillList) {
   Morvex app(FreshFolder("life-exit"));
   ASSERT_TRUE(StartAndShow(app));
+  ASSERT_TRUE(app.OpenOptions());
   app.Click("cmdSet");
   ASSERT_TRUE(WaitFor([&] { return !app.Enabled("cmdSet"); }));
   ASSERT_TRUE(DeleteFileW(app.PathOf(L"config.ini").c_str()));

@@ -69,6 +69,7 @@ TEST(Settings, ChangedCheckBoxesComeBackAfterARestart) {
     Morvex app(folder);
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(ShownAndSaved(app));
+    ASSERT_TRUE(app.OpenOptions());
     EXPECT_EQ(CheckOf(app.Control("chkSound")), BST_UNCHECKED);
     EXPECT_EQ(CheckOf(app.Control("Check2")), BST_UNCHECKED);
     app.Click("chkSound");
@@ -86,6 +87,7 @@ TEST(Settings, ChangedCheckBoxesComeBackAfterARestart) {
   Morvex again(folder);
   ASSERT_TRUE(again.Start());
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(again.Form1()) != 0; }));
+  ASSERT_TRUE(again.OpenOptions());
   EXPECT_EQ(CheckOf(again.Control("chkSound")), BST_CHECKED);
   EXPECT_EQ(CheckOf(again.Control("Check2")), BST_CHECKED);
   EXPECT_EQ(CheckOf(again.Control("Check1")), BST_UNCHECKED);

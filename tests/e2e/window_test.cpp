@@ -30,10 +30,8 @@ TEST(MainWindow, ShowsItsControlsByIdAndSwitchesPages) {
       {"cmduebernehmen", "Button", "Übernehemen  >>>"},
       {"List1", "ListBox", ""},
       {"List2", "ListBox", ""},
-      {"Combo1", "ComboBox", ""},
       {"txtHour", "Edit", "00"},
       {"Label2", "Static", "Morvex"},
-      {"Check2", "Button", "Countdown beim Programmstart automatisch aktivieren"},
       {"xpRollUpContainer1", "MorvexRollUp", "Optionen / Countdown-Planung     Hier Öffnen / Schliessen >>> "},
   };
   for (const auto& sample : samples) {
@@ -48,10 +46,15 @@ TEST(MainWindow, ShowsItsControlsByIdAndSwitchesPages) {
   EXPECT_EQ(GetDlgCtrlID(app.Control("Frame2")), 1000);
 
   // The options page opens over the start page and closes to its header again.
+  // Its controls are made when it first opens.
   HWND options = app.Control("xpRollUpContainer1");
   const int closed = HeightOf(options);
+  EXPECT_EQ(app.Control("Combo1"), nullptr);
   app.Click("xpButton6");
   EXPECT_TRUE(WaitFor([&] { return HeightOf(options) > closed * 5; }));
+  EXPECT_EQ(app.ClassOf(app.Control("Combo1")), "ComboBox");
+  EXPECT_EQ(app.TextOf(app.Control("Combo1")), "00");
+  EXPECT_EQ(app.TextOf(app.Control("Check2")), "Countdown beim Programmstart automatisch aktivieren");
   app.Click("xpButton6");  // opening an open page changes nothing
   app.Click("xpButton8");
   EXPECT_TRUE(WaitFor([&] { return HeightOf(options) == closed; }));

@@ -80,6 +80,7 @@ TEST(WindowTitle, SendCloseMessageClosesAWindowThatHonoursIt) {
   Morvex app(FreshFolder("title-close"));
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitUntilShown());
+  ASSERT_TRUE(app.OpenOptions());  // xpButton5 is on it
   TitleWindow target(L"close", L"Morvex Zielfenster 2");
   ASSERT_TRUE(target.Started());
   SetTargetTitle(app, L"Morvex Zielfenster 2");
@@ -96,6 +97,7 @@ TEST(WindowTitle, AWindowThatIgnoresTheCloseRequestStaysAndNothingIsShown) {
   Morvex app(FreshFolder("title-ignore"));
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitUntilShown());
+  ASSERT_TRUE(app.OpenOptions());  // xpButton5 is on it
   TitleWindow target(L"ignore", L"Morvex Zielfenster 3");
   ASSERT_TRUE(target.Started());
   SetTargetTitle(app, L"Morvex Zielfenster 3");

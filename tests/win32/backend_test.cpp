@@ -10,6 +10,7 @@
 #include "win32/backend.h"
 #include "win32/dpi.h"
 #include "win32/handles.h"
+#include "win32/text.h"
 #include "win32/window_record.h"
 
 namespace morvex::win32 {
@@ -21,16 +22,55 @@ LOGFONTW FontOf(HWND hwnd) {
   return lf;
 }
 
+// The options page is closed at first: its controls are made when it first
+// opens, with what the program set meanwhile, in their containers and order.
 TEST(Win32Backend, BuildsEveryControlWithItsIdClassAndFont) {
   Win32Backend backend(GetModuleHandleW(nullptr));
   ui::Window window(app::Form1Def(), backend);
-  for (const auto& control : window.Controls()) {
-    const ui::Kind kind = control->GetKind();
-    if (kind == ui::Kind::Timer || kind == ui::Kind::MenuItem || kind == ui::Kind::MediaPlayer) continue;
-    HWND hwnd = Win32Backend::HandleOf(*control);
-    ASSERT_NE(hwnd, nullptr) << control->Name();
-    EXPECT_EQ(GetDlgCtrlID(hwnd), control->Id()) << control->Name();
+  const auto onOptionsPage = [&window](const ui::Control& control) {
+    for (std::string parent = control.Def().parent; !parent.empty(); parent = window.Find(parent).Def().parent) {
+      if (parent == "xpRollUpContainer1") return true;
+    }
+    return false;
+  };
+  auto& combo = window.Get<ui::ComboBox>("Combo1");
+  combo.AddItem("07");
+  combo.AddItem("08");
+  combo.SetListIndex(1);
+  window.Get<ui::CheckBox>("Check2").SetValue(1);
+  window.Get<ui::OptionButton>("optSetTime").SetValue(true);
+  window.Find("cmdSet").SetEnabled(false);
+  window.Find("lblHaveTime").SetCaption("01:02:03");
+
+  for (const bool opened : {false, true}) {
+    if (opened) window.Get<ui::RollUp>("xpRollUpContainer1").SetOpened(true);
+    for (const auto& control : window.Controls()) {
+      const ui::Kind kind = control->GetKind();
+      if (kind == ui::Kind::Timer || kind == ui::Kind::MenuItem || kind == ui::Kind::MediaPlayer) continue;
+      HWND hwnd = Win32Backend::HandleOf(*control);
+      if (!opened && onOptionsPage(*control)) {
+        EXPECT_EQ(hwnd, nullptr) << control->Name();
+        continue;
+      }
+      ASSERT_NE(hwnd, nullptr) << control->Name();
+      EXPECT_EQ(GetDlgCtrlID(hwnd), control->Id()) << control->Name();
+      const std::string& parent = control->Def().parent;
+      EXPECT_EQ(GetParent(hwnd),
+                parent.empty() ? Win32Backend::HandleOf(window) : Win32Backend::HandleOf(window.Find(parent)));
+    }
   }
+  const auto handle = [&window](const char* name) { return Win32Backend::HandleOf(window.Find(name)); };
+  EXPECT_EQ(SendMessageW(handle("Combo1"), CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(handle("Combo1"), CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(WindowText(handle("Combo1")), L"08");
+  EXPECT_EQ(GetWindow(handle("Combo1"), GW_HWNDNEXT), handle("Combo2")) << "tab order of the table";
+  EXPECT_EQ(SendMessageW(handle("Check2"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(handle("optSetTime"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(handle("optSetCount"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(IsWindowEnabled(handle("cmdSet")));
+  EXPECT_TRUE(IsWindowEnabled(handle("cmdStop")));
+  EXPECT_EQ(WindowText(handle("lblHaveTime")), L"01:02:03");
+
   const LOGFONTW big = FontOf(Win32Backend::HandleOf(window.Find("xpButton2")));
   const LOGFONTW plain = FontOf(Win32Backend::HandleOf(window.Find("Command1")));
   EXPECT_EQ(big.lfWeight, FW_BOLD);
