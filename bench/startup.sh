@@ -23,7 +23,7 @@
 # created before the first show, the fonts made, the texts measured and the
 # opens of config.ini (--no-count skips this). --manifest adds the bare
 # window program with morvex.exe's manifest (common controls 6, DPI
-# awareness) to the comparison, and the same with 70 child windows more (as
+# awareness) to the comparison, and the same with 50 child windows more (as
 # many as morvex.exe makes before its first show); --also any other program
 # (named after its file).
 set -euo pipefail
@@ -163,7 +163,7 @@ start() {
 names=(bare morvex)
 sources=("$release/mvx_bare_window.exe" "$release/morvex.exe")
 if [ $manifest = 1 ]; then
-  names+=(bare-manifest bare-70-windows)
+  names+=(bare-manifest bare-50-windows)
   sources+=("$release/mvx_bare_window_manifest.exe" "$release/mvx_bare_window_children.exe")
 fi
 for program in "${also[@]}"; do
