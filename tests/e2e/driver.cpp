@@ -243,8 +243,16 @@ HWND FindControl(HWND form, int id) {
 HWND Morvex::Control(int id) const { return FindControl(Form1(), id); }
 
 bool Morvex::OpenOptions() const {
+  HWND panel = Control("xpRollUpContainer1");
+  const auto height = [panel] {
+    RECT rect{};
+    GetWindowRect(panel, &rect);
+    return rect.bottom - rect.top;
+  };
+  const LONG closed = height();
   Click("xpButton6");
-  return WaitFor([this] { return Control("Combo1") != nullptr; });
+  // The page's windows are all made before the panel takes its open height.
+  return WaitFor([&] { return height() > 2 * closed; });
 }
 
 std::string Morvex::ClassOf(HWND hwnd) const {
