@@ -24,64 +24,43 @@ WindowStyle FormStyle(ui::Border border) {
   return form;
 }
 
+namespace {
+
+// Each kind's class and the styles it always has.
+struct KindStyle {
+  Kind kind;
+  WindowStyle window;
+};
+
+constexpr KindStyle kKindStyles[] = {
+    {Kind::Label, {L"STATIC", SS_NOTIFY, 0}},
+    // Frames are group boxes that contain their controls.
+    {Kind::Frame, {L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT}},
+    {Kind::Button, {L"BUTTON", BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, 0}},
+    // A push button drawn in the program's own style (DrawXpButton); it
+    // answers clicks, texts and enabling like any button.
+    {Kind::XpButton, {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0}},
+    {Kind::CheckBox, {L"BUTTON", BS_3STATE | WS_TABSTOP, 0}},
+    {Kind::OptionButton, {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0}},
+    {Kind::ComboBox, {L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0}},
+    {Kind::ListBox, {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE}},
+    {Kind::TextBox, {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE}},
+    {Kind::RollUp, {kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT}},
+};
+
+}  // namespace
+
 WindowStyle ControlStyle(const ui::ControlDef& def) {
-  // Siblings never paint over each other: the one declared first lies on top.
-  WindowStyle control{L"STATIC", WS_CHILD | WS_CLIPSIBLINGS | (def.visible ? WS_VISIBLE : 0u) |
-                                     (def.enabled ? 0u : WS_DISABLED),
-                      0};
-  DWORD& style = control.style;
-  DWORD& exStyle = control.exStyle;
-  const bool centred = def.align == ui::Align::Center;
-  switch (def.kind) {
-    case Kind::Label:
-      style |= SS_NOTIFY | (centred ? SS_CENTER : SS_LEFT);
-      break;
-    case Kind::Frame:
-      // Frames are group boxes that contain their controls.
-      control.className = L"BUTTON";
-      style |= BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-      exStyle |= WS_EX_CONTROLPARENT;
-      break;
-    case Kind::Button:
-      control.className = L"BUTTON";
-      style |= BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP;
-      break;
-    case Kind::XpButton:
-      // A push button drawn in the program's own style (DrawXpButton); it
-      // answers clicks, texts and enabling like any button.
-      control.className = L"BUTTON";
-      style |= BS_OWNERDRAW | WS_TABSTOP;
-      break;
-    case Kind::CheckBox:
-      control.className = L"BUTTON";
-      style |= BS_3STATE | WS_TABSTOP;
-      break;
-    case Kind::OptionButton:
-      control.className = L"BUTTON";
-      style |= BS_RADIOBUTTON | WS_TABSTOP;
-      break;
-    case Kind::ComboBox:
-      control.className = L"COMBOBOX";
-      style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
-      break;
-    case Kind::ListBox:
-      control.className = L"LISTBOX";
-      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | (def.multiSelect ? LBS_EXTENDEDSEL : 0);
-      exStyle |= WS_EX_CLIENTEDGE;
-      break;
-    case Kind::TextBox:
-      control.className = L"EDIT";
-      style |= ES_AUTOHSCROLL | WS_TABSTOP | (centred ? ES_CENTER : ES_LEFT);
-      exStyle |= WS_EX_CLIENTEDGE;
-      break;
-    case Kind::RollUp:
-      control.className = kPanelClass;
-      style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-      exStyle |= WS_EX_CONTROLPARENT;
-      break;
-    default:
-      break;
+  WindowStyle control{L"STATIC", 0, 0};
+  for (const KindStyle& entry : kKindStyles) {
+    if (entry.kind == def.kind) control = entry.window;
   }
+  // Siblings never paint over each other: the one declared first lies on top.
+  control.style |= WS_CHILD | WS_CLIPSIBLINGS | (def.visible ? WS_VISIBLE : 0u) | (def.enabled ? 0u : WS_DISABLED);
+  const bool centred = def.align == ui::Align::Center;
+  if (def.kind == Kind::Label) control.style |= centred ? SS_CENTER : SS_LEFT;
+  if (def.kind == Kind::TextBox) control.style |= centred ? ES_CENTER : ES_LEFT;
+  if (def.kind == Kind::ListBox && def.multiSelect) control.style |= LBS_EXTENDEDSEL;
   return control;
 }
 
