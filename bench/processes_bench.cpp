@@ -38,7 +38,7 @@ void BM_LoadKillList10000(benchmark::State& state) {
   rig.files.files[morvex::processes::KillListPath(rig.files)] = TenThousandLines();
   for (auto _ : state) {
     rig.Form().List2().Clear();
-    rig.Form().KillList().LoadKillList();
+    rig.Program().KillList().LoadKillList();
   }
   state.SetItemsProcessed(state.iterations() * 10000);
 }

@@ -11,15 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "app/program.h"
 #include "processes/catalogue.h"
 #include "processes/killlist.h"
 #include "win32/backend.h"
-#include "win32/processes_win32.h"
-#include "win32/programs_win32.h"
+#include "win32/command_interpreter.h"
+#include "win32/notification_area.h"
+#include "win32/private_profile.h"
+#include "win32/processes.h"
 #include "win32/services.h"
 #include "win32/shell_links.h"
-#include "win32/win32_profile.h"
 #include "win32/window_ops.h"
 
 namespace {
@@ -93,19 +94,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   BenchFiles files(std::string(folderUtf8.begin(), folderUtf8.end()));
   win32::Win32CodePage codePage;
   win32::Win32Lifetime lifetime;
-  win32::Win32Tray tray;
-  services::Win32Profile profile;
+  win32::Win32NotificationArea notificationArea;
+  win32::Win32PrivateProfile profile;
   ThousandNames snapshot;
   win32::Win32ManagementService management;
   win32::Win32WindowOps windows;
   win32::Win32ShellLinks links;
   win32::Win32CommandInterpreter interpreter;
   win32::Win32Pause pause;
-  services::Services bundle{messages, shell,    clock,      files,   codePage, lifetime,    tray,
+  services::Services bundle{messages, shell,    clock,      files,   codePage, lifetime,    notificationArea,
                             profile,  snapshot, management, windows, links,    interpreter, pause};
 
   win32::Win32Backend backend(instance);
-  app::Form1 form(backend, bundle);
+  app::Program program(backend, bundle);
+  forms::Form1& form = program.Form();
   form.xpRollUpContainer2().SetOpened(true);
   form.Show();
   HWND hwnd = win32::Win32Backend::HandleOf(form);
@@ -118,7 +120,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   });
   Report("10,000-line List2.txt into List2", hwnd, 15, [&] {
     form.List2().Clear();
-    form.KillList().LoadKillList();
+    program.KillList().LoadKillList();
   });
   std::fflush(stdout);
   std::filesystem::remove_all(folder);

@@ -4,10 +4,16 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# Stand-ins for the system's code pages and private-profile files, for the
+# native tests and benchmarks; the program never links them.
+file(GLOB MORVEX_STANDIN_SOURCES CONFIGURE_DEPENDS src/standins/*.cpp)
+add_library(morvex_standins STATIC ${MORVEX_STANDIN_SOURCES})
+target_link_libraries(morvex_standins PUBLIC morvex_core)
+
 file(GLOB MORVEX_UNIT_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp tests/contract/*.cpp)
 add_executable(morvex_unit_tests ${MORVEX_UNIT_SOURCES})
 target_include_directories(morvex_unit_tests PRIVATE tests)
-target_link_libraries(morvex_unit_tests PRIVATE morvex_core GTest::gtest GTest::gtest_main)
+target_link_libraries(morvex_unit_tests PRIVATE morvex_standins GTest::gtest GTest::gtest_main)
 gtest_discover_tests(morvex_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60
   PROPERTIES LABELS unit)
 
@@ -16,7 +22,7 @@ if(MORVEX_BENCH)
   file(GLOB MORVEX_BENCH_SOURCES CONFIGURE_DEPENDS bench/*_bench.cpp)
   add_executable(morvex_bench ${MORVEX_BENCH_SOURCES} bench/main.cpp)
   target_compile_definitions(morvex_bench PRIVATE MORVEX_BENCH_NO_MAIN)
-  target_link_libraries(morvex_bench PRIVATE morvex_core benchmark::benchmark)
+  target_link_libraries(morvex_bench PRIVATE morvex_standins benchmark::benchmark)
   target_include_directories(morvex_bench PRIVATE tests)
 
   # The Windows programs with the start-up trace switched on, for

@@ -11,7 +11,7 @@ for target in tests/fuzz/*_fuzz.cpp; do
   corpus=tests/fuzz/corpus/${name%_fuzz}
   case $name in
     killlist_fuzz) sources="src/processes/killlist_format.cpp" ;;
-    profile_fuzz) sources="src/services/portable_profile.cpp" ;;
+    profile_fuzz) sources="src/standins/private_profile.cpp" ;;
     *) sources="" ;;
   esac
   clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Isrc \

@@ -1,6 +1,6 @@
 #include "app/lifecycle.h"
 
-#include "app/form1.h"
+#include "app/program.h"
 #include "app/version.h"
 #include "countdown/countdown.h"
 #include "processes/catalogue.h"
@@ -27,7 +27,8 @@ constexpr const char* kVersionText = "Version " MORVEX_VERSION_STR;
 
 // The window's load steps, between opening the kill-list file and appending
 // its entries.
-void LoadForm1(Form1& form) {
+void LoadForm1(Program& program) {
+  forms::Form1& form = program.Form();
   form.txtSekunde().SetEnabled(true);
   form.lblVersion().SetCaption(kVersionText);
   form.cmdloeschen().SetEnabled(false);
@@ -40,7 +41,7 @@ void LoadForm1(Form1& form) {
   processes::FillProcessCatalogue(form, form.List1());
   MORVEX_STARTUP_STEP("FillProcessCatalogue");
   form.mnuPopUpShowForm().SetEnabled(false);
-  tray::AddTrayIcon(form);
+  tray::AddTrayIcon(form, program.TrayIcon());
   form.mnuPopUpShowForm().SetEnabled(true);
   MORVEX_STARTUP_STEP("AddTrayIcon");
   form.Hide();
@@ -54,35 +55,37 @@ void LoadForm1(Form1& form) {
     MORVEX_STARTUP_STEP("SaveFormState");
   }
   if (form.Check2().Value() == 1) {
-    countdown::Start(form);
+    countdown::Start(form, program.Countdown());
     MORVEX_STARTUP_STEP("countdown started (Check2)");
   }
 }
 
 // Ends the program at once, the tray icon with it.
-void EndProgram(Form1& form) {
-  if (form.TrayIcon().WasAdded()) tray::RemoveTrayIcon(form);
-  form.Svc().lifetime.EndProgram();
+void EndProgram(Program& program) {
+  if (program.TrayIcon().WasAdded()) tray::RemoveTrayIcon(program.TrayIcon());
+  program.Form().Svc().lifetime.EndProgram();
 }
 
 // The close request: values and kill list saved, the window hidden to the
 // tray, unloaded, and the program ended.
-void CloseRequest(Form1& form) {
+void CloseRequest(Program& program) {
+  forms::Form1& form = program.Form();
   settings::SaveFormState(form);
-  form.KillList().SaveKillList();
-  tray::HideToTray(form);
+  program.KillList().SaveKillList();
+  tray::HideToTray(form, program.TrayIcon());
   // Closing the window runs its unload steps.
   settings::SaveFormState(form);
   form.CloseAuxiliaryWindows();
-  EndProgram(form);
+  EndProgram(program);
 }
 
 }  // namespace
 
-void StartUp(Form1& form) {
+void StartUp(Program& program) {
+  forms::Form1& form = program.Form();
   // The start-up is one handler: an event that arrives while one of its
   // message boxes is open (a close request, a tick) is raised after it.
-  form.Events().Run([&form] {
+  form.Events().Run([&program, &form] {
     // The kill-list file is opened and its first entry read before the
     // window loads; its entries reach List2 only after the load steps.
     processes::KillListFile file(form.Svc());
@@ -90,36 +93,37 @@ void StartUp(Form1& form) {
     const bool hasFirst = file.IsOpen() && !file.AtEnd();
     if (hasFirst) first = file.ReadField();
     MORVEX_STARTUP_STEP("List2.txt looked for, first entry read");
-    LoadForm1(form);
+    LoadForm1(program);
     if (!file.IsOpen()) return;
     if (hasFirst) form.List2().AddItem(first);
     // Also for a file that gave nothing: one that could not be read must not
     // be overwritten with an empty list at the close request.
-    form.KillList().AppendKillList(file);
+    program.KillList().AppendKillList(file);
     MORVEX_STARTUP_STEP("kill list appended");
   });
 }
 
-void WireLifecycle(Form1& form) {
-  form.onCloseRequest = [&form] { CloseRequest(form); };
+void WireLifecycle(Program& program) {
+  forms::Form1& form = program.Form();
+  form.onCloseRequest = [&program] { CloseRequest(program); };
   // A session end inside a handler cannot wait for it: the icon goes, and
   // the files keep what was saved last rather than a state half-way through.
-  form.onSessionEnd = [&form](bool handlerRunning) {
+  form.onSessionEnd = [&program](bool handlerRunning) {
     if (handlerRunning) {
-      EndProgram(form);
+      EndProgram(program);
     } else {
-      CloseRequest(form);
+      CloseRequest(program);
     }
   };
-  form.cmdExit().onClick = [&form] {
+  form.cmdExit().onClick = [&program, &form] {
     settings::SaveFormState(form);
     form.tmrTime().SetEnabled(false);
     form.tmrCountDown().SetEnabled(false);
-    EndProgram(form);
+    EndProgram(program);
   };
-  form.Command4().onClick = [&form] {
+  form.Command4().onClick = [&program, &form] {
     settings::SaveFormState(form);
-    EndProgram(form);
+    EndProgram(program);
   };
   // Command5 ("Countdown") does nothing.
 }

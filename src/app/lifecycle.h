@@ -3,16 +3,16 @@
 
 namespace morvex::app {
 
-class Form1;
+class Program;
 
 // Runs the start-up sequence: the kill-list file opened and its first entry
 // read, the window's load steps, then the rest of the kill list.
-void StartUp(Form1& form);
+void StartUp(Program& program);
 
 // Wires the close request (values and kill list saved, the window hidden to
 // the tray, unloaded, the program ended), the session end, cmdExit and
 // Command4. Every way out removes the tray icon, so that no dead icon stays
 // in the notification area.
-void WireLifecycle(Form1& form);
+void WireLifecycle(Program& program);
 
 }  // namespace morvex::app

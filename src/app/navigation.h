@@ -2,11 +2,13 @@
 // the About message.
 #pragma once
 
+namespace morvex::forms {
+class Form1;
+}
+
 namespace morvex::app {
 
-class Form1;
-
-void WireNavigation(Form1& form);
+void WireNavigation(forms::Form1& form);
 
 // The text of the About message.
 const char* AboutText();

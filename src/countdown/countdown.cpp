@@ -3,7 +3,7 @@
 #include <charconv>
 #include <system_error>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 
 namespace morvex::countdown {
 namespace {
@@ -27,19 +27,19 @@ std::size_t CharCount(const std::string& utf8) {
   return n;
 }
 
-void RefuseInput(app::Form1& form, const char* text, const char* title) {
+void RefuseInput(forms::Form1& form, const char* text, const char* title) {
   form.Svc().messages.Show(text, title, services::kExclamation);
 }
 
 // The three assignments that make MMC1 start playing a wave file.
-void PlaySound(app::Form1& form, const std::string& path) {
+void PlaySound(forms::Form1& form, const std::string& path) {
   ui::MediaPlayer& player = form.MMC1();
   player.SetFileName(path);
   player.SetWait(false);
   player.SetCommand("Sound");
 }
 
-void SetLocks(app::Form1& form, bool locked) {
+void SetLocks(forms::Form1& form, bool locked) {
   form.txtHour().SetLocked(locked);
   form.txtMinute().SetLocked(locked);
   form.txtSekunde().SetLocked(locked);
@@ -99,7 +99,7 @@ std::string TimeLeftText(std::int64_t hours, std::int64_t minutes, std::int64_t 
   return TwoDigits(hours) + ":" + TwoDigits(minutes) + ":" + TwoDigits(seconds);
 }
 
-void Start(app::Form1& form) {
+void Start(forms::Form1& form, CountdownScheduler& scheduler) {
   const std::string hours = form.Combo1().Text();
   const std::string minutes = form.Combo2().Text();
   const std::string seconds = form.Combo3().Text();
@@ -112,7 +112,6 @@ void Start(app::Form1& form) {
     return;
   }
 
-  CountdownScheduler& state = form.Countdown();
   if (form.optSetTime().Value()) {
     std::int16_t setHour = 0;
     std::int16_t setMinute = 0;
@@ -120,7 +119,7 @@ void Start(app::Form1& form) {
       RefuseInput(form, kDigitsOnlyText, kWrongInputTitle);
       return;
     }
-    state.ArmClockTime(setHour, setMinute, form.Svc().clock.Now());
+    scheduler.ArmClockTime(setHour, setMinute, form.Svc().clock.Now());
   } else if (form.optSetCount().Value()) {
     std::int64_t h = 0;
     std::int64_t m = 0;
@@ -129,43 +128,42 @@ void Start(app::Form1& form) {
       RefuseInput(form, kDigitsOnlyText, kWrongInputTitle);
       return;
     }
-    state.ArmCountDown(h, m, s);
+    scheduler.ArmCountDown(h, m, s);
   }
   // With neither mode selected the fields keep what they hold.
 
-  state.tickSoundPath = form.Svc().files.AppFolder() + "\\tick.wav";
+  scheduler.tickSoundPath = form.Svc().files.AppFolder() + "\\tick.wav";
   form.tmrCountDown().SetEnabled(true);
   form.cmdSet().SetEnabled(false);
   SetLocks(form, true);
 }
 
-void Stop(app::Form1& form) {
-  form.Countdown().Reset();
+void Stop(forms::Form1& form, CountdownScheduler& scheduler) {
+  scheduler.Reset();
   SetLocks(form, false);
   form.tmrCountDown().SetEnabled(false);
   form.cmdSet().SetEnabled(true);
   form.Frame7().SetVisible(false);
 }
 
-void Pause(app::Form1& form) {
+void Pause(forms::Form1& form) {
   form.tmrCountDown().SetEnabled(false);
   form.cmdSet().SetEnabled(true);
 }
 
-void Tick(app::Form1& form) {
-  CountdownScheduler& state = form.Countdown();
-  if (state.tickSoundOn) PlaySound(form, state.tickSoundPath);
+void Tick(forms::Form1& form, CountdownScheduler& scheduler) {
+  if (scheduler.tickSoundOn) PlaySound(form, scheduler.tickSoundPath);
 
   // The display shows what the previous tick left; the count-down follows.
-  const std::string shown = state.ShowTimeLeft();
+  const std::string shown = scheduler.ShowTimeLeft();
   form.lblHaveTime().SetCaption(shown);
   form.SetCaption(form.Def().caption + " " + kRunningWords + " " + shown);
   form.Frame7().SetVisible(true);
   form.Label11().SetCaption(shown);
   form.Frame7().SetCaption(kRunningFrameCaption);
 
-  if (form.optSetTime().Value() && state.DueForRealignment()) state.Realign(form.Svc().clock.Now().second);
-  state.CountDownOneSecond();
+  if (form.optSetTime().Value() && scheduler.DueForRealignment()) scheduler.Realign(form.Svc().clock.Now().second);
+  scheduler.CountDownOneSecond();
 
   if (shown == "00:00:00") {
     PlaySound(form, form.Svc().files.AppFolder() + "\\thx.wav");
@@ -177,17 +175,17 @@ void Tick(app::Form1& form) {
   }
 }
 
-void ClockTick(app::Form1& form) {
+void ClockTick(forms::Form1& form) {
   const services::LocalTime now = form.Svc().clock.Now();
   form.lblCurrentTimeShow().SetCaption(TimeLeftText(now.hour, now.minute, now.second));
 }
 
-void WireCountdown(app::Form1& form) {
-  form.cmdSet().onClick = [&form] { Start(form); };
-  form.cmdStop().onClick = [&form] { Stop(form); };
+void WireCountdown(forms::Form1& form, CountdownScheduler& scheduler) {
+  form.cmdSet().onClick = [&form, &scheduler] { Start(form, scheduler); };
+  form.cmdStop().onClick = [&form, &scheduler] { Stop(form, scheduler); };
   form.Combo1().onClick = [&form] { Pause(form); };
   form.Combo2().onClick = [&form] { Pause(form); };
-  form.tmrCountDown().onTimer = [&form] { Tick(form); };
+  form.tmrCountDown().onTimer = [&form, &scheduler] { Tick(form, scheduler); };
   form.tmrTime().onTimer = [&form] { ClockTick(form); };
 }
 

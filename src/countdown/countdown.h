@@ -10,7 +10,7 @@
 
 #include "services/services.h"
 
-namespace morvex::app {
+namespace morvex::forms {
 class Form1;
 }
 
@@ -68,17 +68,17 @@ inline constexpr const char* kRunningWords = "Countdown läuft / gestoppt";
 inline constexpr const char* kRunningFrameCaption = "Countdown läuft....";
 
 // Connects cmdSet, cmdStop, the hour and minute choosers and both timers.
-void WireCountdown(app::Form1& form);
+void WireCountdown(forms::Form1& form, CountdownScheduler& scheduler);
 
 // Start (the click of cmdSet, and start-up with Check2 ticked), Stop (the
 // click of cmdStop) and Pause (a selection change of Combo1 or Combo2).
-void Start(app::Form1& form);
-void Stop(app::Form1& form);
-void Pause(app::Form1& form);
+void Start(forms::Form1& form, CountdownScheduler& scheduler);
+void Stop(forms::Form1& form, CountdownScheduler& scheduler);
+void Pause(forms::Form1& form);
 
 // One event of tmrCountDown, and one of tmrTime.
-void Tick(app::Form1& form);
-void ClockTick(app::Form1& form);
+void Tick(forms::Form1& form, CountdownScheduler& scheduler);
+void ClockTick(forms::Form1& form);
 
 // A number with at least two digits, zero-padded: 5 gives "05", 123 "123".
 std::string TwoDigits(std::int64_t value);

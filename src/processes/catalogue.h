@@ -6,19 +6,21 @@ namespace morvex::ui {
 class ListBox;
 }
 
-namespace morvex::app {
+namespace morvex::forms {
 class Form1;
 }
 
 namespace morvex::processes {
 
+class KillList;
+
 // Empties the list box, then appends the image name of every running process
 // in snapshot order. No snapshot leaves the list empty, without a message.
-void FillProcessCatalogue(app::Form1& form, ui::ListBox& list);
+void FillProcessCatalogue(forms::Form1& form, ui::ListBox& list);
 
 // Replaces the entries of List2 with the image name of every process the
 // management service reports. When the query fails, List2 keeps its entries
 // and the user is told. List2.txt is not written here.
-void FillKillListFromService(app::Form1& form);
+void FillKillListFromService(forms::Form1& form, KillList& killList);
 
 }  // namespace morvex::processes

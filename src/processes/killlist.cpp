@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/form1.h"
-#include "processes/messages.h"
+#include "forms/form1.h"
+#include "processes/texts.h"
 
 namespace morvex::processes {
 
@@ -73,23 +73,23 @@ void KillList::Replace(const std::vector<std::string>& names) {
   keepUnreadFile_ = false;
 }
 
-void AddToKillList(app::Form1& form) {
+void AddToKillList(forms::Form1& form, KillList& killList) {
   const ui::ListBox& catalogue = form.List1();
   const std::string name = catalogue.Text();
   if (form.List2().FindExact(name) >= 0) {
-    form.Svc().messages.Show(kAlreadyListed, app::kAppTitle, services::kOkOnly);
+    form.Svc().messages.Show(kAlreadyListed, forms::kAppTitle, services::kOkOnly);
   } else {
     for (int i = 0; i < catalogue.ListCount(); ++i) {
       // A name that ends in a backslash is never copied.
-      if (catalogue.Selected(i) && (name.empty() || name.back() != '\\')) form.KillList().Add(name);
+      if (catalogue.Selected(i) && (name.empty() || name.back() != '\\')) killList.Add(name);
     }
   }
-  form.KillList().SaveKillList();
+  killList.SaveKillList();
 }
 
-void RemoveFromKillList(app::Form1& form) {
-  form.KillList().RemoveSelected();
-  form.KillList().SaveKillList();
+void RemoveFromKillList(forms::Form1& form, KillList& killList) {
+  killList.RemoveSelected();
+  killList.SaveKillList();
   form.cmdloeschen().SetEnabled(false);
 }
 

@@ -17,7 +17,7 @@ class Files;
 namespace morvex::ui {
 class ListBox;
 }
-namespace morvex::app {
+namespace morvex::forms {
 class Form1;
 }
 
@@ -88,10 +88,10 @@ class KillList {
 
 // The click of cmduebernehmen: copies the name selected in List1 to the end
 // of List2 unless List2 already holds it in any letter case, then saves.
-void AddToKillList(app::Form1& form);
+void AddToKillList(forms::Form1& form, KillList& killList);
 
 // The click of cmdloeschen: removes every selected entry of List2, saves, and
 // disables the button.
-void RemoveFromKillList(app::Form1& form);
+void RemoveFromKillList(forms::Form1& form, KillList& killList);
 
 }  // namespace morvex::processes

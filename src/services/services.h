@@ -7,12 +7,12 @@
 #include <optional>
 #include <string>
 
-#include "services/tray.h"
+#include "services/command_interpreter.h"
+#include "services/notification_area.h"
 #include "services/private_profile.h"
 #include "services/processes.h"
 #include "services/shell_links.h"
 #include "services/window_ops.h"
-#include "services/programs.h"
 
 namespace morvex::services {
 
@@ -53,6 +53,14 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual LocalTime Now() = 0;
+};
+
+class Pause {
+ public:
+  virtual ~Pause() = default;
+  // Blocks the calling thread for `ms` milliseconds; no event of the program
+  // is handled meanwhile.
+  virtual void Sleep(int ms) = 0;
 };
 
 struct FileResult {
@@ -116,7 +124,7 @@ struct Services {
   Files& files;
   CodePage& codePage;
   Lifetime& lifetime;
-  Tray& tray;
+  NotificationArea& notificationArea;
   PrivateProfile& profile;
   ProcessSnapshot& snapshot;
   ManagementService& management;

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 
 namespace morvex::settings {
 
@@ -36,7 +36,7 @@ bool CreateAutostartShortcut(services::ShellLinks& links, const std::string& fol
   return links.CreateShellLink(folder, name, target, "", flag, services::kProgramsFolder) != 0;
 }
 
-void LoadDeskR(app::Form1& form, ui::Window& deskR) {
+void LoadDeskR(forms::Form1& form, ui::Window& deskR) {
   deskR.Hide();
   const std::string folder = ShortcutFolder(deskR);
   // The folder is not tested for a trailing separator: a drive root gives two in a row.
@@ -48,7 +48,7 @@ void LoadDeskR(app::Form1& form, ui::Window& deskR) {
   }
 }
 
-void WireAutostart(app::Form1& form) {
+void WireAutostart(forms::Form1& form) {
   form.xpButton2().onClick = [&form] {
     SaveFormState(form);
     // Only the first request creates DeskR; it then stays, hidden, for the

@@ -11,7 +11,7 @@
 namespace morvex::ui {
 class Window;
 }
-namespace morvex::app {
+namespace morvex::forms {
 class Form1;
 }
 
@@ -35,10 +35,10 @@ bool CreateAutostartShortcut(services::ShellLinks& links, const std::string& fol
 
 // What DeskR does when it is created: stays hidden, creates the shortcut and
 // reports the outcome.
-void LoadDeskR(app::Form1& form, ui::Window& deskR);
+void LoadDeskR(forms::Form1& form, ui::Window& deskR);
 
 // Wires xpButton2 (which saves the control values on every click) and
 // xpButton5.
-void WireAutostart(app::Form1& form);
+void WireAutostart(forms::Form1& form);
 
 }  // namespace morvex::settings

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <system_error>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 
 namespace morvex::settings {
 namespace {
@@ -151,8 +151,8 @@ void SaveFormState(const ui::Window& window, services::Services& services) {
   }
 }
 
-bool RestoreFormState(app::Form1& form) { return RestoreFormState(form, form.Svc()); }
+bool RestoreFormState(forms::Form1& form) { return RestoreFormState(form, form.Svc()); }
 
-void SaveFormState(const app::Form1& form) { SaveFormState(form, form.Svc()); }
+void SaveFormState(const forms::Form1& form) { SaveFormState(form, form.Svc()); }
 
 }  // namespace morvex::settings

@@ -10,7 +10,7 @@
 #include "services/services.h"
 #include "ui/controls.h"
 
-namespace morvex::app {
+namespace morvex::forms {
 class Form1;
 }
 
@@ -56,7 +56,7 @@ bool RestoreFormState(ui::Window& window, services::Services& services);
 // Writes the value of every stored control whose value is not empty.
 void SaveFormState(const ui::Window& window, services::Services& services);
 
-bool RestoreFormState(app::Form1& form);
-void SaveFormState(const app::Form1& form);
+bool RestoreFormState(forms::Form1& form);
+void SaveFormState(const forms::Form1& form);
 
 }  // namespace morvex::settings

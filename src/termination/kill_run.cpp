@@ -4,11 +4,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "processes/killlist.h"
 #include "settings/form_state.h"
 #include "termination/kill_batch.h"
-#include "termination/messages.h"
+#include "termination/texts.h"
 
 namespace morvex::termination {
 
@@ -51,7 +51,7 @@ void TerminationRunner::RunKillBatch() {
 namespace {
 
 // The first entry of List2 goes, whatever entry is current.
-void RemoveFirstEntry(app::Form1& form) { form.List2().RemoveItem(0); }
+void RemoveFirstEntry(forms::Form1& form) { form.List2().RemoveItem(0); }
 
 // Whether a name can be handed to either way of ending: not empty, and free
 // of double quotes, control characters and the wildcards '*' and '?'.
@@ -63,7 +63,7 @@ bool IsEndableName(const std::string& name) {
 
 // The entry a pass ends: while any entry of List2 is selected, the one with
 // the focus mark; while none is, the first. Empty for an empty list.
-std::string CurrentKillListEntry(const app::Form1& form) {
+std::string CurrentKillListEntry(const forms::Form1& form) {
   const ui::ListBox& list = form.List2();
   const int current = list.ListIndex();
   return list.List(current >= 0 ? current : 0);
@@ -72,7 +72,7 @@ std::string CurrentKillListEntry(const app::Form1& form) {
 // Asks every process object of the management service whose Caption equals
 // the name exactly (letter case counts) to terminate. A service that cannot
 // be reached, and a process that refuses, are passed over.
-void EndProcessesByCaption(app::Form1& form, const std::string& name) {
+void EndProcessesByCaption(forms::Form1& form, const std::string& name) {
   if (!IsEndableName(name)) return;
   services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
   for (const auto& process : result.processes) {
@@ -81,7 +81,7 @@ void EndProcessesByCaption(app::Form1& form, const std::string& name) {
 }
 
 // The click of Command2, also run when the countdown expires.
-void EndKillListProcesses(app::Form1& form) {
+void EndKillListProcesses(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList) {
   std::optional<std::string> notWritten;  // the first reason my.bat could not be written
   settings::SaveFormState(form);
   form.Form2().Show();
@@ -93,9 +93,9 @@ void EndKillListProcesses(app::Form1& form) {
     if (IsEndableName(name)) {
       EndProcessesByCaption(form, name);
       const BatchWriteResult batch =
-          form.Termination().WriteKillBatch(3, [&form] { return CurrentKillListEntry(form); });
+          runner.WriteKillBatch(3, [&form] { return CurrentKillListEntry(form); });
       if (batch.written) {
-        form.Termination().RunKillBatch();
+        runner.RunKillBatch();
       } else if (!batch.error.empty() && !notWritten) {
         notWritten = batch.error;
       }
@@ -103,7 +103,7 @@ void EndKillListProcesses(app::Form1& form) {
     RemoveFirstEntry(form);
   }
 
-  form.KillList().LoadKillList();
+  killList.LoadKillList();
   form.Command1().Click();
   form.CloseForm2();
   // Told only now, so that an unattended countdown is never held half-way.
@@ -115,28 +115,28 @@ void EndKillListProcesses(app::Form1& form) {
 
 // The click of Command3: the name in txtTargetTitle handed to TASKKILL once
 // per kill-list entry.
-void EndTargetForEachEntry(app::Form1& form) {
+void EndTargetForEachEntry(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList) {
   settings::SaveFormState(form);
   ui::ListBox& list = form.List2();
   const int passes = list.ListCount();
   for (int pass = 0; pass < passes && list.ListCount() > 0; ++pass) {
     if (IsEndableName(form.txtTargetTitle().Text())) {
       const BatchWriteResult batch =
-          form.Termination().WriteKillBatch(2, [&form] { return form.txtTargetTitle().Text(); });
-      if (batch.written) form.Termination().RunKillBatch();
+          runner.WriteKillBatch(2, [&form] { return form.txtTargetTitle().Text(); });
+      if (batch.written) runner.RunKillBatch();
     }
     RemoveFirstEntry(form);
   }
   form.Command1().Click();
-  form.KillList().LoadKillList();
+  killList.LoadKillList();
   form.Command1().Click();
 }
 
 // The click of Command6: the name selected in List1 shown, then ended
 // through the management service.
-void EndSelectedCatalogueEntry(app::Form1& form) {
+void EndSelectedCatalogueEntry(forms::Form1& form) {
   const std::string name = form.List1().Text();
-  form.Svc().messages.Show(name, app::kAppTitle, services::kOkOnly);
+  form.Svc().messages.Show(name, forms::kAppTitle, services::kOkOnly);
   services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
   for (const auto& process : result.processes) {
     if (IsEndableName(name) && process->Caption() == name) process->Terminate();
@@ -146,9 +146,9 @@ void EndSelectedCatalogueEntry(app::Form1& form) {
 
 }  // namespace
 
-void WireTermination(app::Form1& form) {
-  form.Command2().onClick = [&form] { EndKillListProcesses(form); };
-  form.Command3().onClick = [&form] { EndTargetForEachEntry(form); };
+void WireTermination(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList) {
+  form.Command2().onClick = [&form, &runner, &killList] { EndKillListProcesses(form, runner, killList); };
+  form.Command3().onClick = [&form, &runner, &killList] { EndTargetForEachEntry(form, runner, killList); };
   form.Command6().onClick = [&form] { EndSelectedCatalogueEntry(form); };
 }
 

@@ -14,8 +14,12 @@
 
 #include "services/services.h"
 
-namespace morvex::app {
+namespace morvex::forms {
 class Form1;
+}
+
+namespace morvex::processes {
+class KillList;
 }
 
 namespace morvex::termination {
@@ -59,6 +63,6 @@ class TerminationRunner {
 };
 
 // Command2 (also run when the countdown expires), Command3 and Command6.
-void WireTermination(app::Form1& form);
+void WireTermination(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList);
 
 }  // namespace morvex::termination

@@ -2,17 +2,17 @@
 
 #include <string>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 
 namespace morvex::termination {
 
 namespace {
 
-void Report(app::Form1& form, const char* text) { form.Svc().messages.Show(text, app::kAppTitle, services::kOkOnly); }
+void Report(forms::Form1& form, const char* text) { form.Svc().messages.Show(text, forms::kAppTitle, services::kOkOnly); }
 
 // The window named by txtTargetTitle, or 0. An empty title would match some
 // window without a title and so hit an unrelated program: it finds nothing.
-std::uintptr_t FindTarget(app::Form1& form) {
+std::uintptr_t FindTarget(forms::Form1& form) {
   const std::string title = form.txtTargetTitle().Text();
   if (title.empty()) return 0;
   return form.Svc().windows.FindTopWindow(form.Svc().codePage.ToAnsi(title));
@@ -35,7 +35,7 @@ class ProcessHandle {
 };
 
 // The steps up to the closed handle; true when the process was ended.
-bool EndOwnerOfTarget(app::Form1& form) {
+bool EndOwnerOfTarget(forms::Form1& form) {
   services::WindowOps& ops = form.Svc().windows;
   const std::uintptr_t window = FindTarget(form);
   if (!window) {
@@ -61,12 +61,12 @@ bool EndOwnerOfTarget(app::Form1& form) {
 
 }  // namespace
 
-void TerminateTargetProcess(app::Form1& form) {
+void TerminateTargetProcess(forms::Form1& form) {
   // The target is gone now, so it is not looked up again: a success shows no message.
   if (EndOwnerOfTarget(form)) form.RunCloseRequest();
 }
 
-void SendTargetCloseMessage(app::Form1& form) {
+void SendTargetCloseMessage(forms::Form1& form) {
   const std::uintptr_t window = FindTarget(form);
   if (window) {
     form.Svc().windows.Post(window, services::kCloseMessage, 0, 0);
@@ -75,7 +75,7 @@ void SendTargetCloseMessage(app::Form1& form) {
   }
 }
 
-void WireWindowTitle(app::Form1& form) {
+void WireWindowTitle(forms::Form1& form) {
   form.cmdTerminate().onClick = [&form] { TerminateTargetProcess(form); };
   form.cmdSendCloseMessage().onClick = [&form] { SendTargetCloseMessage(form); };
 }

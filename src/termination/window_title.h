@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace morvex::app {
+namespace morvex::forms {
 class Form1;
 }
 
@@ -16,10 +16,10 @@ inline constexpr const char* kNoProcessHandle = "Error finding target process ha
 inline constexpr const char* kNotTerminated = "Error terminating process";
 
 // cmdTerminate: ends the owner of the window, then asks Form1 to close.
-void TerminateTargetProcess(app::Form1& form);
+void TerminateTargetProcess(forms::Form1& form);
 // cmdSendCloseMessage: posts WM_CLOSE to the window.
-void SendTargetCloseMessage(app::Form1& form);
+void SendTargetCloseMessage(forms::Form1& form);
 
-void WireWindowTitle(app::Form1& form);
+void WireWindowTitle(forms::Form1& form);
 
 }  // namespace morvex::termination

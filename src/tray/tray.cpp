@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "processes/killlist.h"
 #include "settings/form_state.h"
 
@@ -16,11 +16,11 @@ namespace {
 constexpr const char* kTip = "Rechtsklick um das Menu zu öffnen";
 
 // The message-box mode's text.
-std::string MessageBoxModeText() { return std::string("MorvexTask auf ") + app::kHomepageHost; }
+std::string MessageBoxModeText() { return std::string("MorvexTask auf ") + forms::kHomepageHost; }
 
 // The pointer-movement reaction of Form1, which is also how the icon's
 // notifications arrive: the mouse message in place of x, in pixels.
-void OnMouseMove(app::Form1& form, float x) {
+void OnMouseMove(forms::Form1& form, float x) {
   const float message = x / form.TwipsPerPixelX();
   if (message != static_cast<float>(services::kRightButtonUpMessage)) return;
   // A real pointer moving over the window at that x is not the icon.
@@ -38,7 +38,7 @@ void OnMouseMove(app::Form1& form, float x) {
 
 void TrayIcon::Add(std::uintptr_t window, std::uintptr_t icon) {
   record_ = {};
-  record_.size = tray_.RecordSize();
+  record_.size = area_.RecordSize();
   record_.window = window;
   record_.icon = icon;
   record_.id = static_cast<std::uint32_t>(icon);
@@ -50,34 +50,34 @@ void TrayIcon::Add(std::uintptr_t window, std::uintptr_t icon) {
   const std::size_t n = std::min(tip.size(), record_.tip.size() - 1);
   std::memcpy(record_.tip.data(), tip.data(), n);
   record_.tip[n] = '\0';
-  tray_.Notify(services::kTrayAdd, record_);
+  area_.Notify(services::kTrayAdd, record_);
 }
 
-void TrayIcon::Remove() { tray_.Notify(services::kTrayDelete, record_); }
+void TrayIcon::Remove() { area_.Notify(services::kTrayDelete, record_); }
 
-void AddTrayIcon(app::Form1& form) { form.TrayIcon().Add(form.peer().Handle(), form.peer().IconHandle()); }
+void AddTrayIcon(forms::Form1& form, TrayIcon& icon) { icon.Add(form.peer().Handle(), form.peer().IconHandle()); }
 
-void RemoveTrayIcon(app::Form1& form) { form.TrayIcon().Remove(); }
+void RemoveTrayIcon(TrayIcon& icon) { icon.Remove(); }
 
-void HideToTray(app::Form1& form) {
-  AddTrayIcon(form);
+void HideToTray(forms::Form1& form, TrayIcon& icon) {
+  AddTrayIcon(form, icon);
   form.mnuPopUpShowForm().SetEnabled(true);
   form.Hide();
 }
 
-void WireTray(app::Form1& form) {
-  form.cmdAdd().onClick = [&form] { AddTrayIcon(form); };
-  form.cmdRemove().onClick = [&form] { RemoveTrayIcon(form); };
-  form.cmdHideForm().onClick = [&form] { HideToTray(form); };
-  form.xpButton1().onClick = [&form] {
+void WireTray(forms::Form1& form, TrayIcon& icon, processes::KillList& killList) {
+  form.cmdAdd().onClick = [&form, &icon] { AddTrayIcon(form, icon); };
+  form.cmdRemove().onClick = [&icon] { RemoveTrayIcon(icon); };
+  form.cmdHideForm().onClick = [&form, &icon] { HideToTray(form, icon); };
+  form.xpButton1().onClick = [&form, &icon] {
     settings::SaveFormState(form);
-    HideToTray(form);
+    HideToTray(form, icon);
   };
   for (ui::Control* button : {&form.xpButton3(), &form.xpButton4()}) {
-    button->onClick = [&form] {
+    button->onClick = [&form, &icon, &killList] {
       settings::SaveFormState(form);
-      form.KillList().SaveKillList();
-      HideToTray(form);
+      killList.SaveKillList();
+      HideToTray(form, icon);
     };
   }
   form.mnuPopUpShowForm().onClick = [&form] {
@@ -88,7 +88,7 @@ void WireTray(app::Form1& form) {
     form.optOnLeftClick(index).onClick = [&form, index] { form.cmdHideForm().SetEnabled(index != 0); };
   }
   form.onMouseMove = [&form](int, int, float x, float) { OnMouseMove(form, x); };
-  form.onShellRestarted = [&form] { AddTrayIcon(form); };
+  form.onShellRestarted = [&form, &icon] { AddTrayIcon(form, icon); };
 }
 
 }  // namespace morvex::tray

@@ -3,13 +3,16 @@
 
 #include <cstdint>
 
-#include "services/tray.h"
+#include "services/notification_area.h"
 
 namespace morvex::services {
 class CodePage;
 }
-namespace morvex::app {
+namespace morvex::forms {
 class Form1;
+}
+namespace morvex::processes {
+class KillList;
 }
 
 namespace morvex::tray {
@@ -19,7 +22,7 @@ namespace morvex::tray {
 // and knows whether it was ever added.
 class TrayIcon {
  public:
-  TrayIcon(services::Tray& tray, services::CodePage& codePage) : tray_(tray), codePage_(codePage) {}
+  TrayIcon(services::NotificationArea& area, services::CodePage& codePage) : area_(area), codePage_(codePage) {}
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
 
@@ -32,17 +35,19 @@ class TrayIcon {
   const services::TrayIconRecord& Record() const { return record_; }
 
  private:
-  services::Tray& tray_;
+  services::NotificationArea& area_;
   services::CodePage& codePage_;
   services::TrayIconRecord record_;
 };
 
 // AddTrayIcon: the icon of Form1, added with its window's handle and icon.
-void AddTrayIcon(app::Form1& form);
-void RemoveTrayIcon(app::Form1& form);
+void AddTrayIcon(forms::Form1& form, TrayIcon& icon);
+void RemoveTrayIcon(TrayIcon& icon);
 // Adds the icon, enables "Morvex anzeigen" and hides Form1.
-void HideToTray(app::Form1& form);
+void HideToTray(forms::Form1& form, TrayIcon& icon);
 
-void WireTray(app::Form1& form);
+// The buttons that add, remove and hide to the tray (xpButton3 and xpButton4
+// save the kill list first), the popup menu, and the icon's notifications.
+void WireTray(forms::Form1& form, TrayIcon& icon, processes::KillList& killList);
 
 }  // namespace morvex::tray

@@ -3,19 +3,20 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "app/form1.h"
 #include "app/lifecycle.h"
+#include "app/program.h"
 #include "ui/startup_trace.h"
 #include "win32/backend.h"
+#include "win32/command_interpreter.h"
 #include "win32/dpi.h"
-#include "win32/processes_win32.h"
-#include "win32/programs_win32.h"
+#include "win32/notification_area.h"
+#include "win32/private_profile.h"
+#include "win32/processes.h"
 #include "win32/services.h"
 #include "win32/shell_links.h"
 #ifdef MORVEX_STARTUP_TRACE
 #include "win32/startup_trace.h"
 #endif
-#include "win32/win32_profile.h"
 #include "win32/window_ops.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -32,25 +33,25 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32Files files;
   win32::Win32CodePage codePage;
   win32::Win32Lifetime lifetime;
-  win32::Win32Tray tray;
-  services::Win32Profile profile;
+  win32::Win32NotificationArea notificationArea;
+  win32::Win32PrivateProfile profile;
   win32::Win32ProcessSnapshot snapshot;
   win32::Win32ManagementService management;
   win32::Win32WindowOps windows;
   win32::Win32ShellLinks links;
   win32::Win32CommandInterpreter interpreter;
   win32::Win32Pause pause;
-  services::Services bundle{messages, shell,    clock,      files,   codePage, lifetime,    tray,
+  services::Services bundle{messages, shell,    clock,      files,   codePage, lifetime,    notificationArea,
                             profile,  snapshot, management, windows, links,    interpreter, pause};
 
   MORVEX_STARTUP_STEP("services made");
   win32::Win32Backend backend(instance);
   MORVEX_STARTUP_STEP("backend: common controls, window classes");
-  app::Form1 form(backend, bundle);
+  app::Program program(backend, bundle);
   MORVEX_STARTUP_STEP("Form1 constructed, subsystems wired");
-  HWND main = win32::Win32Backend::HandleOf(form);
+  HWND main = win32::Win32Backend::HandleOf(program.Form());
   messages.SetMainWindow(main);
-  app::StartUp(form);
+  app::StartUp(program);
   MORVEX_STARTUP_STEP("start-up sequence ended");
 #ifdef MORVEX_STARTUP_TRACE
   win32::FinishStartupTrace(main);

@@ -2,8 +2,6 @@
 
 #include <shellapi.h>
 
-#include <cstring>
-
 #include "win32/handles.h"
 #include "win32/text.h"
 
@@ -116,27 +114,9 @@ std::optional<std::string> Win32CodePage::OemPath(const std::string& utf8) {
 static_assert(services::kOkOnly == MB_OK && services::kCritical == MB_ICONERROR &&
               services::kExclamation == MB_ICONEXCLAMATION && services::kInformation == MB_ICONINFORMATION);
 static_assert(services::kShowNormal == SW_SHOWNORMAL);
-static_assert(services::kTrayAdd == NIM_ADD && services::kTrayDelete == NIM_DELETE);
-static_assert(services::kTrayFlagMessage == NIF_MESSAGE && services::kTrayFlagIcon == NIF_ICON &&
-              services::kTrayFlagTip == NIF_TIP);
-static_assert(services::kPointerMoveMessage == WM_MOUSEMOVE && services::kRightButtonUpMessage == WM_RBUTTONUP);
-
-std::uint32_t Win32Tray::RecordSize() const { return NOTIFYICONDATAA_V1_SIZE; }
-
-void Win32Tray::Notify(int message, const services::TrayIconRecord& record) {
-  NOTIFYICONDATAA data{};
-  data.cbSize = record.size;
-  data.hWnd = reinterpret_cast<HWND>(record.window);
-  data.uID = record.id;
-  data.uFlags = record.flags;
-  data.uCallbackMessage = record.callbackMessage;
-  data.hIcon = reinterpret_cast<HICON>(record.icon);
-  static_assert(sizeof data.szTip >= 64);
-  std::memcpy(data.szTip, record.tip.data(), 64);
-  data.szTip[63] = '\0';
-  Shell_NotifyIconA(static_cast<DWORD>(message), &data);
-}
 
 void Win32Lifetime::EndProgram() { ExitProcess(0); }
+
+void Win32Pause::Sleep(int ms) { ::Sleep(static_cast<DWORD>(ms)); }
 
 }  // namespace morvex::win32

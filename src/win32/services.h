@@ -47,15 +47,14 @@ class Win32CodePage : public services::CodePage {
   std::optional<std::string> OemPath(const std::string& utf8) override;
 };
 
-class Win32Tray : public services::Tray {
- public:
-  std::uint32_t RecordSize() const override;
-  void Notify(int message, const services::TrayIconRecord& record) override;
-};
-
 class Win32Lifetime : public services::Lifetime {
  public:
   void EndProgram() override;
+};
+
+class Win32Pause : public services::Pause {
+ public:
+  void Sleep(int ms) override;
 };
 
 }  // namespace morvex::win32

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window_tables.h"
+#include "forms/window_tables.h"
 
 namespace morvex::contract {
 namespace {
@@ -15,7 +15,7 @@ struct Built {
 
 Built Build(ListRigFactory factory) {
   Built built{factory(), nullptr};
-  built.window = std::make_unique<ui::Window>(app::Form1Def(), *built.rig.backend);
+  built.window = std::make_unique<ui::Window>(forms::Form1Def(), *built.rig.backend);
   return built;
 }
 

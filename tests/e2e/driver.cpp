@@ -4,15 +4,15 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "app/window_tables.h"
+#include "forms/window_tables.h"
 
 namespace morvex::e2e {
 
 int IdOf(const std::string& window, const std::string& control, int index) {
-  const ui::WindowDef& def = window == "Form1"   ? app::Form1Def()
-                             : window == "Form2" ? app::Form2Def()
-                             : window == "DeskR" ? app::DeskRDef()
-                                                 : app::FrmDummyDef();
+  const ui::WindowDef& def = window == "Form1"   ? forms::Form1Def()
+                             : window == "Form2" ? forms::Form2Def()
+                             : window == "DeskR" ? forms::DeskRDef()
+                                                 : forms::FrmDummyDef();
   for (std::size_t i = 0; i < def.controls.size(); ++i) {
     if (def.controls[i].name == control && def.controls[i].index == index) {
       return ui::kFirstControlId + static_cast<int>(i);

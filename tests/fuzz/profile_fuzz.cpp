@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "services/portable_profile.h"
+#include "standins/private_profile.h"
 
-using morvex::services::ReadProfileValue;
-using morvex::services::WriteProfileValue;
+using morvex::standins::ReadProfileValue;
+using morvex::standins::WriteProfileValue;
 
 namespace {
 

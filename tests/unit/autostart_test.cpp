@@ -66,7 +66,7 @@ TEST(AutostartShortcut, FailureShowsTheErrorAndKeepsTheDialog) {
 TEST(AutostartShortcut, EachRunCreatesTheShortcutOnItsFirstClick) {
   AutostartRig rig;
   rig.Form().xpButton2().UserClicked();
-  rig.form = std::make_unique<app::Form1>(rig.backend, rig.services);  // the next run
+  rig.program = std::make_unique<app::Program>(rig.backend, rig.services);  // the next run
   rig.Form().xpButton2().UserClicked();
   ASSERT_EQ(rig.links.calls.size(), 2u);
   EXPECT_EQ(rig.links.calls[1], rig.links.calls[0]);

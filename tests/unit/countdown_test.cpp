@@ -72,7 +72,7 @@ class Countdown : public ::testing::Test {
   const std::vector<std::string>& Played() { return Rig::Peer(form.MMC1()).played; }
 
   Rig rig;
-  app::Form1& form = rig.Form();
+  forms::Form1& form = rig.Form();
   int runs = 0;
   bool timerEnabledAtRun = true;
 };
@@ -108,7 +108,7 @@ TEST_F(Countdown, CountDownShowsEachValueBeforeCountingAndExpiresOnTheTickThatSh
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.hours) + ":" + c.minutes + ":" + c.seconds);
     Rig fresh;
-    app::Form1& f = fresh.Form();
+    forms::Form1& f = fresh.Form();
     int expiredAt = 0;
     int tick = 0;
     f.Command2().onClick = [&] { expiredAt = tick; };
@@ -141,7 +141,7 @@ TEST_F(Countdown, StartArmsWithoutChangingAnyDisplay) {
   EXPECT_EQ(form.Caption(), kTitle);
   EXPECT_FALSE(form.Frame7().Visible());
   EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft");
-  EXPECT_EQ(form.Countdown().tickSoundPath, "C:\\Morvex\\tick.wav");
+  EXPECT_EQ(rig.Program().Countdown().tickSoundPath, "C:\\Morvex\\tick.wav");
   EXPECT_TRUE(rig.messages.shown.empty());
 }
 
@@ -149,7 +149,7 @@ TEST_F(Countdown, EveryTickShowsTheTimeInTheLabelTheTitleAndTheFrame) {
   Type("01", "39", "30");
   form.cmdSet().UserClicked();
   Tick();
-  EXPECT_EQ(form.Countdown().strTimeLeft, "01:39:30");
+  EXPECT_EQ(rig.Program().Countdown().strTimeLeft, "01:39:30");
   EXPECT_EQ(form.lblHaveTime().Caption(), "01:39:30");
   EXPECT_EQ(form.Caption(), std::string(kTitle) + " Countdown läuft / gestoppt 01:39:30");
   EXPECT_TRUE(form.Frame7().Visible());
@@ -175,9 +175,9 @@ TEST_F(Countdown, ExpiryPlaysTheSoundDisarmsUnlocksAndThenRunsTheKillListButton)
   EXPECT_TRUE(form.cmdSet().Enabled());
   EXPECT_TRUE(Unlocked());
   // The last count-down step borrowed no hour: the minutes stay at -1.
-  EXPECT_EQ(form.Countdown().varHours, 0);
-  EXPECT_EQ(form.Countdown().varMinutes, -1);
-  EXPECT_EQ(form.Countdown().varSeconds, 59);
+  EXPECT_EQ(rig.Program().Countdown().varHours, 0);
+  EXPECT_EQ(rig.Program().Countdown().varMinutes, -1);
+  EXPECT_EQ(rig.Program().Countdown().varSeconds, 59);
 
   // Nothing is reset: the last shown value stays everywhere.
   EXPECT_EQ(form.Caption(), std::string(kTitle) + " Countdown läuft / gestoppt 00:00:00");
@@ -216,7 +216,7 @@ TEST_F(Countdown, ClockTimeStartComputesTheTimeToTheChosenMinute) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.hours) + ":" + c.minutes);
     Rig fresh;
-    app::Form1& f = fresh.Form();
+    forms::Form1& f = fresh.Form();
     f.optSetTime().SetValue(true);
     f.Combo1().SetText(c.hours);
     f.Combo2().SetText(c.minutes);
@@ -224,8 +224,8 @@ TEST_F(Countdown, ClockTimeStartComputesTheTimeToTheChosenMinute) {
     fresh.clock.now = TimeOfDay(c.now);
     f.cmdSet().UserClicked();
     ASSERT_TRUE(f.tmrCountDown().Enabled());
-    EXPECT_EQ(f.Countdown().intSetHour, std::atoi(c.hours));
-    EXPECT_EQ(f.Countdown().intSetMinute, std::atoi(c.minutes));
+    EXPECT_EQ(fresh.Program().Countdown().intSetHour, std::atoi(c.hours));
+    EXPECT_EQ(fresh.Program().Countdown().intSetMinute, std::atoi(c.minutes));
     std::vector<std::string> shown;
     for (std::size_t i = 0; i < c.firstShown.size(); ++i) {
       fresh.clock.now = TimeOfDay(c.now + 1000 * static_cast<std::int64_t>(i + 1));
@@ -326,11 +326,11 @@ TEST_F(Countdown, StartRefusesMissingShortAndNonDigitInputAndChangesNothing) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string("'") + c.hours + "' '" + c.minutes + "' '" + c.seconds + "'");
     Rig fresh;
-    app::Form1& f = fresh.Form();
+    forms::Form1& f = fresh.Form();
     if (c.clockTime) f.optSetTime().SetValue(true);
-    f.Countdown().varHours = 7;
-    f.Countdown().varMinutes = 8;
-    f.Countdown().varSeconds = 9;
+    fresh.Program().Countdown().varHours = 7;
+    fresh.Program().Countdown().varMinutes = 8;
+    fresh.Program().Countdown().varSeconds = 9;
     f.Combo1().SetText(c.hours);
     f.Combo2().SetText(c.minutes);
     f.Combo3().SetText(c.seconds);
@@ -339,9 +339,9 @@ TEST_F(Countdown, StartRefusesMissingShortAndNonDigitInputAndChangesNothing) {
     EXPECT_FALSE(f.tmrCountDown().Enabled());
     EXPECT_TRUE(f.cmdSet().Enabled());
     EXPECT_FALSE(f.txtHour().Locked());
-    EXPECT_EQ(TimeLeftText(f.Countdown().varHours, f.Countdown().varMinutes, f.Countdown().varSeconds), "07:08:09");
-    EXPECT_EQ(f.Countdown().intSetHour, 0);
-    EXPECT_TRUE(f.Countdown().tickSoundPath.empty());
+    EXPECT_EQ(TimeLeftText(fresh.Program().Countdown().varHours, fresh.Program().Countdown().varMinutes, fresh.Program().Countdown().varSeconds), "07:08:09");
+    EXPECT_EQ(fresh.Program().Countdown().intSetHour, 0);
+    EXPECT_TRUE(fresh.Program().Countdown().tickSoundPath.empty());
   }
 }
 
@@ -350,7 +350,7 @@ TEST_F(Countdown, TheLargestFieldValuesAreAccepted) {
   Type("32767", "32767");
   StartAt(Ms(0, 0, 0));
   EXPECT_TRUE(Running());
-  EXPECT_EQ(form.Countdown().intSetHour, 32767);
+  EXPECT_EQ(rig.Program().Countdown().intSetHour, 32767);
   form.optSetCount().SetValue(true);
   form.cmdStop().UserClicked();
   Type("9223372036854775807", "00", "00");
@@ -410,7 +410,7 @@ TEST_F(Countdown, StopResetsTheFieldsHidesTheFrameAndLeavesTheTitle) {
   StartAt(Ms(10, 20, 30));
   Tick();
   form.cmdStop().UserClicked();
-  const CountdownScheduler& s = form.Countdown();
+  const CountdownScheduler& s = rig.Program().Countdown();
   EXPECT_EQ(TimeLeftText(s.varHours, s.varMinutes, s.varSeconds), "00:00:00");
   EXPECT_TRUE(s.strTimeLeft.empty());
   EXPECT_EQ(s.intSetHour, 0);

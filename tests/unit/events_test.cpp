@@ -44,11 +44,11 @@ TEST(OneEventAtATime, CloseAndSessionEndInsideAHandlerLoseNothing) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Rig rig;
-    app::Form1& form = rig.Form();
+    forms::Form1& form = rig.Form();
     rig.files.files[kKillList] = kEntries;
     rig.files.files[kConfig] = "[Form1]\r\nCombo1=5\r\n";
     rig.management.captions = {"a.exe"};
-    if (c.trigger != Trigger::StartUpBox) app::StartUp(form);
+    if (c.trigger != Trigger::StartUpBox) app::StartUp(rig.Program());
     if (c.unreadable) rig.files.readErrors[c.unreadable] = "gesperrt";
     if (c.unwritable) rig.files.writeErrors[c.unwritable] = "gesperrt";
 
@@ -72,7 +72,7 @@ TEST(OneEventAtATime, CloseAndSessionEndInsideAHandlerLoseNothing) {
       rig.messages.onShow = deliver;
     }
     if (c.trigger == Trigger::StartUpBox) {
-      app::StartUp(form);
+      app::StartUp(rig.Program());
     } else {
       form.Command2().UserClicked();
     }
@@ -94,7 +94,7 @@ TEST(OneEventAtATime, CloseAndSessionEndInsideAHandlerLoseNothing) {
 
 TEST(OneEventAtATime, HeldEventsComeInArrivalOrderWithTheTicksOfATimerAsOne) {
   Rig rig;
-  app::Form1& form = rig.Form();
+  forms::Form1& form = rig.Form();
   std::vector<std::string> log;
   form.tmrTime().onTimer = [&] { log.push_back("tick"); };
   form.Command1().onClick = [&] { log.push_back("Command1"); };
@@ -117,7 +117,7 @@ TEST(OneEventAtATime, HeldEventsComeInArrivalOrderWithTheTicksOfATimerAsOne) {
     label.UserClicked();
   };
   rig.files.files[kKillList] = "a.exe\r\n";
-  form.KillList().LoadKillList();
+  rig.Program().KillList().LoadKillList();
   form.Command2().UserClicked();
   EXPECT_FALSE(form.HasForm2());
   EXPECT_FALSE(raised);

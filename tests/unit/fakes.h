@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/form1.h"
-#include "services/native_code_pages.h"
-#include "services/portable_profile.h"
+#include "app/program.h"
+#include "standins/code_pages.h"
+#include "standins/private_profile.h"
 #include "services/services.h"
 #include "ui/headless.h"
 
@@ -90,7 +90,7 @@ class FakeLifetime : public services::Lifetime {
   int ended = 0;
 };
 
-class FakeTray : public services::Tray {
+class FakeNotificationArea : public services::NotificationArea {
  public:
   std::uint32_t RecordSize() const override { return 88; }
   void Notify(int message, const services::TrayIconRecord& record) override { calls.push_back({message, record}); }
@@ -121,13 +121,13 @@ class MemoryProfile : public services::PrivateProfile {
   std::size_t GetString(const std::string& section, const std::string& key, char* buffer,
                         std::size_t size, const std::string& file) override {
     const services::ReadResult read = files_.Read(file);
-    return services::ReadProfileValue(read.ok ? read.bytes : std::string(), section, key, buffer, size);
+    return standins::ReadProfileValue(read.ok ? read.bytes : std::string(), section, key, buffer, size);
   }
   bool WriteString(const std::string& section, const std::string& key, const std::string& value,
                    const std::string& file) override {
     const services::ReadResult read = files_.Read(file);
     if (!read.ok && files_.readErrors.count(file) > 0) return false;
-    return files_.Replace(file, services::WriteProfileValue(read.bytes, section, key, value)).ok;
+    return files_.Replace(file, standins::WriteProfileValue(read.bytes, section, key, value)).ok;
   }
 
  private:
@@ -276,9 +276,9 @@ struct Rig {
   FakeShell shell;
   FakeClock clock;
   FakeFiles files;
-  services::NativeCodePages codePage;
+  standins::NativeCodePages codePage;
   FakeLifetime lifetime;
-  FakeTray tray;
+  FakeNotificationArea tray;
   MemoryProfile profile{files};
   FakeProcessSnapshot snapshot;
   FakeManagementService management;
@@ -289,9 +289,10 @@ struct Rig {
   services::Services services{messages, shell,    clock,      files,   codePage, lifetime,    tray,
                               profile,  snapshot, management, windows, links,    interpreter, pause};
   ui::HeadlessBackend backend;
-  std::unique_ptr<app::Form1> form = std::make_unique<app::Form1>(backend, services);
+  std::unique_ptr<app::Program> program = std::make_unique<app::Program>(backend, services);
 
-  app::Form1& Form() { return *form; }
+  app::Program& Program() { return *program; }
+  forms::Form1& Form() { return program->Form(); }
   static ui::HeadlessPeer& Peer(const ui::Control& control) { return ui::HeadlessBackend::PeerOf(control); }
 };
 

@@ -41,7 +41,7 @@ const char kFreshConfig[] =
 
 // Counts the click events of every stored control, by key.
 struct ClickLog {
-  explicit ClickLog(app::Form1& form) {
+  explicit ClickLog(forms::Form1& form) {
     for (const auto& control : form.Controls()) {
       if (StoredValue(*control).empty() && control->GetKind() != ui::Kind::TextBox) continue;
       const std::string key = ControlKey(*control);
@@ -53,7 +53,7 @@ struct ClickLog {
 
 // The hour and minute choosers as start-up fills them: "00".."23" and
 // "03".."59", the first entry selected.
-void FillChoosers(app::Form1& form) {
+void FillChoosers(forms::Form1& form) {
   for (int hour = 0; hour < 24; ++hour) form.Combo1().AddItem((hour < 10 ? "0" : "") + std::to_string(hour));
   for (int minute = 3; minute < 60; ++minute) form.Combo2().AddItem((minute < 10 ? "0" : "") + std::to_string(minute));
   form.Combo1().SetListIndex(0);
@@ -61,7 +61,7 @@ void FillChoosers(app::Form1& form) {
 }
 
 // The values of all stored controls, with the edit texts of the combo boxes.
-std::map<std::string, std::string> Snapshot(const app::Form1& form) {
+std::map<std::string, std::string> Snapshot(const forms::Form1& form) {
   std::map<std::string, std::string> values;
   for (const auto& control : form.Controls()) {
     values[ControlKey(*control)] = StoredValue(*control);
@@ -73,7 +73,7 @@ std::map<std::string, std::string> Snapshot(const app::Form1& form) {
 }
 
 // A new main window over the same files, as after a restart.
-void Restart(Rig& rig) { rig.form = std::make_unique<app::Form1>(rig.backend, rig.services); }
+void Restart(Rig& rig) { rig.program = std::make_unique<app::Program>(rig.backend, rig.services); }
 
 TEST(ConfigFilePath, AddsASeparatorOnlyWhenTheFolderLacksOne) {
   struct Case {
@@ -191,7 +191,7 @@ TEST(SaveFormState, LaterSavesReplaceValuesInPlaceAndKeepWhatIsForeign) {
 
 TEST(SaveFormState, WritesEachKindInItsValueForm) {
   Rig rig;
-  app::Form1& form = rig.Form();
+  forms::Form1& form = rig.Form();
   FillChoosers(form);
   form.Combo1().SetListIndex(7);
   form.List3().AddItem("a");
@@ -247,7 +247,7 @@ TEST(RestoreFormState, WithoutConfigFileTouchesNothing) {
 
 TEST(RestoreFormState, EveryKindRoundTripsThroughARestart) {
   Rig rig;
-  app::Form1& form = rig.Form();
+  forms::Form1& form = rig.Form();
   FillChoosers(form);
   form.txtTargetTitle().SetText("Unbenannt - Editor");
   form.txtHour().SetText("12");
@@ -423,7 +423,7 @@ TEST(CheckBox, AUserClickChecksAnUncheckedBoxAndUnchecksAnyOther) {
 TEST(StartUp, RestoresShowsAndSavesAndTheCloseRequestSavesFirst) {
   Rig rig;
   rig.files.files[kConfig] = "[Form1]\r\nchkSound=1\r\n";
-  app::StartUp(rig.Form());
+  app::StartUp(rig.Program());
   EXPECT_EQ(rig.Form().chkSound().Value(), 1);
   EXPECT_TRUE(rig.Form().Visible());
   EXPECT_EQ(rig.files.files[kConfig].rfind("[Form1]\r\nchkSound=1\r\ntxtSekunde=00\r\n", 0), 0u);

@@ -15,7 +15,7 @@ namespace morvex::testing {
 // The state of Form1 a journal entry records: "shown" or "hidden", the show
 // item of the popup menu ("menu on" / "menu off"), the entry counts of the
 // catalogue and the kill list, and "armed" while the countdown runs.
-inline std::string StateOf(const app::Form1& form) {
+inline std::string StateOf(const forms::Form1& form) {
   std::string state = form.Visible() ? "shown" : "hidden";
   state += form.mnuPopUpShowForm().Enabled() ? " menu on" : " menu off";
   state += " L1=" + std::to_string(form.List1().ListCount());
@@ -29,7 +29,7 @@ struct Journal {
     std::string call;
     std::string state;
   };
-  const app::Form1* form = nullptr;
+  const forms::Form1* form = nullptr;
   std::vector<Entry> entries;
 
   // Runs of the same call in the same state (a profile read per control)
@@ -139,9 +139,9 @@ class JournalLifetime : public services::Lifetime {
   Journal& journal_;
 };
 
-class JournalTray : public services::Tray {
+class JournalNotificationArea : public services::NotificationArea {
  public:
-  JournalTray(services::Tray& inner, Journal& journal) : inner_(inner), journal_(journal) {}
+  JournalNotificationArea(services::NotificationArea& inner, Journal& journal) : inner_(inner), journal_(journal) {}
   std::uint32_t RecordSize() const override { return inner_.RecordSize(); }
   void Notify(int message, const services::TrayIconRecord& record) override {
     journal_.Log(message == services::kTrayAdd ? "tray add" : "tray delete");
@@ -149,7 +149,7 @@ class JournalTray : public services::Tray {
   }
 
  private:
-  services::Tray& inner_;
+  services::NotificationArea& inner_;
   Journal& journal_;
 };
 
@@ -175,15 +175,15 @@ struct JournalRig : Rig {
   JournalMessages jMessages{messages, journal};
   JournalClock jClock{clock, journal};
   JournalLifetime jLifetime{lifetime, journal};
-  JournalTray jTray{tray, journal};
+  JournalNotificationArea jTray{tray, journal};
   JournalSnapshot jSnapshot{snapshot, journal};
   services::Services journalled{jMessages, shell,    jClock,     jFiles,  codePage, jLifetime,   jTray,
                                 jProfile,  jSnapshot, management, windows, links,    interpreter, pause};
 
   JournalRig() {
-    form.reset();
-    form = std::make_unique<app::Form1>(backend, journalled);
-    journal.form = form.get();
+    program.reset();
+    program = std::make_unique<app::Program>(backend, journalled);
+    journal.form = &program->Form();
   }
 };
 

@@ -7,7 +7,7 @@
 
 #include "app/lifecycle.h"
 #include "countdown/countdown.h"
-#include "processes/messages.h"
+#include "processes/texts.h"
 #include "unit/journal.h"
 
 namespace morvex::testing {
@@ -33,7 +33,7 @@ TEST(StartUp, ReadsTheKillListFirstAndAppendsItsEntriesLast) {
   // Clock-time mode, so that arming the countdown reads the clock.
   rig.files.files[kConfig] = Config("Check2=1\r\noptSetCount=0\r\noptSetTime=-1\r\nCombo1=5\r\nCombo2=0\r\n");
   rig.snapshot.names = {"x.exe", "y.exe"};
-  app::StartUp(rig.Form());
+  app::StartUp(rig.Program());
 
   const Lines expected = {
       "look List2.txt | hidden menu on L1=0 L2=0",
@@ -55,8 +55,8 @@ TEST(StartUp, ReadsTheKillListFirstAndAppendsItsEntriesLast) {
 TEST(StartUp, FirstStartInAnEmptyFolder) {
   JournalRig rig;
   rig.snapshot.names = {"morvex.exe"};
-  app::StartUp(rig.Form());
-  app::Form1& form = rig.Form();
+  app::StartUp(rig.Program());
+  forms::Form1& form = rig.Form();
 
   EXPECT_EQ(form.lblVersion().Caption(), "Version 1.0.230");
   EXPECT_TRUE(form.txtSekunde().Enabled());
@@ -96,7 +96,7 @@ TEST(StartUp, StoredChooserIndexesSelectTheirItems) {
   for (const auto& c : cases) {
     Rig rig;
     rig.files.files[kConfig] = Config(c.stored);
-    app::StartUp(rig.Form());
+    app::StartUp(rig.Program());
     EXPECT_EQ(rig.Form().Combo1().Text(), c.hours) << c.stored;
     EXPECT_EQ(rig.Form().Combo2().Text(), c.minutes) << c.stored;
   }
@@ -113,8 +113,8 @@ TEST(StartUp, OnlyACheck1OfOneKeepsTheWindowHiddenAndConfigUntouched) {
     JournalRig rig;
     const std::string config = Config("Check1=" + std::to_string(c.check1) + "\r\n");
     rig.files.files[kConfig] = config;
-    app::StartUp(rig.Form());
-    app::Form1& form = rig.Form();
+    app::StartUp(rig.Program());
+    forms::Form1& form = rig.Form();
     EXPECT_EQ(form.Check1().Value(), c.check1);
     EXPECT_EQ(form.Visible(), c.shown);
     EXPECT_TRUE(form.mnuPopUpShowForm().Enabled());
@@ -134,14 +134,14 @@ TEST(StartUp, Check2WithValidInputsArmsTheCountdownShownOrHidden) {
     SCOPED_TRACE(check1);
     Rig rig;
     rig.files.files[kConfig] = Config("Check2=1\r\nCombo1=1\r\nCombo2=2\r\nCheck1=" + std::to_string(check1) + "\r\n");
-    app::StartUp(rig.Form());
-    app::Form1& form = rig.Form();
+    app::StartUp(rig.Program());
+    forms::Form1& form = rig.Form();
     EXPECT_EQ(form.Visible(), check1 == 0);
     EXPECT_TRUE(form.tmrCountDown().Enabled());
     EXPECT_FALSE(form.cmdSet().Enabled());
-    EXPECT_EQ(form.Countdown().varHours, 1);
-    EXPECT_EQ(form.Countdown().varMinutes, 5);
-    EXPECT_EQ(form.Countdown().varSeconds, 0);
+    EXPECT_EQ(rig.Program().Countdown().varHours, 1);
+    EXPECT_EQ(rig.Program().Countdown().varMinutes, 5);
+    EXPECT_EQ(rig.Program().Countdown().varSeconds, 0);
     EXPECT_TRUE(rig.messages.shown.empty());
   }
 }
@@ -164,7 +164,7 @@ TEST(StartUp, Check2WithInvalidInputsShowsTheMessageAndTheListStillLoads) {
     rig.files.files[kKillList] = "a.exe\r\n";
     rig.files.files[kConfig] = Config("Check2=1\r\n");
     rig.Form().Combo3().SetText(c.seconds);
-    app::StartUp(rig.Form());
+    app::StartUp(rig.Program());
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0], (ShownMessage{c.text, c.title, services::kExclamation}));
     // The message comes after the window is shown and before the list is loaded.
@@ -180,8 +180,8 @@ TEST(StartUp, ThreeEntriesComeUnselectedEvenWithStoredListIndexes) {
   rig.files.files[kKillList] = "one.exe\r\ntwo.exe\r\nthree.exe\r\n";
   rig.files.files[kConfig] = Config("List2=1\r\nList1=0\r\n");
   rig.snapshot.names = {"a.exe", "b.exe"};
-  app::StartUp(rig.Form());
-  app::Form1& form = rig.Form();
+  app::StartUp(rig.Program());
+  forms::Form1& form = rig.Form();
   EXPECT_EQ(ItemsOf(form.List2()), (std::vector<std::string>{"one.exe", "two.exe", "three.exe"}));
   EXPECT_EQ(form.List2().SelCount(), 0);
   EXPECT_EQ(form.List2().ListIndex(), -1);
@@ -196,7 +196,7 @@ TEST(StartUp, AnUnreadableKillListIsReportedAndSurvivesTheClose) {
   JournalRig rig;
   rig.files.files[kKillList] = "kept.exe\r\n";
   rig.files.readErrors[kKillList] = "Zugriff verweigert";
-  app::StartUp(rig.Form());
+  app::StartUp(rig.Program());
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   EXPECT_EQ(rig.messages.shown[0].title, processes::kNotReadTitle);
   EXPECT_EQ(rig.journal.Lines()[2], std::string("message ") + processes::kNotReadTitle + " | hidden menu on L1=0 L2=0");
@@ -214,7 +214,7 @@ TEST(StartUp, AnUnreadableKillListIsReportedAndSurvivesTheClose) {
 TEST(CloseRequest, AFailedWriteOfTheKillListIsReportedAndTheProgramStillEnds) {
   Rig rig;
   rig.files.files[kKillList] = "old.exe\r\n";
-  app::StartUp(rig.Form());
+  app::StartUp(rig.Program());
   rig.Form().List2().AddItem("new.exe");
   rig.files.writeErrors[kKillList] = "Datenträger voll";
   rig.Form().RequestClose();
@@ -247,8 +247,8 @@ TEST(Exit, EachPathSavesWhatItMustAndNothingMore) {
     JournalRig rig;
     rig.files.files[kKillList] = "b.exe\r\na.exe\r\n";
     rig.files.files[kConfig] = Config("Check2=1\r\n");
-    app::StartUp(rig.Form());
-    app::Form1& form = rig.Form();
+    app::StartUp(rig.Program());
+    forms::Form1& form = rig.Form();
     ASSERT_TRUE(form.tmrCountDown().Enabled());
     form.DeskR();
     form.FrmDummy();
@@ -275,8 +275,8 @@ TEST(Exit, EachPathSavesWhatItMustAndNothingMore) {
 
 TEST(CloseRequest, SavesTheCurrentValuesAndHidesBeforeItEnds) {
   JournalRig rig;
-  app::StartUp(rig.Form());
-  app::Form1& form = rig.Form();
+  app::StartUp(rig.Program());
+  forms::Form1& form = rig.Form();
   form.chkSound().UserClicked();
   rig.journal.Clear();
   form.RequestClose();

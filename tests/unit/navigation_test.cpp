@@ -31,7 +31,7 @@ TEST(Navigation, CreditLineAndHomepageButtonOpenTheSameAddress) {
   ASSERT_EQ(rig.shell.calls.size(), 2u);
   for (const auto& call : rig.shell.calls) {
     EXPECT_EQ(call.operation, "Open");
-    EXPECT_EQ(call.file, app::kHomepage);
+    EXPECT_EQ(call.file, forms::kHomepage);
     EXPECT_EQ(call.parameters, "");
     EXPECT_EQ(call.directory, "C:\\Morvex");
     EXPECT_EQ(call.show, 1);
@@ -43,7 +43,7 @@ TEST(Navigation, AboutMessageCarriesTheProgramTitle) {
   rig.Form().mnuPopUpAbout().UserClicked();
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   EXPECT_EQ(rig.messages.shown[0],
-            (ShownMessage{std::string("MorvexTask auf ") + app::kWebAddress + "!", "morvex", 0}));
+            (ShownMessage{std::string("MorvexTask auf ") + forms::kWebAddress + "!", "morvex", 0}));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "app/lifecycle.h"
 #include "processes/catalogue.h"
 #include "processes/killlist.h"
-#include "processes/messages.h"
+#include "processes/texts.h"
 #include "unit/fakes.h"
 
 namespace morvex::testing {
@@ -35,7 +35,7 @@ void ClickEntry(ui::ListBox& list, int position, bool ctrl = false) {
 class KillList : public ::testing::Test {
  protected:
   Rig rig;
-  app::Form1& form = rig.Form();
+  forms::Form1& form = rig.Form();
 
   void SetFile(const std::string& bytes) { rig.files.files[kKillListPath] = bytes; }
   const std::string& File() { return rig.files.files[kKillListPath]; }
@@ -83,7 +83,7 @@ TEST_F(Catalogue, ClickingAnEntrySetsTheTargetAndEnablesCopy) {
 
 TEST_F(Catalogue, ServiceQueryReplacesTheKillListWithoutWriting) {
   SetFile("old.exe\r\n");
-  form.KillList().LoadKillList();
+  rig.Program().KillList().LoadKillList();
   rig.management.captions = {"System", "svchost.exe", "svchost.exe", "Ärger.exe"};
   form.Command8().UserClicked();
   EXPECT_EQ(ItemsOf(form.List2()), (Entries{"System", "svchost.exe", "svchost.exe", "Ärger.exe"}));
@@ -95,7 +95,7 @@ TEST_F(Catalogue, ServiceQueryReplacesTheKillListWithoutWriting) {
 
 TEST_F(Catalogue, FailedServiceQueryKeepsTheKillListAndTellsTheUser) {
   SetFile("old.exe\r\nother.exe\r\n");
-  form.KillList().LoadKillList();
+  rig.Program().KillList().LoadKillList();
   rig.management.error = "Zugriff verweigert";
   form.Command8().UserClicked();
   EXPECT_EQ(ItemsOf(form.List2()), (Entries{"old.exe", "other.exe"}));
@@ -119,10 +119,10 @@ class LoadKillListTest : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(LoadKillListTest, AppendsTheFieldsInFileOrderWithNothingSelected) {
   Rig rig;
-  app::Form1& form = rig.Form();
+  forms::Form1& form = rig.Form();
   form.List2().AddItem("before.exe");
   rig.files.files[kKillListPath] = GetParam().bytes;
-  form.KillList().LoadKillList();
+  rig.Program().KillList().LoadKillList();
   Entries expected{"before.exe"};
   expected.insert(expected.end(), GetParam().entries.begin(), GetParam().entries.end());
   EXPECT_EQ(ItemsOf(form.List2()), expected);
@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(KillList, MissingFileChangesNothingAndSaysNothing) {
   form.List2().AddItem("kept.exe");
-  form.KillList().LoadKillList();
+  rig.Program().KillList().LoadKillList();
   EXPECT_EQ(ItemsOf(form.List2()), Entries{"kept.exe"});
   EXPECT_TRUE(rig.messages.shown.empty());
 }
@@ -162,14 +162,14 @@ TEST_F(KillList, StartUpReadsTheFirstEntryBeforeTheRest) {
   const std::string first = file.ReadField();
   EXPECT_EQ(first, "first.exe");
   form.List2().AddItem(first);
-  form.KillList().AppendKillList(file);
+  rig.Program().KillList().AppendKillList(file);
   EXPECT_EQ(ItemsOf(form.List2()), (Entries{"first.exe", "second.exe", "third.exe"}));
 }
 
 TEST_F(KillList, UnreadableFileIsReportedAndNotOverwrittenUntilTheListChanges) {
   SetFile("a.exe\r\nb.exe\r\n");
   rig.files.readErrors[kKillListPath] = "Der Prozess kann nicht auf die Datei zugreifen.";
-  form.KillList().LoadKillList();
+  rig.Program().KillList().LoadKillList();
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   const ShownMessage& shown = rig.messages.shown[0];
   EXPECT_EQ(shown.style, services::kCritical);
@@ -178,7 +178,7 @@ TEST_F(KillList, UnreadableFileIsReportedAndNotOverwrittenUntilTheListChanges) {
   EXPECT_NE(shown.text.find("Der Prozess kann nicht auf die Datei zugreifen."), std::string::npos);
 
   // Saving without a change of the list leaves the file alone...
-  form.KillList().SaveKillList();
+  rig.Program().KillList().SaveKillList();
   EXPECT_EQ(Writes(), 0);
   EXPECT_EQ(File(), "a.exe\r\nb.exe\r\n");
   // ...so does a copy that adds nothing...
@@ -206,15 +206,15 @@ class SaveKillListTest : public ::testing::TestWithParam<SaveCase> {};
 
 TEST_P(SaveKillListTest, WritesTheWholeFileAndReadsItBack) {
   Rig rig;
-  app::Form1& form = rig.Form();
+  forms::Form1& form = rig.Form();
   rig.files.files[kKillListPath] = "previous content that is longer\r\n";
   for (const auto& entry : GetParam().entries) form.List2().AddItem(entry);
-  form.KillList().SaveKillList();
+  rig.Program().KillList().SaveKillList();
   ASSERT_EQ(rig.files.files.count(kKillListPath), 1u);
   EXPECT_EQ(rig.files.files[kKillListPath], GetParam().bytes);
 
   form.List2().Clear();
-  form.KillList().LoadKillList();
+  rig.Program().KillList().LoadKillList();
   EXPECT_EQ(ItemsOf(form.List2()), GetParam().entries);
 }
 
@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(KillList, FailedWriteKeepsTheSavedListAndTellsTheUser) {
   SetFile("saved.exe\r\n");
-  form.KillList().LoadKillList();
+  rig.Program().KillList().LoadKillList();
   rig.files.writeErrors[kKillListPath] = "Zugriff verweigert";
   RefillCatalogue({"new.exe"});
   ClickEntry(form.List1(), 0);
@@ -280,9 +280,9 @@ TEST_F(KillList, NameListedInAnyLetterCaseIsNotCopiedTwice) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.selected);
     Rig rig;
-    app::Form1& form = rig.Form();
+    forms::Form1& form = rig.Form();
     rig.files.files[kKillListPath] = rig.codePage.ToAnsi(c.listed) + "\r\n";
-    form.KillList().LoadKillList();
+    rig.Program().KillList().LoadKillList();
     rig.snapshot.names = {"x.exe", rig.codePage.ToAnsi(c.selected)};
     form.Command1().UserClicked();
     ClickEntry(form.List1(), 1);
@@ -330,9 +330,9 @@ TEST_F(KillList, RemovesEverySelectedEntryAndKeepsTheOrder) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Rig rig;
-    app::Form1& form = rig.Form();
+    forms::Form1& form = rig.Form();
     rig.files.files[kKillListPath] = "a.exe\r\nb.exe\r\nc.exe\r\nd.exe\r\n";
-    form.KillList().LoadKillList();
+    rig.Program().KillList().LoadKillList();
     EXPECT_TRUE(form.cmdloeschen().Enabled());
     form.cmdloeschen().SetEnabled(false);
     for (std::size_t i = 0; i < c.clicked.size(); ++i) ClickEntry(form.List2(), c.clicked[i], i > 0);
@@ -348,7 +348,7 @@ TEST_F(KillList, RemovesEverySelectedEntryAndKeepsTheOrder) {
 
 TEST_F(KillList, RemovingWithNothingSelectedOnlySavesAndDisables) {
   SetFile("a.exe\r\nb.exe");
-  form.KillList().LoadKillList();
+  rig.Program().KillList().LoadKillList();
   form.cmdloeschen().UserClicked();
   EXPECT_EQ(ItemsOf(form.List2()), (Entries{"a.exe", "b.exe"}));
   EXPECT_EQ(File(), "a.exe\r\nb.exe\r\n");
@@ -358,7 +358,7 @@ TEST_F(KillList, RemovingWithNothingSelectedOnlySavesAndDisables) {
 TEST_F(KillList, MinimalStartLoadsLastAndCloseSaves) {
   SetFile("b.exe\r\na.exe\r\n");
   rig.snapshot.names = {"morvex.exe"};
-  app::StartUp(form);
+  app::StartUp(rig.Program());
   EXPECT_EQ(ItemsOf(form.List1()), Entries{"morvex.exe"});
   EXPECT_EQ(ItemsOf(form.List2()), (Entries{"b.exe", "a.exe"}));
   EXPECT_EQ(form.List2().SelCount(), 0);

@@ -6,19 +6,19 @@
 #include <string>
 
 #include "contract/profile_contract.h"
-#include "services/portable_profile.h"
+#include "standins/private_profile.h"
 
-namespace morvex::services {
+namespace morvex::standins {
 namespace {
 
 using namespace std::string_literals;
-using contract::ProfileContract;
+using services::contract::ProfileContract;
 
 INSTANTIATE_TEST_SUITE_P(StandIn, ProfileContract,
-                         testing::Values(contract::ProfileSubject{
+                         testing::Values(services::contract::ProfileSubject{
                              "PortableProfile",
                              [] { return std::make_unique<PortableProfile>(); }}),
-                         contract::ProfileSubjectName);
+                         services::contract::ProfileSubjectName);
 
 std::string Read(std::string_view content, std::string_view section, std::string_view key) {
   char buffer[256];
@@ -148,4 +148,4 @@ TEST(PortableProfile, WriteOntoAFolderFails) {
 }
 
 }  // namespace
-}  // namespace morvex::services
+}  // namespace morvex::standins

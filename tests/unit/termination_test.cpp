@@ -11,7 +11,7 @@
 #include "processes/killlist_format.h"
 #include "termination/kill_batch.h"
 #include "termination/kill_run.h"
-#include "termination/messages.h"
+#include "termination/texts.h"
 #include "unit/fakes.h"
 
 namespace morvex::testing {
@@ -66,7 +66,7 @@ class RunTrace {
     log.push_back(what);
   }
   void Sync() {
-    app::Form1& form = rig_.Form();
+    forms::Form1& form = rig_.Form();
     if (const int w = rig_.files.writes["C:\\Morvex\\config.ini"]; w != configWrites_) {
       configWrites_ = w;
       log.push_back("save");
@@ -100,7 +100,7 @@ class RunTrace {
 class Termination : public ::testing::Test {
  protected:
   Rig rig;
-  app::Form1& form = rig.Form();
+  forms::Form1& form = rig.Form();
 
   // The kill list as start-up leaves it: in the file and in List2, nothing
   // selected, the focus mark on the first entry.
@@ -109,7 +109,7 @@ class Termination : public ::testing::Test {
     for (const auto& entry : entries) ansi.push_back(rig.codePage.ToAnsi(entry));
     rig.files.files[processes::KillListPath(rig.files)] = processes::SerializeKillList(ansi);
     form.List2().Clear();
-    form.KillList().LoadKillList();
+    rig.Program().KillList().LoadKillList();
   }
   void Click(int position, bool ctrl = false) {
     Rig::Peer(form.List2()).UserSelect(position, ctrl);
@@ -240,7 +240,7 @@ TEST(TerminationCodePage, MyBatIsInTheCommandInterpretersCodePage) {
     Lines ansi;
     for (const auto& entry : c.entries) ansi.push_back(rig.codePage.ToAnsi(entry));
     rig.files.files[processes::KillListPath(rig.files)] = processes::SerializeKillList(ansi);
-    rig.Form().KillList().LoadKillList();
+    rig.Program().KillList().LoadKillList();
     rig.management.captions = c.entries;
     Lines batches;
     rig.interpreter.onStart = [&] { batches.push_back(rig.files.files[c.folder + "\\my.bat"]); };
@@ -257,7 +257,7 @@ TEST(TerminationCodePage, MyBatIsInTheCommandInterpretersCodePage) {
   Rig rig;
   const Lines names = {"a.exe", "€uro.exe", "b.exe"};
   std::size_t read = 0;
-  EXPECT_TRUE(rig.Form().Termination().WriteKillBatch(3, [&] { return names[read++]; }).written);
+  EXPECT_TRUE(rig.Program().Termination().WriteKillBatch(3, [&] { return names[read++]; }).written);
   EXPECT_EQ(rig.files.files[kBatch], Kill("a.exe") + Kill("b.exe") + "del " + kBatch + "\r\n");
 }
 

@@ -10,13 +10,13 @@ namespace {
 
 // A notification of the icon as Form1 sees it: the mouse message in place of
 // x, in twips.
-void Notify(app::Form1& form, int mouseMessage) {
+void Notify(forms::Form1& form, int mouseMessage) {
   form.MouseMoved(0, 0, static_cast<float>(mouseMessage) * form.TwipsPerPixelX(), 0);
 }
 
 TEST(Tray, RecordNamesTheWindowsIconWithItsFixedTip) {
   Rig rig;
-  tray::AddTrayIcon(rig.Form());
+  tray::AddTrayIcon(rig.Form(), rig.Program().TrayIcon());
   ASSERT_EQ(rig.tray.calls.size(), 1u);
   const auto& call = rig.tray.calls[0];
   EXPECT_EQ(call.message, services::kTrayAdd);
@@ -140,7 +140,7 @@ TEST(Tray, HideButtonsTakeTheirOwnStepsFirst) {
 
 TEST(Tray, ANewTaskbarGetsTheIconAgain) {
   Rig rig;
-  tray::AddTrayIcon(rig.Form());
+  tray::AddTrayIcon(rig.Form(), rig.Program().TrayIcon());
   rig.Form().ShellRestarted();
   ASSERT_EQ(rig.tray.calls.size(), 2u);
   EXPECT_EQ(rig.tray.calls[1].message, services::kTrayAdd);

@@ -1,4 +1,4 @@
-#include "app/window_tables.h"
+#include "forms/window_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace morvex::app {
+namespace morvex::forms {
 namespace {
 
 using ui::ControlDef;
@@ -306,4 +306,4 @@ TEST(WindowTables, DesignStates) {
 }
 
 }  // namespace
-}  // namespace morvex::app
+}  // namespace morvex::forms

@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "app/window_tables.h"
+#include "forms/window_tables.h"
 #include "win32/backend.h"
 #include "win32/dpi.h"
 #include "win32/handles.h"
@@ -26,7 +26,7 @@ LOGFONTW FontOf(HWND hwnd) {
 // opens, with what the program set meanwhile, in their containers and order.
 TEST(Win32Backend, BuildsEveryControlWithItsIdClassAndFont) {
   Win32Backend backend(GetModuleHandleW(nullptr));
-  ui::Window window(app::Form1Def(), backend);
+  ui::Window window(forms::Form1Def(), backend);
   const auto onOptionsPage = [&window](const ui::Control& control) {
     for (std::string parent = control.Def().parent; !parent.empty(); parent = window.Find(parent).Def().parent) {
       if (parent == "xpRollUpContainer1") return true;
@@ -117,7 +117,7 @@ LRESULT TipsOf(HWND form) {
 // once, and none before.
 TEST(Win32Backend, AFormGetsTheTipsOfItsTableWhenFirstShown) {
   Win32Backend backend(GetModuleHandleW(nullptr));
-  ui::Window window(app::Form1Def(), backend);
+  ui::Window window(forms::Form1Def(), backend);
   HWND form = Win32Backend::HandleOf(window);
   LRESULT inTable = 0;
   for (const auto& control : window.Controls()) inTable += control->Def().tooltip.empty() ? 0 : 1;
@@ -130,7 +130,7 @@ TEST(Win32Backend, AFormGetsTheTipsOfItsTableWhenFirstShown) {
 
 TEST(Win32Backend, OurWindowsAndOnlyTheyLeadBackToTheirControls) {
   Win32Backend backend(GetModuleHandleW(nullptr));
-  ui::Window window(app::Form1Def(), backend);
+  ui::Window window(forms::Form1Def(), backend);
   auto& options = window.Get<ui::RollUp>("xpRollUpContainer1");
   HWND panel = Win32Backend::HandleOf(options);
   const int closed = HeightOf(panel);

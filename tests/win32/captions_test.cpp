@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/version.h"
-#include "app/window_tables.h"
+#include "forms/window_tables.h"
 #include "countdown/countdown.h"
 #include "win32/backend.h"
 #include "win32/captions.h"
@@ -79,9 +79,9 @@ struct Case {
 
 TEST(Captions, EveryVisibleCaptionFitsItsControl) {
   const Case cases[] = {
-      {app::Form1Def, false, 96},  {app::Form1Def, true, 96},  {app::Form2Def, false, 96},
-      {app::DeskRDef, false, 96},  {app::Form1Def, false, 144}, {app::Form1Def, true, 144},
-      {app::Form2Def, false, 144}, {app::DeskRDef, false, 144},
+      {forms::Form1Def, false, 96},  {forms::Form1Def, true, 96},  {forms::Form2Def, false, 96},
+      {forms::DeskRDef, false, 96},  {forms::Form1Def, false, 144}, {forms::Form1Def, true, 144},
+      {forms::Form2Def, false, 144}, {forms::DeskRDef, false, 144},
   };
   Win32Backend backend(GetModuleHandleW(nullptr));
   for (const Case& c : cases) {

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "win32/processes_win32.h"
+#include "win32/processes.h"
 
 namespace morvex::win32 {
 namespace {

@@ -8,18 +8,18 @@
 #include <system_error>
 
 #include "contract/profile_contract.h"
-#include "win32/win32_profile.h"
+#include "win32/private_profile.h"
 
-namespace morvex::services {
+namespace morvex::win32 {
 namespace {
 
-using contract::ProfileContract;
-using contract::Utf8Path;
+using services::contract::ProfileContract;
+using services::contract::Utf8Path;
 
 INSTANTIATE_TEST_SUITE_P(Win32, ProfileContract,
-                         testing::Values(contract::ProfileSubject{
-                             "Win32Profile", [] { return std::make_unique<Win32Profile>(); }}),
-                         contract::ProfileSubjectName);
+                         testing::Values(services::contract::ProfileSubject{
+                             "Win32PrivateProfile", [] { return std::make_unique<Win32PrivateProfile>(); }}),
+                         services::contract::ProfileSubjectName);
 
 std::filesystem::path PathFromUtf8(const char* utf8) {
   return std::filesystem::path(reinterpret_cast<const char8_t*>(utf8));
@@ -39,7 +39,7 @@ class Win32ProfilePaths : public testing::Test {
   }
 
   std::filesystem::path root_;
-  Win32Profile profile_;
+  Win32PrivateProfile profile_;
 };
 
 TEST_F(Win32ProfilePaths, FoldersOutsideTheCodePageStillWork) {
@@ -81,4 +81,4 @@ TEST(Win32ProfilePath, RejectsWhatIsNoPath) {
 }
 
 }  // namespace
-}  // namespace morvex::services
+}  // namespace morvex::win32

@@ -1,5 +1,6 @@
-// Private-profile files handled with the standard library alone, for builds and
-// tests that have no Windows kernel. It follows what the platform does:
+// A stand-in for the system's private-profile (INI) files in the Linux build
+// (the native tests, the fuzzers), handled with the standard library alone;
+// the Windows program never uses it. It follows what the platform does:
 //
 // - A line ends at CR LF, at a lone CR or at a lone LF. A UTF-8 byte-order
 //   mark at the start of the file is skipped.
@@ -28,7 +29,7 @@
 
 #include "services/private_profile.h"
 
-namespace morvex::services {
+namespace morvex::standins {
 
 // The value of key in section of the profile text content, placed in buffer
 // as GetString places it.
@@ -39,7 +40,7 @@ std::size_t ReadProfileValue(std::string_view content, std::string_view section,
 std::string WriteProfileValue(std::string_view content, std::string_view section,
                               std::string_view key, std::string_view value);
 
-class PortableProfile final : public PrivateProfile {
+class PortableProfile final : public services::PrivateProfile {
  public:
   std::size_t GetString(const std::string& section, const std::string& key, char* buffer,
                         std::size_t size, const std::string& file) override;
@@ -47,4 +48,4 @@ class PortableProfile final : public PrivateProfile {
                    const std::string& file) override;
 };
 
-}  // namespace morvex::services
+}  // namespace morvex::standins

@@ -1,9 +1,9 @@
-#include "services/native_code_pages.h"
+#include "standins/code_pages.h"
 
 #include <array>
 #include <cstddef>
 
-namespace morvex::services {
+namespace morvex::standins {
 
 namespace {
 
@@ -147,4 +147,4 @@ std::optional<std::string> NativeCodePages::OemPath(const std::string& utf8) {
   return ToOem(folder->second + utf8.substr(slash));
 }
 
-}  // namespace morvex::services
+}  // namespace morvex::standins

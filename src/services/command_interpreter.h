@@ -1,5 +1,4 @@
-// Running other programs: the command interpreter started hidden without
-// waiting, and the blocking pause of the user-interface thread.
+// The system's command interpreter, started hidden without waiting.
 #pragma once
 
 #include <memory>
@@ -29,14 +28,6 @@ class CommandInterpreter {
   // first, as in "cmd.exe /C ..."), its window hidden, in the program's own
   // working folder, and returns at once.
   virtual StartResult StartHidden(const std::string& commandLine) = 0;
-};
-
-class Pause {
- public:
-  virtual ~Pause() = default;
-  // Blocks the calling thread for `ms` milliseconds; no event of the program
-  // is handled meanwhile.
-  virtual void Sleep(int ms) = 0;
 };
 
 }  // namespace morvex::services

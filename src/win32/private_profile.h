@@ -8,13 +8,13 @@
 
 #include "services/private_profile.h"
 
-namespace morvex::services {
+namespace morvex::win32 {
 
 // The path in the ANSI code page, or its short form where the code page
-// lacks a character (win32::PathInCodePage). Nothing when no form fits.
+// lacks a character (PathInCodePage). Nothing when no form fits.
 std::optional<std::string> AnsiProfilePath(const std::string& utf8);
 
-class Win32Profile final : public PrivateProfile {
+class Win32PrivateProfile final : public services::PrivateProfile {
  public:
   std::size_t GetString(const std::string& section, const std::string& key, char* buffer,
                         std::size_t size, const std::string& file) override;
@@ -22,4 +22,4 @@ class Win32Profile final : public PrivateProfile {
                    const std::string& file) override;
 };
 
-}  // namespace morvex::services
+}  // namespace morvex::win32

@@ -1,6 +1,8 @@
-// The code pages of a German or an English Windows, for builds where the
-// platform's own conversion is not at hand: Windows-1252 as the ANSI code
-// page, 850 (German) or 437 (English, and Wine's) as the OEM code page.
+// A stand-in for the system's code pages in the Linux build (the native
+// tests, the fuzzers), where the platform's own conversion is not at hand:
+// the code pages of a German or an English Windows, Windows-1252 as the ANSI
+// code page, 850 (German) or 437 (English, and Wine's) as the OEM code page.
+// The Windows program never uses it.
 #pragma once
 
 #include <map>
@@ -9,7 +11,7 @@
 
 #include "services/services.h"
 
-namespace morvex::services {
+namespace morvex::standins {
 
 std::string Utf8ToCp1252(const std::string& utf8);
 std::string Cp1252ToUtf8(const std::string& ansi);
@@ -17,7 +19,7 @@ std::string Cp1252ToUtf8(const std::string& ansi);
 // form there, when the text is not UTF-8, or for any other code page.
 std::optional<std::string> Utf8ToOem(int oemCodePage, const std::string& utf8);
 
-class NativeCodePages : public CodePage {
+class NativeCodePages : public services::CodePage {
  public:
   explicit NativeCodePages(int oemCodePage = 850) : oemCodePage(oemCodePage) {}
   std::string ToAnsi(const std::string& utf8) override { return Utf8ToCp1252(utf8); }
@@ -31,4 +33,4 @@ class NativeCodePages : public CodePage {
   std::map<std::string, std::string> shortFolders;
 };
 
-}  // namespace morvex::services
+}  // namespace morvex::standins

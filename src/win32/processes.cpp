@@ -1,4 +1,4 @@
-#include "win32/processes_win32.h"
+#include "win32/processes.h"
 
 #include <windows.h>
 #include <objbase.h>

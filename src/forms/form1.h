@@ -1,38 +1,17 @@
 // The main window: its controls (built from its table), typed accessors to
-// them, the bundle of services, the auxiliary windows, and the objects of the
-// subsystems that keep state of their own besides the controls. This header
-// knows the subsystems only by name; their handlers live in the subsystem
-// folders and are wired in form1.cpp.
+// them, the bundle of services and the auxiliary windows. It knows nothing of
+// the subsystems: they include it, take the controls they work on, and get
+// each other's objects as parameters from the program's wiring (app/).
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "forms/texts.h"
 #include "services/services.h"
 #include "ui/controls.h"
 
-namespace morvex::countdown {
-class CountdownScheduler;
-}
-namespace morvex::processes {
-class KillList;
-}
-namespace morvex::termination {
-class TerminationRunner;
-}
-namespace morvex::tray {
-class TrayIcon;
-}
-
-namespace morvex::app {
-
-// The homepage opened by the credit line and "Homepage besuchen", and the web
-// address named in the About message.
-inline constexpr const char* kHomepage = "https://morvex.example.org/";
-inline constexpr const char* kWebAddress = "www.morvex.example.org";
-inline constexpr const char* kHomepageHost = "morvex.example.org";
-// The title of message boxes that have none of their own.
-inline constexpr const char* kAppTitle = "morvex";
+namespace morvex::forms {
 
 #define MORVEX_CONTROL(Type, Name) \
   ui::Type& Name() const { return Get<ui::Type>(#Name); }
@@ -54,15 +33,6 @@ class Form1 : public ui::Window {
   bool HasFrmDummy() const { return frmDummy_ != nullptr; }
   // Closes every auxiliary window that is open.
   void CloseAuxiliaryWindows();
-
-  // Opens the homepage in the default browser.
-  void OpenHomepage();
-
-  // The subsystems' own state and rules.
-  processes::KillList& KillList() const { return *killList_; }
-  tray::TrayIcon& TrayIcon() const { return *trayIcon_; }
-  termination::TerminationRunner& Termination() const { return *termination_; }
-  countdown::CountdownScheduler& Countdown() const { return *countdown_; }
 
   MORVEX_CONTROL(Frame, Frame2)
   MORVEX_CONTROL(TextBox, txtTargetTitle)
@@ -146,10 +116,6 @@ class Form1 : public ui::Window {
 
  private:
   services::Services& services_;
-  std::unique_ptr<processes::KillList> killList_;
-  std::unique_ptr<tray::TrayIcon> trayIcon_;
-  std::unique_ptr<termination::TerminationRunner> termination_;
-  std::unique_ptr<countdown::CountdownScheduler> countdown_;
   std::unique_ptr<ui::Window> form2_;
   std::unique_ptr<ui::Window> deskR_;
   std::unique_ptr<ui::Window> frmDummy_;
@@ -157,4 +123,4 @@ class Form1 : public ui::Window {
 
 #undef MORVEX_CONTROL
 
-}  // namespace morvex::app
+}  // namespace morvex::forms

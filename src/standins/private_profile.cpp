@@ -1,4 +1,4 @@
-#include "services/portable_profile.h"
+#include "standins/private_profile.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -6,7 +6,7 @@
 #include <optional>
 #include <system_error>
 
-namespace morvex::services {
+namespace morvex::standins {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -221,4 +221,4 @@ bool PortableProfile::WriteString(const std::string& section, const std::string&
   return !out.fail();
 }
 
-}  // namespace morvex::services
+}  // namespace morvex::standins

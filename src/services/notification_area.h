@@ -33,9 +33,9 @@ inline constexpr std::uint32_t kPointerMoveMessage = 0x200;
 // The mouse message of the release of the right button.
 inline constexpr std::uint32_t kRightButtonUpMessage = 0x205;
 
-class Tray {
+class NotificationArea {
  public:
-  virtual ~Tray() = default;
+  virtual ~NotificationArea() = default;
   // The size of the record's first form on this platform.
   virtual std::uint32_t RecordSize() const = 0;
   // Hands the record to the shell; the result is not examined.

@@ -1,4 +1,4 @@
-#include "win32/programs_win32.h"
+#include "win32/command_interpreter.h"
 
 #include <windows.h>
 
@@ -50,7 +50,5 @@ services::StartResult Win32CommandInterpreter::StartHidden(const std::string& co
   const UniqueHandle thread(info.hThread);
   return {std::make_unique<Win32StartedProgram>(std::move(process)), {}};
 }
-
-void Win32Pause::Sleep(int ms) { ::Sleep(static_cast<DWORD>(ms)); }
 
 }  // namespace morvex::win32

@@ -1,10 +1,10 @@
-#include "app/window_tables.h"
+#include "forms/window_tables.h"
 
 #include <cstdint>
 #include <string>
 #include <utility>
 
-namespace morvex::app {
+namespace morvex::forms {
 
 using ui::Align;
 using ui::Border;
@@ -134,6 +134,18 @@ WindowDef BuildForm1() {
   w.showInTaskbar = true;
   w.centred = true;
   w.iconId = 1;
+  // The order of the rows is the window's declaration order and carries
+  // meaning; do not sort or regroup them:
+  //  - a control's command ID is 1000 + its row's position, so moving a row
+  //    renumbers every control after it (the end-to-end tests find controls
+  //    by these IDs);
+  //  - config.ini is written and read by walking the rows in this order, and
+  //    a restored value runs the control's reaction in this order too;
+  //  - of two overlapping siblings the one declared first lies on top (the
+  //    options page before the start page);
+  //  - the windows are made in this order, which is also the order Tab walks.
+  // A container comes before the controls it holds. A new control goes where
+  // the design declares it, and its parent's row must come first.
   w.controls = {
       // Below the client area: the single-process frame and the leftover
       // buttons and fields.
@@ -145,6 +157,9 @@ WindowDef BuildForm1() {
           .In("Frame2")
           .Text("Nur diesen Taskprozess beenden")
           .At(2760, 240, 2175, 495),
+      // These three buttons carry the captions of the design, which are not
+      // their names: Command8 reads "Command1", Command7 "Command2" and
+      // Command6 "Command3". Nobody sees them; Tab reaches them.
       Row("Command8", Kind::Button).Text("Command1").At(8880, kRow1, 1215, 375),
       Row("Command7", Kind::Button).Text("Command2").At(5400, kRow2, 1335, 375),
       Row("Command6", Kind::Button).Text("Command3").At(6840, kRow2, 1335, 375),
@@ -520,4 +535,4 @@ const WindowDef& FrmDummyDef() {
   return def;
 }
 
-}  // namespace morvex::app
+}  // namespace morvex::forms

@@ -1,4 +1,4 @@
-#include "win32/win32_profile.h"
+#include "win32/private_profile.h"
 
 #include <windows.h>
 
@@ -7,12 +7,12 @@
 
 #include "win32/text.h"
 
-namespace morvex::services {
+namespace morvex::win32 {
 
-std::optional<std::string> AnsiProfilePath(const std::string& utf8) { return win32::PathInCodePage(GetACP(), utf8); }
+std::optional<std::string> AnsiProfilePath(const std::string& utf8) { return PathInCodePage(GetACP(), utf8); }
 
-std::size_t Win32Profile::GetString(const std::string& section, const std::string& key,
-                                    char* buffer, std::size_t size, const std::string& file) {
+std::size_t Win32PrivateProfile::GetString(const std::string& section, const std::string& key,
+                                           char* buffer, std::size_t size, const std::string& file) {
   if (buffer == nullptr || size == 0) {
     return 0;
   }
@@ -27,11 +27,11 @@ std::size_t Win32Profile::GetString(const std::string& section, const std::strin
                                   path->c_str());
 }
 
-bool Win32Profile::WriteString(const std::string& section, const std::string& key,
-                               const std::string& value, const std::string& file) {
+bool Win32PrivateProfile::WriteString(const std::string& section, const std::string& key,
+                                      const std::string& value, const std::string& file) {
   const std::optional<std::string> path = AnsiProfilePath(file);
   return path && WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
                                             path->c_str()) != FALSE;
 }
 
-}  // namespace morvex::services
+}  // namespace morvex::win32

@@ -5,7 +5,7 @@
 
 #include "ui/control_def.h"
 
-namespace morvex::app {
+namespace morvex::forms {
 
 // The main window: top band, start page, options page, the controls below the
 // visible client area, and the two hidden menus.
@@ -17,4 +17,4 @@ const ui::WindowDef& DeskRDef();
 // The invisible owner of the tray's popup menu.
 const ui::WindowDef& FrmDummyDef();
 
-}  // namespace morvex::app
+}  // namespace morvex::forms

@@ -1,0 +1,36 @@
+// The program as a whole: the main window and the objects of the subsystems
+// that keep state of their own besides the window's controls. It builds them
+// and connects every subsystem's handlers to the controls; a subsystem that
+// works with another's object is handed that object here.
+#pragma once
+
+#include "countdown/countdown.h"
+#include "forms/form1.h"
+#include "processes/killlist.h"
+#include "termination/kill_run.h"
+#include "tray/tray.h"
+
+namespace morvex::app {
+
+class Program {
+ public:
+  Program(ui::Backend& backend, services::Services& services);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  forms::Form1& Form() { return form_; }
+  processes::KillList& KillList() { return killList_; }
+  tray::TrayIcon& TrayIcon() { return trayIcon_; }
+  termination::TerminationRunner& Termination() { return termination_; }
+  countdown::CountdownScheduler& Countdown() { return countdown_; }
+
+ private:
+  // The window first: the objects below work on its controls and go before it.
+  forms::Form1 form_;
+  processes::KillList killList_;
+  tray::TrayIcon trayIcon_;
+  termination::TerminationRunner termination_;
+  countdown::CountdownScheduler countdown_;
+};
+
+}  // namespace morvex::app

@@ -1,0 +1,15 @@
+// Texts that several parts of the program show.
+#pragma once
+
+namespace morvex::forms {
+
+// The homepage opened by the credit line and "Homepage besuchen", the web
+// address named in the About message, and the host named by the tray icon's
+// message-box mode.
+inline constexpr const char* kHomepage = "https://morvex.example.org/";
+inline constexpr const char* kWebAddress = "www.morvex.example.org";
+inline constexpr const char* kHomepageHost = "morvex.example.org";
+// The title of message boxes that have none of their own.
+inline constexpr const char* kAppTitle = "morvex";
+
+}  // namespace morvex::forms

@@ -1,0 +1,31 @@
+#include "win32/notification_area.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace morvex::win32 {
+
+static_assert(services::kTrayAdd == NIM_ADD && services::kTrayDelete == NIM_DELETE);
+static_assert(services::kTrayFlagMessage == NIF_MESSAGE && services::kTrayFlagIcon == NIF_ICON &&
+              services::kTrayFlagTip == NIF_TIP);
+static_assert(services::kPointerMoveMessage == WM_MOUSEMOVE && services::kRightButtonUpMessage == WM_RBUTTONUP);
+
+std::uint32_t Win32NotificationArea::RecordSize() const { return NOTIFYICONDATAA_V1_SIZE; }
+
+void Win32NotificationArea::Notify(int message, const services::TrayIconRecord& record) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = record.size;
+  data.hWnd = reinterpret_cast<HWND>(record.window);
+  data.uID = record.id;
+  data.uFlags = record.flags;
+  data.uCallbackMessage = record.callbackMessage;
+  data.hIcon = reinterpret_cast<HICON>(record.icon);
+  static_assert(sizeof data.szTip >= 64);
+  std::memcpy(data.szTip, record.tip.data(), 64);
+  data.szTip[63] = '\0';
+  Shell_NotifyIconA(static_cast<DWORD>(message), &data);
+}
+
+}  // namespace morvex::win32
