@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string>
 
+#include "services/file_result.h"
+
 namespace morvex::services {
 
 class PrivateProfile {
@@ -23,9 +25,10 @@ class PrivateProfile {
                                 std::size_t size, const std::string& file) = 0;
 
   // Creates file, section and key as needed; replaces an existing key's value
-  // in place; a new key is appended at the end of its section. Returns false
-  // on failure. Like the platform, a string ends at its first NUL byte.
-  virtual bool WriteString(const std::string& section, const std::string& key,
+  // in place; a new key is appended at the end of its section. On failure
+  // the result names the system's reason. Like the platform, a string ends at
+  // its first NUL byte.
+  virtual FileResult WriteString(const std::string& section, const std::string& key,
                            const std::string& value, const std::string& file) = 0;
 };
 

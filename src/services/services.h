@@ -8,6 +8,7 @@
 #include <string>
 
 #include "services/command_interpreter.h"
+#include "services/file_result.h"
 #include "services/notification_area.h"
 #include "services/private_profile.h"
 #include "services/processes.h"
@@ -61,11 +62,6 @@ class Pause {
   // Blocks the calling thread for `ms` milliseconds; no event of the program
   // is handled meanwhile.
   virtual void Sleep(int ms) = 0;
-};
-
-struct FileResult {
-  bool ok = true;
-  std::string error;  // the system's reason, in the system's language, when !ok
 };
 
 struct ReadResult {

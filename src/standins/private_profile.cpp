@@ -1,6 +1,7 @@
 #include "standins/private_profile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -203,22 +204,26 @@ std::size_t PortableProfile::GetString(const std::string& section, const std::st
   return ReadProfileValue(content ? *content : std::string_view{}, section, key, buffer, size);
 }
 
-bool PortableProfile::WriteString(const std::string& section, const std::string& key,
-                                  const std::string& value, const std::string& file) {
+services::FileResult PortableProfile::WriteString(const std::string& section, const std::string& key,
+                                                  const std::string& value, const std::string& file) {
   const std::filesystem::path path = PathFromUtf8(file);
   std::optional<std::string> content = ReadFile(path);
   if (!content) {
     std::error_code error;
     if (std::filesystem::exists(path, error) || error) {
-      return false;  // there, but not readable: never overwrite it blind
+      // There, but not readable: never overwrite it blind.
+      return {false, std::make_error_code(std::errc::permission_denied).message()};
     }
     content.emplace();
   }
   const std::string updated = WriteProfileValue(*content, section, key, value);
+  errno = 0;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(updated.data(), static_cast<std::streamsize>(updated.size()));
   out.close();
-  return !out.fail();
+  if (!out.fail()) return {};
+  const int code = errno != 0 ? errno : EIO;
+  return {false, std::generic_category().message(code)};
 }
 
 }  // namespace morvex::standins

@@ -44,7 +44,7 @@ class PortableProfile final : public services::PrivateProfile {
  public:
   std::size_t GetString(const std::string& section, const std::string& key, char* buffer,
                         std::size_t size, const std::string& file) override;
-  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+  services::FileResult WriteString(const std::string& section, const std::string& key, const std::string& value,
                    const std::string& file) override;
 };
 

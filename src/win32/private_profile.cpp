@@ -27,11 +27,14 @@ std::size_t Win32PrivateProfile::GetString(const std::string& section, const std
                                   path->c_str());
 }
 
-bool Win32PrivateProfile::WriteString(const std::string& section, const std::string& key,
-                                      const std::string& value, const std::string& file) {
+services::FileResult Win32PrivateProfile::WriteString(const std::string& section, const std::string& key,
+                                                      const std::string& value, const std::string& file) {
   const std::optional<std::string> path = AnsiProfilePath(file);
-  return path && WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                            path->c_str()) != FALSE;
+  if (!path) return {false, ErrorText(ERROR_NO_UNICODE_TRANSLATION)};
+  SetLastError(ERROR_SUCCESS);
+  if (WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path->c_str())) return {};
+  const DWORD code = GetLastError();
+  return {false, ErrorText(code != ERROR_SUCCESS ? code : ERROR_WRITE_FAULT)};
 }
 
 }  // namespace morvex::win32

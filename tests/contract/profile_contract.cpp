@@ -103,7 +103,7 @@ std::string ProfileContract::Get(const std::string& section, const std::string& 
 
 bool ProfileContract::Put(const std::string& section, const std::string& key,
                           const std::string& value, const std::string& name) {
-  return profile_->WriteString(section, key, value, PathOf(name));
+  return profile_->WriteString(section, key, value, PathOf(name)).ok;
 }
 
 TEST_P(ProfileContract, FirstSaveCreatesFileWithSectionHeaderFirst) {
@@ -311,8 +311,10 @@ TEST_P(ProfileContract, WrittenFileHasCrLfLineEnds) {
             (std::vector<std::string>{"[Form1]", "txtSekunde=20", "List3=-1", "[Other]", "x=1"}));
 }
 
-TEST_P(ProfileContract, WriteIntoMissingFolderFails) {
-  EXPECT_FALSE(Put("Form1", "txtSekunde", "10", "missing/config.ini"));
+TEST_P(ProfileContract, WriteIntoMissingFolderFailsWithAReason) {
+  const FileResult result = profile_->WriteString("Form1", "txtSekunde", "10", PathOf("missing/config.ini"));
+  EXPECT_FALSE(result.ok);
+  EXPECT_FALSE(result.error.empty());
   EXPECT_FALSE(Exists("missing"));
 }
 

@@ -123,11 +123,11 @@ class MemoryProfile : public services::PrivateProfile {
     const services::ReadResult read = files_.Read(file);
     return standins::ReadProfileValue(read.ok ? read.bytes : std::string(), section, key, buffer, size);
   }
-  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
-                   const std::string& file) override {
+  services::FileResult WriteString(const std::string& section, const std::string& key, const std::string& value,
+                                   const std::string& file) override {
     const services::ReadResult read = files_.Read(file);
-    if (!read.ok && files_.readErrors.count(file) > 0) return false;
-    return files_.Replace(file, standins::WriteProfileValue(read.bytes, section, key, value)).ok;
+    if (!read.ok && files_.readErrors.count(file) > 0) return {false, read.error};
+    return files_.Replace(file, standins::WriteProfileValue(read.bytes, section, key, value));
   }
 
  private:

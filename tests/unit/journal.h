@@ -89,8 +89,8 @@ class JournalProfile : public services::PrivateProfile {
     journal_.Log("config read");
     return inner_.GetString(section, key, buffer, size, file);
   }
-  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
-                   const std::string& file) override {
+  services::FileResult WriteString(const std::string& section, const std::string& key, const std::string& value,
+                                   const std::string& file) override {
     journal_.Log("config write");
     return inner_.WriteString(section, key, value, file);
   }

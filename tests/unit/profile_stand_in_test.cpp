@@ -144,7 +144,7 @@ TEST(PortableProfile, RefusesBuffersWithoutRoom) {
 TEST(PortableProfile, WriteOntoAFolderFails) {
   const std::filesystem::path folder = std::filesystem::temp_directory_path();
   PortableProfile profile;
-  EXPECT_FALSE(profile.WriteString("A", "x", "1", folder.string()));
+  EXPECT_FALSE(profile.WriteString("A", "x", "1", folder.string()).ok);
 }
 
 }  // namespace

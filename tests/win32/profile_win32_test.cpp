@@ -49,7 +49,7 @@ TEST_F(Win32ProfilePaths, FoldersOutsideTheCodePageStillWork) {
     const std::filesystem::path folder = root_ / PathFromUtf8(name);
     ASSERT_TRUE(std::filesystem::create_directory(folder));
     const std::string file = Utf8Path(folder / "config.ini");
-    ASSERT_TRUE(profile_.WriteString("Form1", "txtSekunde", "10", file));
+    ASSERT_TRUE(profile_.WriteString("Form1", "txtSekunde", "10", file).ok);
     EXPECT_TRUE(std::filesystem::exists(folder / "config.ini"));
     char buffer[256];
     ASSERT_EQ(profile_.GetString("Form1", "txtSekunde", buffer, sizeof buffer, file), 2u);
@@ -60,7 +60,7 @@ TEST_F(Win32ProfilePaths, FoldersOutsideTheCodePageStillWork) {
 TEST_F(Win32ProfilePaths, FileNameOutsideTheCodePageNeedsTheFile) {
   const std::filesystem::path path = root_ / PathFromUtf8("\xD0\xA4.ini");
   EXPECT_FALSE(AnsiProfilePath(Utf8Path(path)).has_value());
-  EXPECT_FALSE(profile_.WriteString("Form1", "x", "1", Utf8Path(path)));
+  EXPECT_FALSE(profile_.WriteString("Form1", "x", "1", Utf8Path(path)).ok);
   std::ofstream(path, std::ios::binary) << "[Form1]\r\nx=1\r\n";
   char buffer[256];
   EXPECT_EQ(profile_.GetString("Form1", "x", buffer, sizeof buffer, Utf8Path(path)), 1u);
@@ -69,7 +69,7 @@ TEST_F(Win32ProfilePaths, FileNameOutsideTheCodePageNeedsTheFile) {
 TEST_F(Win32ProfilePaths, RelativePathMeansTheCurrentFolder) {
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(root_);
-  const bool written = profile_.WriteString("Form1", "x", "1", "relative.ini");
+  const bool written = profile_.WriteString("Form1", "x", "1", "relative.ini").ok;
   std::filesystem::current_path(previous);
   EXPECT_TRUE(written);
   EXPECT_TRUE(std::filesystem::exists(root_ / "relative.ini"));
