@@ -13,6 +13,7 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr int kSmallest16 = -32768;
 constexpr int kLargest16 = 32767;
+constexpr std::string_view kTextKeySuffix = ".Text";
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
   std::string result;
@@ -44,6 +45,28 @@ bool IsStored(ui::Kind kind) {
   }
 }
 
+// The item a combo box's text equals: the selected one when it still shows
+// its text, else the first equal one; -1 for a text that is no item.
+int ItemShown(const ui::ComboBox& combo) {
+  const std::string text = combo.Text();
+  const int selected = combo.ListIndex();
+  if (selected >= 0 && combo.List(selected) == text) return selected;
+  for (int i = 0; i < combo.ListCount(); ++i) {
+    if (combo.List(i) == text) return i;
+  }
+  return -1;
+}
+
+// The stored value of a key, in UTF-8; empty when missing or empty.
+std::string ReadStored(const std::string& section, const std::string& key, const std::string& path,
+                       services::Services& services) {
+  std::array<char, kValueBufferSize> buffer;
+  buffer.fill(' ');
+  std::size_t count = services.profile.GetString(section, key, buffer.data(), buffer.size(), path);
+  if (count > buffer.size() - 1) count = buffer.size() - 1;
+  return services.codePage.FromAnsi(std::string(buffer.data(), count));
+}
+
 }  // namespace
 
 std::string ConfigFilePath(services::Files& files) {
@@ -53,6 +76,8 @@ std::string ConfigFilePath(services::Files& files) {
 }
 
 std::string ControlKey(const ui::Control& control) { return ui::ControlKey(control.Name(), control.Index()); }
+
+std::string TextKey(const ui::Control& control) { return ControlKey(control) + std::string(kTextKeySuffix); }
 
 std::string EncodeLineBreaks(std::string_view text) { return ReplaceAll(text, kCrLf, kLineBreakMark); }
 
@@ -83,8 +108,9 @@ std::string StoredValue(const ui::Control& control) {
     case ui::Kind::TextBox:
       return EncodeLineBreaks(static_cast<const ui::TextBox&>(control).Text());
     case ui::Kind::ListBox:
+      return std::to_string(static_cast<const ui::ListBox&>(control).ListIndex());
     case ui::Kind::ComboBox:
-      return std::to_string(static_cast<const ui::ListControl&>(control).ListIndex());
+      return std::to_string(ItemShown(static_cast<const ui::ComboBox&>(control)));
     case ui::Kind::CheckBox:
       return std::to_string(static_cast<const ui::CheckBox&>(control).Value());
     case ui::Kind::OptionButton:
@@ -92,6 +118,12 @@ std::string StoredValue(const ui::Control& control) {
     default:
       return {};
   }
+}
+
+std::string StoredText(const ui::Control& control) {
+  if (control.GetKind() != ui::Kind::ComboBox) return {};
+  const auto& combo = static_cast<const ui::ComboBox&>(control);
+  return ItemShown(combo) < 0 ? EncodeLineBreaks(combo.Text()) : std::string();
 }
 
 void ApplyStoredValue(ui::Control& control, std::string_view value) {
@@ -129,25 +161,28 @@ bool RestoreFormState(ui::Window& window, services::Services& services) {
   if (!services.files.Exists(path)) return false;
   for (const auto& control : window.Controls()) {
     if (!IsStored(control->GetKind())) continue;
-    std::array<char, kValueBufferSize> buffer;
-    buffer.fill(' ');
-    std::size_t count =
-        services.profile.GetString(window.Name(), ControlKey(*control), buffer.data(), buffer.size(), path);
-    if (count == 0) continue;  // missing or empty: the control keeps its value
-    if (count > buffer.size() - 1) count = buffer.size() - 1;
-    ApplyStoredValue(*control, services.codePage.FromAnsi(std::string(buffer.data(), count)));
+    const std::string value = ReadStored(window.Name(), ControlKey(*control), path, services);
+    if (value.empty()) continue;  // missing or empty: the control keeps its value
+    ApplyStoredValue(*control, value);
+    // A combo box stored without an item: its text was typed, and comes back.
+    if (control->GetKind() != ui::Kind::ComboBox || ParseListIndex(value) != -1) continue;
+    const std::string text = ReadStored(window.Name(), TextKey(*control), path, services);
+    if (!text.empty()) static_cast<ui::ComboBox&>(*control).SetText(DecodeLineBreaks(text));
   }
   return true;
 }
 
 void SaveFormState(const ui::Window& window, services::Services& services) {
   const std::string path = ConfigFilePath(services.files);
-  for (const auto& control : window.Controls()) {
-    const std::string value = StoredValue(*control);
+  const auto write = [&](const std::string& key, const std::string& value) {
     // An empty value is never written, so the key keeps what it held before.
-    if (value.empty()) continue;
+    if (value.empty()) return;
     // A failed write is not reported: the values are simply not kept.
-    services.profile.WriteString(window.Name(), ControlKey(*control), services.codePage.ToAnsi(value), path);
+    services.profile.WriteString(window.Name(), key, services.codePage.ToAnsi(value), path);
+  };
+  for (const auto& control : window.Controls()) {
+    write(ControlKey(*control), StoredValue(*control));
+    write(TextKey(*control), StoredText(*control));
   }
 }
 

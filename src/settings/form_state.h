@@ -30,6 +30,8 @@ std::string ConfigFilePath(services::Files& files);
 // member of a control array the name and its index, such as
 // "optOnLeftClick(0)".
 std::string ControlKey(const ui::Control& control);
+// The key of a combo box's typed text, beside its index: "Combo1.Text".
+std::string TextKey(const ui::Control& control);
 
 // Text values: every CR LF pair becomes "~|~" on writing, and every "~|~" a
 // CR LF pair on reading.
@@ -43,15 +45,21 @@ std::optional<int> ParseListIndex(std::string_view value);
 std::optional<int> ParseWholeNumber(std::string_view value);
 
 // The value a control is stored with, in the core's UTF-8; empty for a
-// control that is not stored (and for an empty text box).
+// control that is not stored (and for an empty text box). A combo box is
+// stored with the index of the item its text equals ("05" typed gives the
+// index of the item "05"), -1 when the text is no item.
 std::string StoredValue(const ui::Control& control);
+// The text stored under TextKey: a combo box's text when it is no item of
+// the box; empty otherwise.
+std::string StoredText(const ui::Control& control);
 // Puts a stored value (UTF-8) into the control as the user's change would,
 // so that a changed selection or value runs the control's reaction. A value
 // that does not fit the control leaves it as it is.
 void ApplyStoredValue(ui::Control& control, std::string_view value);
 
-// Puts the values stored for the window back into its controls. False, with
-// no control touched, when config.ini does not exist.
+// Puts the values stored for the window back into its controls (a combo box
+// stored without an item gets its stored text). False, with no control
+// touched, when config.ini does not exist.
 bool RestoreFormState(ui::Window& window, services::Services& services);
 // Writes the value of every stored control whose value is not empty.
 void SaveFormState(const ui::Window& window, services::Services& services);

@@ -18,7 +18,8 @@ using testing::Rig;
 
 const std::string kConfig = "C:\\Morvex\\config.ini";
 
-// The keys a fresh Form1 writes, in order, with their design values.
+// The keys a fresh Form1 writes, in order, with their design values (the
+// combo boxes have no items yet, so their texts are stored beside them).
 const char kFreshConfig[] =
     "[Form1]\r\n"
     "txtSekunde=00\r\n"
@@ -29,10 +30,13 @@ const char kFreshConfig[] =
     "Text1=Text1\r\n"
     "Check2=0\r\n"
     "Combo1=-1\r\n"
+    "Combo1.Text=00\r\n"
     "Combo2=-1\r\n"
+    "Combo2.Text=00\r\n"
     "optSetCount=-1\r\n"
     "optSetTime=0\r\n"
     "Combo3=-1\r\n"
+    "Combo3.Text=00\r\n"
     "Check1=0\r\n"
     "optOnLeftClick(0)=0\r\n"
     "optOnLeftClick(1)=-1\r\n"
@@ -183,8 +187,8 @@ TEST(SaveFormState, LaterSavesReplaceValuesInPlaceAndKeepWhatIsForeign) {
             "[Other]\r\nkeep=1\r\n"
             "[Form1]\r\nList1=-1\r\nforeign=x\r\nchkSound=0\r\n"
             "txtTargetTitle=Editor\r\ntxtSekunde=00\r\ntxtMinute=00\r\ntxtHour=00\r\nList3=-1\r\n"
-            "Text1=Text1\r\nCheck2=0\r\nCombo1=-1\r\nCombo2=-1\r\noptSetCount=-1\r\n"
-            "optSetTime=0\r\nCombo3=-1\r\nCheck1=0\r\noptOnLeftClick(0)=0\r\n"
+            "Text1=Text1\r\nCheck2=0\r\nCombo1=-1\r\nCombo1.Text=00\r\nCombo2=-1\r\nCombo2.Text=00\r\n"
+            "optSetCount=-1\r\noptSetTime=0\r\nCombo3=-1\r\nCombo3.Text=00\r\nCheck1=0\r\noptOnLeftClick(0)=0\r\n"
             "optOnLeftClick(1)=-1\r\nList2=-1\r\n"
             "[Last]\r\nz=2\r\n");
 }
@@ -341,33 +345,62 @@ TEST(RestoreFormState, AnIndexBeyondTheLastEntryIsIgnored) {
   EXPECT_EQ(rig.Form().Combo2().Text(), "59");
 }
 
-TEST(RestoreFormState, ClearingAComboSelectionKeepsItsText) {
-  Rig rig;
-  FillChoosers(rig.Form());
-  // Typed values leave no selection, so all three are stored as "-1".
-  rig.Form().Combo1().SetListIndex(-1);
-  rig.Form().Combo1().SetText("07");
-  rig.Form().Combo2().SetListIndex(-1);
-  rig.Form().Combo2().SetText("45");
-  SaveFormState(rig.Form());
-  for (const char* line : {"\r\nCombo1=-1\r\n", "\r\nCombo2=-1\r\n", "\r\nCombo3=-1\r\n"}) {
-    EXPECT_NE(rig.files.files[kConfig].find(line), std::string::npos) << line;
-  }
+TEST(RestoreFormState, ATypedTextComesBackAndOneEqualToAnItemSelectsIt) {
+  struct Case {
+    int selected;  // the item picked before typing, -1 for none
+    const char* typed;
+    const char* index;  // the lines written for Combo2
+    const char* text;   // nullptr: no text key
+  };
+  const Case cases[] = {
+      {0, "00", "Combo2=-1", "Combo2.Text=00"},  // "03" picked, the full hour typed
+      {-1, "7", "Combo2=-1", "Combo2.Text=7"},
+      {-1, "45", "Combo2=42", nullptr},  // equal to an item: that item
+      {0, "45", "Combo2=42", nullptr},
+      {5, "08", "Combo2=5", nullptr},  // the picked item itself
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Rig rig;
+    FillChoosers(rig.Form());
+    rig.Form().Combo2().SetListIndex(c.selected);
+    rig.Form().Combo2().SetText(c.typed);
+    SaveFormState(rig.Form());
+    const std::string& bytes = rig.files.files[kConfig];
+    EXPECT_NE(bytes.find("\r\n"s + c.index + "\r\n"), std::string::npos) << bytes;
+    EXPECT_EQ(bytes.find("Combo2.Text=") != std::string::npos, c.text != nullptr) << bytes;
+    if (c.text) {
+      EXPECT_NE(bytes.find("\r\n"s + c.text + "\r\n"), std::string::npos) << bytes;
+    }
 
-  Restart(rig);
-  FillChoosers(rig.Form());
-  ClickLog log(rig.Form());
-  EXPECT_TRUE(RestoreFormState(rig.Form()));
-  // The selection is gone, but each field still holds a text that the
-  // countdown's Start accepts: present and two characters long.
-  for (ui::ComboBox* combo : {&rig.Form().Combo1(), &rig.Form().Combo2(), &rig.Form().Combo3()}) {
-    EXPECT_EQ(combo->ListIndex(), -1) << combo->Name();
-    EXPECT_EQ(combo->Text().size(), 2u) << combo->Name();
+    Restart(rig);
+    FillChoosers(rig.Form());
+    EXPECT_TRUE(RestoreFormState(rig.Form()));
+    EXPECT_EQ(rig.Form().Combo2().Text(), c.typed);
+    EXPECT_EQ(rig.Form().Combo2().ListIndex() >= 0, c.text == nullptr);
+    // The hidden seconds field keeps its design text, as stored.
+    EXPECT_EQ(rig.Form().Combo3().Text(), "00");
   }
-  EXPECT_EQ(rig.Form().Combo1().Text(), "00");
-  EXPECT_EQ(rig.Form().Combo2().Text(), "03");
-  EXPECT_EQ(rig.Form().Combo3().Text(), "00");
-  EXPECT_EQ(log.clicks, (std::map<std::string, int>{{"Combo1", 1}, {"Combo2", 1}}));
+}
+
+TEST(RestoreFormState, ATextKeyCountsOnlyBesideAnIndexOfMinusOne) {
+  const struct {
+    const char* lines;
+    const char* text;
+  } cases[] = {
+      {"Combo1=-1\r\nCombo1.Text=22\r\n", "22"},
+      {"Combo1=5\r\nCombo1.Text=22\r\n", "05"},  // a later pick wins over an old typed text
+      {"Combo1.Text=22\r\n", "00"},               // no index: nothing
+      {"Combo1=-1\r\n", "00"},                    // today's files: the text stays
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lines);
+    Rig rig;
+    rig.files.files[kConfig] = "[Form1]\r\n"s + c.lines;
+    FillChoosers(rig.Form());
+    EXPECT_TRUE(RestoreFormState(rig.Form()));
+    EXPECT_EQ(rig.Form().Combo1().Text(), c.text);
+  }
 }
 
 TEST(RestoreFormState, SectionAndKeyNamesMatchInAnyLetterCase) {
