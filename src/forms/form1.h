@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 
 #include "forms/texts.h"
@@ -33,6 +34,10 @@ class Form1 : public ui::Window {
   bool HasFrmDummy() const { return frmDummy_ != nullptr; }
   // Closes every auxiliary window that is open.
   void CloseAuxiliaryWindows();
+
+  // True the first time in a run that a notice of this kind is asked for:
+  // a failure that comes back at every attempt is reported once.
+  bool FirstNotice(const std::string& kind) { return notices_.insert(kind).second; }
 
   MORVEX_CONTROL(Frame, Frame2)
   MORVEX_CONTROL(TextBox, txtTargetTitle)
@@ -119,6 +124,7 @@ class Form1 : public ui::Window {
   std::unique_ptr<ui::Window> form2_;
   std::unique_ptr<ui::Window> deskR_;
   std::unique_ptr<ui::Window> frmDummy_;
+  std::set<std::string> notices_;
 };
 
 #undef MORVEX_CONTROL

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "forms/form1.h"
+#include "processes/texts.h"
 
 namespace morvex::settings {
 namespace {
@@ -14,6 +15,7 @@ constexpr std::string_view kCrLf = "\r\n";
 constexpr int kSmallest16 = -32768;
 constexpr int kLargest16 = 32767;
 constexpr std::string_view kTextKeySuffix = ".Text";
+constexpr const char* kNotSavedNotice = "config.ini not saved";
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
   std::string result;
@@ -172,22 +174,30 @@ bool RestoreFormState(ui::Window& window, services::Services& services) {
   return true;
 }
 
-void SaveFormState(const ui::Window& window, services::Services& services) {
+services::FileResult SaveFormState(const ui::Window& window, services::Services& services) {
   const std::string path = ConfigFilePath(services.files);
+  services::FileResult first;
   const auto write = [&](const std::string& key, const std::string& value) {
     // An empty value is never written, so the key keeps what it held before.
     if (value.empty()) return;
-    // A failed write is not reported: the values are simply not kept.
-    services.profile.WriteString(window.Name(), key, services.codePage.ToAnsi(value), path);
+    const services::FileResult result =
+        services.profile.WriteString(window.Name(), key, services.codePage.ToAnsi(value), path);
+    if (!result.ok && first.ok) first = result;
   };
   for (const auto& control : window.Controls()) {
     write(ControlKey(*control), StoredValue(*control));
     write(TextKey(*control), StoredText(*control));
   }
+  return first;
 }
 
 bool RestoreFormState(forms::Form1& form) { return RestoreFormState(form, form.Svc()); }
 
-void SaveFormState(const forms::Form1& form) { SaveFormState(form, form.Svc()); }
+void SaveFormState(forms::Form1& form) {
+  const services::FileResult result = SaveFormState(form, form.Svc());
+  if (result.ok || !form.FirstNotice(kNotSavedNotice)) return;
+  form.Svc().messages.Show(SettingsNotSavedText(ConfigFilePath(form.Svc().files), result.error),
+                           processes::kNotSavedTitle, services::kCritical);
+}
 
 }  // namespace morvex::settings

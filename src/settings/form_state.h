@@ -22,6 +22,11 @@ inline constexpr std::string_view kLineBreakMark = "~|~";
 // The value buffer: at most one byte less than this comes back.
 inline constexpr std::size_t kValueBufferSize = 256;
 
+// Shown once per run when config.ini cannot be written.
+inline std::string SettingsNotSavedText(const std::string& path, const std::string& reason) {
+  return "Die Einstellungen des Fensters wurden nicht gespeichert.\n\nDatei: " + path + "\nGrund: " + reason;
+}
+
 // The application folder, a "\" unless the folder already ends in one, and
 // "config.ini".
 std::string ConfigFilePath(services::Files& files);
@@ -61,10 +66,12 @@ void ApplyStoredValue(ui::Control& control, std::string_view value);
 // stored without an item gets its stored text). False, with no control
 // touched, when config.ini does not exist.
 bool RestoreFormState(ui::Window& window, services::Services& services);
-// Writes the value of every stored control whose value is not empty.
-void SaveFormState(const ui::Window& window, services::Services& services);
+// Writes the value of every stored control whose value is not empty; the
+// first failure, if any.
+services::FileResult SaveFormState(const ui::Window& window, services::Services& services);
 
 bool RestoreFormState(forms::Form1& form);
-void SaveFormState(const forms::Form1& form);
+// A failure is reported the first time in a run; the program goes on.
+void SaveFormState(forms::Form1& form);
 
 }  // namespace morvex::settings

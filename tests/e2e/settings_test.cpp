@@ -101,5 +101,25 @@ TEST(Settings, ChangedCheckBoxesComeBackAfterARestart) {
   EXPECT_TRUE(again.WaitForExit());
 }
 
+TEST(Settings, AConfigThatCannotBeWrittenIsReportedOncePerRun) {
+  Morvex app(FreshFolder("settings-unwritable"));
+  // A folder stands where the file would be written.
+  ASSERT_TRUE(CreateDirectoryW(app.PathOf(L"config.ini").c_str(), nullptr));
+  ASSERT_TRUE(app.Start());
+  // The start saves once the window is shown.
+  const auto box = app.WaitForMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->title, "Fehler beim Speichern");
+  const std::string path = Narrow(app.PathOf(L"config.ini"));
+  EXPECT_EQ(box->text.rfind("Die Einstellungen des Fensters wurden nicht gespeichert.\n\nDatei: " + path + "\nGrund: ", 0),
+            0u)
+      << box->text;
+  EXPECT_GT(box->text.size(), box->text.rfind("Grund: ") + 7) << "the system's reason";
+  app.CloseMessageBox(*box);
+  // The close request saves twice more and ends without another box.
+  app.RequestClose();
+  EXPECT_TRUE(app.WaitForExit());
+}
+
 }  // namespace
 }  // namespace morvex::e2e

@@ -231,12 +231,22 @@ TEST(SaveFormState, AnEmptiedTextIsNotWrittenAndTheOldTextComesBack) {
   EXPECT_EQ(rig.Form().Text1().Text(), "Notiz");
 }
 
-TEST(SaveFormState, AFailedWriteIsNeitherReportedNorThrown) {
+TEST(SaveFormState, AFailedWriteIsReportedOncePerRunAndTheProgramGoesOn) {
   Rig rig;
   rig.files.writeErrors[kConfig] = "Zugriff verweigert";
-  EXPECT_NO_THROW(SaveFormState(rig.Form()));
+  const testing::ShownMessage report{
+      "Die Einstellungen des Fensters wurden nicht gespeichert.\n\nDatei: C:\\Morvex\\config.ini\n"
+      "Grund: Zugriff verweigert",
+      "Fehler beim Speichern", services::kCritical};
+  SaveFormState(rig.Form());
+  SaveFormState(rig.Form());
   EXPECT_EQ(rig.files.files.count(kConfig), 0u);
-  EXPECT_TRUE(rig.messages.shown.empty());
+  EXPECT_EQ(rig.messages.shown, std::vector<testing::ShownMessage>{report});
+
+  Restart(rig);  // the next run reports it again, once
+  SaveFormState(rig.Form());
+  SaveFormState(rig.Form());
+  EXPECT_EQ(rig.messages.shown, (std::vector<testing::ShownMessage>{report, report}));
 }
 
 TEST(RestoreFormState, WithoutConfigFileTouchesNothing) {
