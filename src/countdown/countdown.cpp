@@ -3,6 +3,7 @@
 #include <charconv>
 #include <system_error>
 
+#include "countdown/local_time.h"
 #include "forms/form1.h"
 
 namespace morvex::countdown {
@@ -47,37 +48,76 @@ void SetLocks(forms::Form1& form, bool locked) {
 
 }  // namespace
 
-void CountdownScheduler::ArmCountDown(std::int64_t hours, std::int64_t minutes, std::int64_t seconds) {
+void CountdownScheduler::ArmCountDown(std::int64_t hours, std::int64_t minutes, std::int64_t seconds,
+                                      std::int64_t elapsedNow) {
   varHours = hours;
   varMinutes = minutes;
   varSeconds = seconds;
+  clockTime_ = false;
+  armedAt_ = elapsedNow;
+  countedOff_ = 0;
 }
 
-void CountdownScheduler::ArmClockTime(std::int16_t hour, std::int16_t minute, const services::LocalTime& now) {
+void CountdownScheduler::ArmClockTime(std::int16_t hour, std::int16_t minute, services::Clock& clock) {
   intSetHour = hour;
   intSetMinute = minute;
-  std::int64_t minutesLeft = (std::int64_t{hour} * 60 + minute) - (now.hour * 60 + now.minute);
-  if (minutesLeft <= 0) minutesLeft += 1440;
-  varHours = (minutesLeft - 1) / 60;
-  varMinutes = (minutesLeft - 1) % 60;
-  varSeconds = 60 - now.second;
+  const services::Instant now = clock.Now();
+  const services::LocalTime today = clock.LocalAt(now);
+  // Minutes after today's midnight; no range check, so 30:75 is tomorrow 07:15.
+  std::int64_t chosen = std::int64_t{hour} * 60 + minute;
+  if (chosen <= today.hour * 60 + today.minute) chosen += 1440;
+  const std::int64_t midnight = LocalMs({today.year, today.month, today.day, 0, 0, 0, 0});
+  clockTime_ = true;
+  target_ = FirstInstantShowing(clock, midnight + chosen * kMsPerMinute, now);
+  CatchUp(clock);
+}
+
+bool CountdownScheduler::CatchUp(services::Clock& clock) {
+  if (clockTime_) {
+    const std::int64_t leftMs = target_ - clock.Now();
+    // Whole seconds, rounded up: "00:00:00" only once the moment has come.
+    const std::int64_t left = leftMs > 0 ? (leftMs + kMsPerSecond - 1) / kMsPerSecond : 0;
+    varHours = left / 3600;
+    varMinutes = left / 60 % 60;
+    varSeconds = left % 60;
+    return left == 0;
+  }
+  // The first tick, one second after Start, shows the fields as entered.
+  const std::int64_t due = (clock.Elapsed() - armedAt_) / kMsPerSecond - 1;
+  if (due > countedOff_) {
+    CountOff(due - countedOff_);
+    countedOff_ = due;
+  }
+  return varHours == 0 && varMinutes == 0 && varSeconds == 0;
+}
+
+void CountdownScheduler::CountOff(std::int64_t seconds) {
+  if (seconds <= varSeconds) {
+    varSeconds -= seconds;
+    return;
+  }
+  // Past zero the seconds borrow a minute at every 60th step, starting at 59.
+  seconds -= varSeconds;
+  std::int64_t minutes = (seconds + 59) / 60;
+  varSeconds = minutes * 60 - seconds;
+  if (minutes <= varMinutes) {
+    varMinutes -= minutes;
+    return;
+  }
+  // And past zero the minutes borrow an hour in the same way.
+  minutes -= varMinutes;
+  const std::int64_t hours = (minutes + 59) / 60;
+  if (hours > varHours) {
+    varHours = varMinutes = varSeconds = 0;
+    return;
+  }
+  varHours -= hours;
+  varMinutes = hours * 60 - minutes;
 }
 
 const std::string& CountdownScheduler::ShowTimeLeft() {
   strTimeLeft = TimeLeftText(varHours, varMinutes, varSeconds);
   return strTimeLeft;
-}
-
-void CountdownScheduler::CountDownOneSecond() {
-  varSeconds -= 1;
-  if (varSeconds == -1) {
-    varSeconds = 59;
-    varMinutes -= 1;
-    if (varMinutes == -1 && varHours != 0) {
-      varMinutes = 59;
-      varHours -= 1;
-    }
-  }
 }
 
 void CountdownScheduler::Reset() {
@@ -112,6 +152,8 @@ void Start(forms::Form1& form, CountdownScheduler& scheduler) {
     return;
   }
 
+  // A window with neither mode selected (a hand-edited config.ini) counts down.
+  if (!form.optSetTime().Value() && !form.optSetCount().Value()) form.optSetCount().SetValue(true);
   if (form.optSetTime().Value()) {
     std::int16_t setHour = 0;
     std::int16_t setMinute = 0;
@@ -119,8 +161,8 @@ void Start(forms::Form1& form, CountdownScheduler& scheduler) {
       RefuseInput(form, kDigitsOnlyText, kWrongInputTitle);
       return;
     }
-    scheduler.ArmClockTime(setHour, setMinute, form.Svc().clock.Now());
-  } else if (form.optSetCount().Value()) {
+    scheduler.ArmClockTime(setHour, setMinute, form.Svc().clock);
+  } else {
     std::int64_t h = 0;
     std::int64_t m = 0;
     std::int64_t s = 0;
@@ -128,9 +170,8 @@ void Start(forms::Form1& form, CountdownScheduler& scheduler) {
       RefuseInput(form, kDigitsOnlyText, kWrongInputTitle);
       return;
     }
-    scheduler.ArmCountDown(h, m, s);
+    scheduler.ArmCountDown(h, m, s, form.Svc().clock.Elapsed());
   }
-  // With neither mode selected the fields keep what they hold.
 
   scheduler.tickSoundPath = form.Svc().files.AppFolder() + "\\tick.wav";
   form.tmrCountDown().SetEnabled(true);
@@ -154,7 +195,8 @@ void Pause(forms::Form1& form) {
 void Tick(forms::Form1& form, CountdownScheduler& scheduler) {
   if (scheduler.tickSoundOn) PlaySound(form, scheduler.tickSoundPath);
 
-  // The display shows what the previous tick left; the count-down follows.
+  // The time left by the clocks, whenever this tick comes.
+  const bool runOut = scheduler.CatchUp(form.Svc().clock);
   const std::string shown = scheduler.ShowTimeLeft();
   form.lblHaveTime().SetCaption(shown);
   form.SetCaption(form.Def().caption + " " + kRunningWords + " " + shown);
@@ -162,10 +204,7 @@ void Tick(forms::Form1& form, CountdownScheduler& scheduler) {
   form.Label11().SetCaption(shown);
   form.Frame7().SetCaption(kRunningFrameCaption);
 
-  if (form.optSetTime().Value() && scheduler.DueForRealignment()) scheduler.Realign(form.Svc().clock.Now().second);
-  scheduler.CountDownOneSecond();
-
-  if (shown == "00:00:00") {
+  if (runOut) {
     PlaySound(form, form.Svc().files.AppFolder() + "\\thx.wav");
     form.tmrCountDown().SetEnabled(false);
     form.cmdSet().SetEnabled(true);
@@ -176,7 +215,8 @@ void Tick(forms::Form1& form, CountdownScheduler& scheduler) {
 }
 
 void ClockTick(forms::Form1& form) {
-  const services::LocalTime now = form.Svc().clock.Now();
+  services::Clock& clock = form.Svc().clock;
+  const services::LocalTime now = clock.LocalAt(clock.Now());
   form.lblCurrentTimeShow().SetCaption(TimeLeftText(now.hour, now.minute, now.second));
 }
 

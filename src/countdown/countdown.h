@@ -16,27 +16,30 @@ class Form1;
 
 namespace morvex::countdown {
 
-// The countdown's state and its arithmetic: the remaining time as three
-// independent fields, counted down with borrows and never normalised (0 hours
-// and 90 minutes stay 0 : 90 : 0). Zero and empty when the window is created;
-// never written to a file. The countdown runs exactly while tmrCountDown is
-// enabled, which the handlers below decide.
+// The countdown's state and its arithmetic. The remaining time is kept as
+// three independent fields, counted down with borrows and never normalised in
+// count-down mode (0 hours and 90 minutes show 00:90:00, then 00:89:59). What
+// the fields hold is taken afresh from the clocks at every tick, so late,
+// held or merged ticks and a PC that slept make no difference:
+// - count-down mode runs out N + 1 seconds after Start on the elapsed-time
+//   clock (N the seconds the fields add up to; ticks one second apart show N
+//   first and "00:00:00" last);
+// - clock-time mode runs out at the instant the local clock first shows the
+//   chosen HH:MM:00, fixed at Start; as the system clock is set, the time
+//   left follows it.
+// Zero and empty when the window is created; never written to a file.
 class CountdownScheduler {
  public:
-  // Count-down mode: the fields as entered.
-  void ArmCountDown(std::int64_t hours, std::int64_t minutes, std::int64_t seconds);
-  // Clock-time mode: the time from the start of the clock second `now` to
-  // HH:MM:00 of the chosen minute, today or, when that has begun or passed,
-  // tomorrow. The seconds field is 60, not 0, at a whole minute.
-  void ArmClockTime(std::int16_t hour, std::int16_t minute, const services::LocalTime& now);
+  // Count-down mode: the fields as entered, `elapsedNow` on the elapsed-time
+  // clock being the moment of Start.
+  void ArmCountDown(std::int64_t hours, std::int64_t minutes, std::int64_t seconds, std::int64_t elapsedNow);
+  // Clock-time mode: HH:MM:00 of the chosen minute today or, when that minute
+  // has begun or passed, tomorrow.
+  void ArmClockTime(std::int16_t hour, std::int16_t minute, services::Clock& clock);
+  // Brings the fields to the time left now; true when none is left.
+  bool CatchUp(services::Clock& clock);
   // Builds and records the text the tick shows (strTimeLeft).
   const std::string& ShowTimeLeft();
-  // Clock-time mode: at a shown 10, 30 or 50 the seconds are set from the
-  // clock, so that late or early ticks do not add up over the hours.
-  bool DueForRealignment() const { return varSeconds == 10 || varSeconds == 30 || varSeconds == 50; }
-  void Realign(int clockSecond) { varSeconds = 60 - clockSecond; }
-  // One second down, with borrows; with no hours left the minutes stay at -1.
-  void CountDownOneSecond();
   // Stop: every field zero and the text empty.
   void Reset();
 
@@ -50,6 +53,16 @@ class CountdownScheduler {
   // never turned on, so no tick is heard.
   std::string tickSoundPath;
   bool tickSoundOn = false;
+
+ private:
+  // Counts `seconds` off the fields as that many one-second steps with
+  // borrows would, stopping at zero.
+  void CountOff(std::int64_t seconds);
+
+  bool clockTime_ = false;       // the mode of the last Start
+  std::int64_t armedAt_ = 0;     // count-down mode: the elapsed-time clock at Start
+  std::int64_t countedOff_ = 0;  // count-down mode: the seconds counted off the fields so far
+  services::Instant target_ = 0;  // clock-time mode: the instant the countdown runs out
 };
 
 // Message texts and titles of Start.
@@ -71,7 +84,8 @@ inline constexpr const char* kRunningFrameCaption = "Countdown läuft....";
 void WireCountdown(forms::Form1& form, CountdownScheduler& scheduler);
 
 // Start (the click of cmdSet, and start-up with Check2 ticked), Stop (the
-// click of cmdStop) and Pause (a selection change of Combo1 or Combo2).
+// click of cmdStop) and Pause (a selection change of Combo1 or Combo2). With
+// neither mode selected, Start selects count-down mode.
 void Start(forms::Form1& form, CountdownScheduler& scheduler);
 void Stop(forms::Form1& form, CountdownScheduler& scheduler);
 void Pause(forms::Form1& form);

@@ -43,17 +43,32 @@ class Shell {
                        const std::string& parameters, const std::string& directory, int show) = 0;
 };
 
+// A local calendar date and time of day, as the user's clock shows it.
 struct LocalTime {
-  int hour = 0;    // 0..23
+  int year = 1970;
+  int month = 1;  // 1..12
+  int day = 1;    // 1..31
+  int hour = 0;   // 0..23
   int minute = 0;  // 0..59
   int second = 0;  // 0..59
   int millisecond = 0;
 };
 
+// A moment in time: milliseconds since 1970-01-01 00:00:00 UTC.
+using Instant = std::int64_t;
+
 class Clock {
  public:
   virtual ~Clock() = default;
-  virtual LocalTime Now() = 0;
+  // The instant the system clock shows now. It moves when the clock is set,
+  // by hand or by the time service.
+  virtual Instant Now() = 0;
+  // The local date and time at an instant, by the rules of the user's time
+  // zone, daylight saving time included.
+  virtual LocalTime LocalAt(Instant instant) = 0;
+  // Milliseconds since a fixed moment (the system's start). Runs on while the
+  // PC sleeps or hibernates and does not move when the clock is set.
+  virtual std::int64_t Elapsed() = 0;
 };
 
 class Pause {

@@ -19,11 +19,35 @@ void Win32Shell::Execute(std::uintptr_t window, const std::string& operation, co
                 Widen(parameters).c_str(), Widen(directory).c_str(), show);
 }
 
-services::LocalTime Win32Clock::Now() {
-  SYSTEMTIME t;
-  GetLocalTime(&t);
-  return {t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+namespace {
+
+// FILETIME counts 100 ns from 1601-01-01; an Instant counts ms from 1970-01-01.
+constexpr std::int64_t kFileTimeAt1970 = 116444736000000000LL;
+constexpr std::int64_t kFileTimePerMs = 10000;
+
+}  // namespace
+
+services::Instant Win32Clock::Now() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const std::int64_t ticks =
+      static_cast<std::int64_t>((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+  return (ticks - kFileTimeAt1970) / kFileTimePerMs;
 }
+
+services::LocalTime Win32Clock::LocalAt(services::Instant instant) {
+  const auto ticks = static_cast<std::uint64_t>(instant * kFileTimePerMs + kFileTimeAt1970);
+  const FILETIME at{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  SYSTEMTIME utc{};
+  SYSTEMTIME local{};
+  FileTimeToSystemTime(&at, &utc);
+  // The current time zone, with daylight saving time as its rules give it
+  // for that date.
+  if (!SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) local = utc;
+  return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond, local.wMilliseconds};
+}
+
+std::int64_t Win32Clock::Elapsed() { return static_cast<std::int64_t>(GetTickCount64()); }
 
 std::string Win32Files::AppFolder() {
   std::wstring path(MAX_PATH, L'\0');

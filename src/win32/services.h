@@ -24,9 +24,14 @@ class Win32Shell : public services::Shell {
                const std::string& parameters, const std::string& directory, int show) override;
 };
 
+// The system clock (GetSystemTimeAsFileTime), the local time by the current
+// time zone and its daylight-saving rules, and GetTickCount64, which counts
+// on while the PC sleeps or hibernates.
 class Win32Clock : public services::Clock {
  public:
-  services::LocalTime Now() override;
+  services::Instant Now() override;
+  services::LocalTime LocalAt(services::Instant instant) override;
+  std::int64_t Elapsed() override;
 };
 
 class Win32Files : public services::Files {

@@ -2,6 +2,7 @@
 // that shows the time in the title, and the expiry that ends the kill list.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "e2e/driver.h"
@@ -20,6 +21,20 @@ void Type(const Morvex& app, const std::string& combo, const std::string& text) 
   SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
   SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), CBN_EDITCHANGE),
                reinterpret_cast<LPARAM>(hwnd));
+}
+
+// The caption of a window, read without sending it a message, so that it
+// works while the program's threads are held.
+std::string CaptionOf(HWND hwnd) {
+  wchar_t text[512] = {};
+  GetWindowTextW(hwnd, text, 512);
+  return Narrow(text);
+}
+
+// Seconds that a shown "h:m:s" stands for; -1 for anything else.
+long long SecondsOf(const std::string& shown) {
+  int h = 0, m = 0, s = 0;
+  return std::sscanf(shown.c_str(), "%d:%d:%d", &h, &m, &s) == 3 ? (h * 60LL + m) * 60 + s : -1;
 }
 
 // Starts the program and waits until its window is built and shown.
@@ -130,6 +145,65 @@ TEST(Countdown, TheExpiryEndsTheProcessesOfTheKillList) {
   app.Kill();
   if (!ended && !sawWaitWindow) GTEST_SKIP() << "the kill-list button runs no termination in this build";
   EXPECT_TRUE(ended) << kTarget << " is still running after the expiry";
+}
+
+// A count-down of one minute whose program is held for 30 s (as a PC asleep
+// or a box left open would hold it) still runs out 61 s after Starten.
+TEST(Countdown, AHeldProgramStillRunsOutOnTime) {
+  Morvex app(FreshFolder("countdown-held"));
+  ASSERT_TRUE(StartAndShow(app));
+  Type(app, "Combo1", "00");
+  Type(app, "Combo2", "01");
+  HWND form = app.Form1();
+  const ULONGLONG started = GetTickCount64();
+  app.Click("cmdSet");
+  ASSERT_TRUE(WaitFor([&] { return EndsWith(CaptionOf(form), "Countdown läuft / gestoppt 00:00:58"); }));
+  app.SuspendThreads(true);
+  Sleep(30000);
+  app.SuspendThreads(false);
+  // The first tick after the hold shows the true time left.
+  EXPECT_TRUE(WaitFor([&] { return SecondsOf(CaptionOf(form).substr(CaptionOf(form).rfind(' ') + 1)) < 30; }, 3000))
+      << CaptionOf(form);
+  ASSERT_TRUE(WaitFor([&] { return EndsWith(CaptionOf(form), " 00:00:00"); }, 60000)) << CaptionOf(form);
+  const long long ranMs = static_cast<long long>(GetTickCount64() - started);
+  EXPECT_NEAR(ranMs, 61000, 2000);
+  app.Kill();
+}
+
+// Clock-time mode with the minutes "00" typed (the list starts at "03") and
+// Check2 ticked: after a restart the countdown arms itself for that time.
+TEST(Countdown, ATypedClockTimeArmsItselfAfterARestart) {
+  const std::wstring folder = FreshFolder("countdown-typed-time");
+  WriteFileBytes(folder + L"\\config.ini", "[Form1]\r\noptSetCount=0\r\noptSetTime=-1\r\n");
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  const int hour = (now.wHour + 2) % 24;
+  char hourText[8];
+  std::snprintf(hourText, sizeof hourText, "%02d", hour);
+  {
+    Morvex app(folder);
+    ASSERT_TRUE(StartAndShow(app));
+    Type(app, "Combo1", hourText);
+    Type(app, "Combo2", "00");
+    app.Click("Check2");
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(app.Control("Check2"), BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    app.RequestClose();
+    ASSERT_TRUE(app.WaitForExit());
+  }
+  Morvex again(folder);
+  ASSERT_TRUE(StartAndShow(again));
+  HWND form = again.Form1();
+  ASSERT_TRUE(WaitFor([&] { return EndsWith(CaptionOf(form).substr(0, CaptionOf(form).rfind(' ')), "gestoppt"); }))
+      << CaptionOf(form);
+  EXPECT_FALSE(again.Enabled("cmdSet"));
+  EXPECT_EQ(again.Text("Combo1"), hourText);
+  EXPECT_EQ(again.Text("Combo2"), "00");
+  const std::string caption = CaptionOf(form);
+  GetLocalTime(&now);
+  long long expected = (hour * 60LL - (now.wHour * 60 + now.wMinute)) * 60 - now.wSecond;
+  if (expected <= 0) expected += 24 * 3600;
+  EXPECT_NEAR(SecondsOf(caption.substr(caption.rfind(' ') + 1)), expected, 3) << caption;
+  again.Kill();
 }
 
 }  // namespace

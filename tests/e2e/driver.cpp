@@ -1,5 +1,7 @@
 #include "e2e/driver.h"
 
+#include <tlhelp32.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -210,6 +212,25 @@ bool Morvex::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hP
 
 bool Morvex::WaitForExit(int boundMs) {
   return pi_.hProcess && WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(boundMs)) == WAIT_OBJECT_0;
+}
+
+void Morvex::SuspendThreads(bool suspend) const {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID != pi_.dwProcessId) continue;
+    if (HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)) {
+      if (suspend) {
+        SuspendThread(thread);
+      } else {
+        ResumeThread(thread);
+      }
+      CloseHandle(thread);
+    }
+  }
+  CloseHandle(snapshot);
 }
 
 void Morvex::Kill() {

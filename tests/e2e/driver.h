@@ -86,6 +86,9 @@ class Morvex {
   bool WaitForExit(int boundMs = 15000);
   void Kill();
   DWORD ProcessId() const { return pi_.dwProcessId; }
+  // Holds every thread of the program, as a PC asleep or a box that blocks
+  // its thread would, and lets them go on again.
+  void SuspendThreads(bool suspend) const;
 
   // The main window (found by its class and process).
   HWND Form1() const;

@@ -1,6 +1,7 @@
 // Fake services and a main window on the headless backend, for native tests.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "countdown/local_time.h"
 #include "standins/code_pages.h"
 #include "standins/private_profile.h"
 #include "services/services.h"
@@ -49,10 +51,54 @@ class FakeShell : public services::Shell {
   std::vector<Call> calls;
 };
 
+// The system clock and the elapsed-time clock of a PC in Europe/Berlin: CET
+// (UTC+1), and CEST (UTC+2) from the last Sunday of March 01:00 UTC to the
+// last Sunday of October 01:00 UTC (2027-03-28 02:00 -> 03:00, 2026-10-25
+// 03:00 -> 02:00 local). Both clocks stand still until the test moves them.
 class FakeClock : public services::Clock {
  public:
-  services::LocalTime Now() override { return now; }
-  services::LocalTime now{10, 20, 30, 0};
+  FakeClock() { SetLocal({2026, 6, 15, 10, 20, 30, 0}); }
+  services::Instant Now() override { return instant; }
+  services::LocalTime LocalAt(services::Instant at) override {
+    return countdown::LocalFromMs(at + BerlinOffset(at));
+  }
+  std::int64_t Elapsed() override { return elapsed; }
+
+  // Time passes, awake or asleep: both clocks run on.
+  void Pass(std::int64_t ms) {
+    instant += ms;
+    elapsed += ms;
+  }
+  // The clock is set by hand: only the system clock moves.
+  void SetBy(std::int64_t ms) { instant += ms; }
+  // The system clock at the first instant Berlin's clocks show `local`.
+  void SetLocal(const services::LocalTime& local) {
+    const std::int64_t ms = countdown::LocalMs(local);
+    for (const std::int64_t offset : {kSummer, kWinter}) {
+      if (BerlinOffset(ms - offset) == offset) {
+        instant = ms - offset;
+        return;
+      }
+    }
+    instant = ms - kWinter;  // a time the spring change skips: an hour later
+  }
+  services::LocalTime Local() { return LocalAt(instant); }
+
+  static std::int64_t BerlinOffset(services::Instant at) {
+    using namespace std::chrono;
+    const year y = year_month_day{floor<days>(sys_time<milliseconds>(milliseconds(at)))}.year();
+    const auto change = [y](month m) {
+      return (sys_days{y / m / Sunday[last]} + hours(1)).time_since_epoch() / milliseconds(1);
+    };
+    return at >= change(March) && at < change(October) ? kSummer : kWinter;
+  }
+
+  services::Instant instant = 0;
+  std::int64_t elapsed = 3600 * 1000;  // the PC started an hour ago
+
+ private:
+  static constexpr std::int64_t kWinter = 3600 * 1000;
+  static constexpr std::int64_t kSummer = 2 * kWinter;
 };
 
 // Files in memory, addressed by their full path.

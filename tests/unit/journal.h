@@ -116,9 +116,17 @@ class JournalMessages : public services::MessageBoxes {
 class JournalClock : public services::Clock {
  public:
   JournalClock(services::Clock& inner, Journal& journal) : inner_(inner), journal_(journal) {}
-  services::LocalTime Now() override {
+  services::Instant Now() override {
     journal_.Log("clock");
     return inner_.Now();
+  }
+  services::LocalTime LocalAt(services::Instant instant) override {
+    journal_.Log("clock");
+    return inner_.LocalAt(instant);
+  }
+  std::int64_t Elapsed() override {
+    journal_.Log("clock");
+    return inner_.Elapsed();
   }
 
  private:

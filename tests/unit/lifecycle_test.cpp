@@ -146,6 +146,26 @@ TEST(StartUp, Check2WithValidInputsArmsTheCountdownShownOrHidden) {
   }
 }
 
+TEST(StartUp, Check2ArmsTheTimeTypedInTheRunBefore) {
+  Rig rig;
+  rig.files.files[kConfig] = Config("optSetCount=0\r\noptSetTime=-1\r\n");
+  app::StartUp(rig.Program());
+  forms::Form1& form = rig.Form();
+  form.Combo1().SetText("22");  // typed, equal to an item
+  form.Combo2().SetText("00");  // typed, no item
+  form.Check2().UserClicked();
+  form.RequestClose();
+
+  rig.program = std::make_unique<app::Program>(rig.backend, rig.services);  // the next log-on
+  app::StartUp(rig.Program());
+  EXPECT_TRUE(rig.Form().tmrCountDown().Enabled());
+  EXPECT_EQ(rig.Form().Combo1().Text(), "22");
+  EXPECT_EQ(rig.Form().Combo2().Text(), "00");
+  rig.clock.Pass(1000);
+  rig.Form().tmrCountDown().Fire();
+  EXPECT_EQ(rig.Form().lblHaveTime().Caption(), "11:39:29");  // from 10:20:31 to 22:00
+}
+
 // The seconds chooser is the one input the load steps leave as it is; what it
 // holds before the start stands for an invalid saved input.
 TEST(StartUp, Check2WithInvalidInputsShowsTheMessageAndTheListStillLoads) {
