@@ -188,6 +188,8 @@ void Stop(forms::Form1& form, CountdownScheduler& scheduler) {
 }
 
 void Pause(forms::Form1& form) {
+  // The frame keeps the last time shown and says that it stands still.
+  if (form.tmrCountDown().Enabled()) form.Frame7().SetCaption(kPausedFrameCaption);
   form.tmrCountDown().SetEnabled(false);
   form.cmdSet().SetEnabled(true);
 }
@@ -202,7 +204,7 @@ void Tick(forms::Form1& form, CountdownScheduler& scheduler) {
   form.SetCaption(form.Def().caption + " " + kRunningWords + " " + shown);
   form.Frame7().SetVisible(true);
   form.Label11().SetCaption(shown);
-  form.Frame7().SetCaption(kRunningFrameCaption);
+  form.Frame7().SetCaption(runOut ? kExpiredFrameCaption : kRunningFrameCaption);
 
   if (runOut) {
     PlaySound(form, form.Svc().files.AppFolder() + "\\thx.wav");

@@ -79,6 +79,8 @@ inline constexpr const char* kDigitsOnlyText = "Bitte geben Sie nur die Ziffern 
 // Display texts of the tick.
 inline constexpr const char* kRunningWords = "Countdown läuft / gestoppt";
 inline constexpr const char* kRunningFrameCaption = "Countdown läuft....";
+inline constexpr const char* kPausedFrameCaption = "Countdown angehalten....";
+inline constexpr const char* kExpiredFrameCaption = "Countdown abgelaufen....";
 
 // Connects cmdSet, cmdStop, the hour and minute choosers and both timers.
 void WireCountdown(forms::Form1& form, CountdownScheduler& scheduler);

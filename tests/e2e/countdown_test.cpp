@@ -23,6 +23,14 @@ void Type(const Morvex& app, const std::string& combo, const std::string& text) 
                reinterpret_cast<LPARAM>(hwnd));
 }
 
+// Picks an item of a combo box as the mouse wheel over it would.
+void Pick(const Morvex& app, const std::string& combo, int item) {
+  HWND hwnd = app.Control(combo);
+  SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+  SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(hwnd));
+}
+
 // The caption of a window, read without sending it a message, so that it
 // works while the program's threads are held.
 std::string CaptionOf(HWND hwnd) {
@@ -147,6 +155,20 @@ TEST(Countdown, TheExpiryEndsTheProcessesOfTheKillList) {
   EXPECT_TRUE(ended) << kTarget << " is still running after the expiry";
 }
 
+TEST(Countdown, APickWhileItRunsSaysThatItStandsStill) {
+  Morvex app(FreshFolder("countdown-pause"));
+  ASSERT_TRUE(StartAndShow(app));
+  Type(app, "Combo1", "01");
+  Type(app, "Combo2", "00");
+  app.Click("cmdSet");
+  HWND frame = app.Control("Frame7");
+  ASSERT_TRUE(WaitFor([&] { return app.TextOf(frame) == "Countdown läuft...."; }));
+  Pick(app, "Combo1", 3);
+  EXPECT_TRUE(WaitFor([&] { return app.TextOf(frame) == "Countdown angehalten...."; })) << app.TextOf(frame);
+  EXPECT_TRUE(app.Enabled("cmdSet"));
+  app.Kill();
+}
+
 // A count-down of one minute whose program is held for 30 s (as a PC asleep
 // or a box left open would hold it) still runs out 61 s after Starten.
 TEST(Countdown, AHeldProgramStillRunsOutOnTime) {
@@ -167,6 +189,7 @@ TEST(Countdown, AHeldProgramStillRunsOutOnTime) {
   ASSERT_TRUE(WaitFor([&] { return EndsWith(CaptionOf(form), " 00:00:00"); }, 60000)) << CaptionOf(form);
   const long long ranMs = static_cast<long long>(GetTickCount64() - started);
   EXPECT_NEAR(ranMs, 61000, 2000);
+  EXPECT_TRUE(WaitFor([&] { return app.TextOf(app.Control("Frame7")) == "Countdown abgelaufen...."; }));
   app.Kill();
 }
 

@@ -197,11 +197,11 @@ TEST_F(Countdown, ExpiryPlaysTheSoundDisarmsUnlocksAndThenRunsTheKillListButton)
   const CountdownScheduler& s = rig.Program().Countdown();
   EXPECT_EQ(TimeLeftText(s.varHours, s.varMinutes, s.varSeconds), "00:00:00");
 
-  // Nothing is reset: the last shown value stays everywhere.
+  // The last shown value stays everywhere; the frame says it has run out.
   EXPECT_EQ(form.Caption(), std::string(kTitle) + " Countdown läuft / gestoppt 00:00:00");
   EXPECT_EQ(form.Label11().Caption(), "00:00:00");
   EXPECT_TRUE(form.Frame7().Visible());
-  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft....");
+  EXPECT_EQ(form.Frame7().Caption(), "Countdown abgelaufen....");
 
   // A stray timer event after expiry does nothing.
   Tick();
@@ -473,6 +473,7 @@ TEST_F(Countdown, APickFromTheHourOrMinuteListPausesAndANewStartBeginsAfresh) {
     EXPECT_EQ(form.Label11().Caption(), "00:09:59");
     EXPECT_EQ(form.Caption(), title);
     EXPECT_TRUE(form.Frame7().Visible());
+    EXPECT_EQ(form.Frame7().Caption(), "Countdown angehalten....");
 
     // A refused Start leaves it paused.
     form.Combo3().SetText("");
@@ -526,6 +527,30 @@ TEST_F(Countdown, WithNeitherModeSelectedStartCountsDown) {
   EXPECT_EQ(Tick(), "00:00:01");
   EXPECT_EQ(Tick(), "00:00:00");
   EXPECT_EQ(runs, 1);
+}
+
+TEST_F(Countdown, Frame7SaysWhetherTheCountdownRunsStandsStillOrHasRunOut) {
+  form.Combo1().AddItem("00");
+  form.Combo1().AddItem("01");
+  form.Combo1().SetListIndex(0);  // a pick while idle changes nothing
+  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft");
+  Type("00", "00", "01");
+  form.cmdSet().UserClicked();
+  Tick();
+  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft....");
+  form.Combo1().SetListIndex(1);
+  EXPECT_EQ(form.Frame7().Caption(), "Countdown angehalten....");
+  form.Combo1().SetText("00");
+  form.cmdSet().UserClicked();
+  EXPECT_EQ(Tick(), "00:00:01");
+  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft....");
+  EXPECT_EQ(Tick(), "00:00:00");
+  EXPECT_EQ(form.Frame7().Caption(), "Countdown abgelaufen....");
+  form.Combo1().SetListIndex(0);
+  EXPECT_EQ(form.Frame7().Caption(), "Countdown abgelaufen....");
+  EXPECT_TRUE(form.Frame7().Visible());
+  form.cmdStop().UserClicked();
+  EXPECT_FALSE(form.Frame7().Visible());
 }
 
 TEST_F(Countdown, TheClockTickShowsTheTimeOfDay) {
