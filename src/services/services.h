@@ -92,6 +92,9 @@ class Files {
   virtual ~Files() = default;
   // The folder that holds the executable, as the platform reports it.
   virtual std::string AppFolder() = 0;
+  // The full path of the running program's own file, under whatever name it
+  // was saved ("morvex (1).exe" as well).
+  virtual std::string ExecutablePath() = 0;
   // An ordinary file: not a folder, not hidden, not a system file.
   virtual bool IsOrdinaryFile(const std::string& path) = 0;
   // Any file system entry at that exact path.

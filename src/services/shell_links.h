@@ -6,14 +6,16 @@
 
 namespace morvex::services {
 
-// The parent folder that stands for the current user's Start-menu Programs folder.
+// The parent folders that stand for the current user's Start-menu Programs
+// folder and for the user's Startup folder, wherever the system keeps them.
 inline constexpr const char* kProgramsFolder = "$(Programs)";
+inline constexpr const char* kStartupFolder = "$(Startup)";
 
 class ShellLinks {
  public:
   virtual ~ShellLinks() = default;
   // Creates the shortcut "<name>.lnk" in `folder`, which is taken relative to
-  // `parent` (kProgramsFolder, or a path), pointing at `target` with
+  // `parent` (kProgramsFolder, kStartupFolder, or a path), pointing at `target` with
   // `arguments`. A shortcut of the same name is replaced. `flag` is accepted
   // as the callers pass it (-1) and changes nothing. Returns nonzero when the
   // shortcut now exists at that place, 0 when it does not.

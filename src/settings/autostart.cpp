@@ -25,23 +25,22 @@ constexpr const char* kRemovalHint =
 
 }  // namespace
 
-std::string ShortcutFolder(const ui::Window& deskR) {
-  if (deskR.Get<ui::OptionButton>("Option1", 0).Value()) return kDesktopFolder;
-  if (deskR.Get<ui::OptionButton>("Option1", 1).Value()) return kStartupFolder;
-  return kQuickLaunchFolder;
+ShortcutPlace ShortcutFolder(const ui::Window& deskR) {
+  if (deskR.Get<ui::OptionButton>("Option1", 0).Value()) return {services::kProgramsFolder, kDesktopFolder};
+  if (deskR.Get<ui::OptionButton>("Option1", 1).Value()) return {services::kStartupFolder, kStartupFolder};
+  return {services::kProgramsFolder, kQuickLaunchFolder};
 }
 
-bool CreateAutostartShortcut(services::ShellLinks& links, const std::string& folder, const std::string& target,
+bool CreateAutostartShortcut(services::ShellLinks& links, const ShortcutPlace& place, const std::string& target,
                              const std::string& name, std::int16_t flag) {
-  return links.CreateShellLink(folder, name, target, "", flag, services::kProgramsFolder) != 0;
+  return links.CreateShellLink(place.folder, name, target, "", flag, place.parent) != 0;
 }
 
 void LoadDeskR(forms::Form1& form, ui::Window& deskR) {
   deskR.Hide();
-  const std::string folder = ShortcutFolder(deskR);
-  // The folder is not tested for a trailing separator: a drive root gives two in a row.
-  const std::string target = form.Svc().files.AppFolder() + "\\" + kExecutableName;
-  if (CreateAutostartShortcut(form.Svc().links, folder, target, kShortcutName, -1)) {
+  // The running program's own file, under whatever name it was saved.
+  const std::string target = form.Svc().files.ExecutablePath();
+  if (CreateAutostartShortcut(form.Svc().links, ShortcutFolder(deskR), target, kShortcutName, -1)) {
     form.Svc().messages.Show(kCreated, deskR.Caption(), services::kInformation);
   } else {
     form.Svc().messages.Show(kFailed, kFailedTitle, services::kCritical);

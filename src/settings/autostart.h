@@ -17,20 +17,27 @@ class Form1;
 
 namespace morvex::settings {
 
-// Where the shortcut goes, relative to the Start-menu Programs folder.
-inline constexpr const char* kStartupFolder = ".\\Startup";
+// Where the shortcut goes: the user's Startup folder itself, or a folder
+// relative to the Start-menu Programs folder.
+inline constexpr const char* kStartupFolder = ".";
 inline constexpr const char* kDesktopFolder = "..\\..\\..\\..\\..\\..\\Desktop";
 inline constexpr const char* kQuickLaunchFolder =
     "..\\..\\..\\..\\..\\..\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Quick Launch";
 inline constexpr const char* kShortcutName = "Morvex";
-inline constexpr const char* kExecutableName = "morvex.exe";
 
-// The folder chosen by DeskR's options: Option1(0) the desktop, Option1(1)
+// A folder for the shortcut: `folder` relative to the parent folder `parent`.
+struct ShortcutPlace {
+  std::string parent;
+  std::string folder;
+  bool operator==(const ShortcutPlace&) const = default;
+};
+
+// The place chosen by DeskR's options: Option1(0) the desktop, Option1(1)
 // the Startup folder, neither the quick-launch folder.
-std::string ShortcutFolder(const ui::Window& deskR);
+ShortcutPlace ShortcutFolder(const ui::Window& deskR);
 
 // Creates the shortcut through the shell-link service; true when it now exists.
-bool CreateAutostartShortcut(services::ShellLinks& links, const std::string& folder, const std::string& target,
+bool CreateAutostartShortcut(services::ShellLinks& links, const ShortcutPlace& place, const std::string& target,
                              const std::string& name, std::int16_t flag);
 
 // What DeskR does when it is created: stays hidden, creates the shortcut and

@@ -49,16 +49,20 @@ services::LocalTime Win32Clock::LocalAt(services::Instant instant) {
 
 std::int64_t Win32Clock::Elapsed() { return static_cast<std::int64_t>(GetTickCount64()); }
 
-std::string Win32Files::AppFolder() {
+std::string Win32Files::ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n < path.size()) {
       path.resize(n);
-      break;
+      return Narrow(path);
     }
     path.resize(path.size() * 2);
   }
+}
+
+std::string Win32Files::AppFolder() {
+  const std::wstring path = Widen(ExecutablePath());
   const auto slash = path.find_last_of(L"\\/");
   if (slash == std::wstring::npos) return {};
   // A drive root keeps its separator ("C:\"), as the platform reports it.

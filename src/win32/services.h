@@ -37,6 +37,7 @@ class Win32Clock : public services::Clock {
 class Win32Files : public services::Files {
  public:
   std::string AppFolder() override;
+  std::string ExecutablePath() override;
   bool IsOrdinaryFile(const std::string& path) override;
   bool Exists(const std::string& path) override;
   services::ReadResult Read(const std::string& path) override;

@@ -10,13 +10,19 @@ namespace morvex::win32 {
 
 namespace {
 
-// The folder that "$(Programs)" or a plain path names; empty when unknown.
+// The folder that "$(Programs)", "$(Startup)" or a plain path names, as the
+// system reports it for the current user; empty when unknown.
 std::wstring ParentFolder(const std::string& parent) {
-  if (parent != services::kProgramsFolder) return Widen(parent);
-  wchar_t path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROGRAMS | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path))) {
-    return {};
+  int folder = 0;
+  if (parent == services::kProgramsFolder) {
+    folder = CSIDL_PROGRAMS;
+  } else if (parent == services::kStartupFolder) {
+    folder = CSIDL_STARTUP;
+  } else {
+    return Widen(parent);
   }
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, folder | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
   return path;
 }
 

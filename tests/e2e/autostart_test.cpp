@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "e2e/driver.h"
@@ -29,26 +30,37 @@ std::wstring StartupLink() {
   return std::wstring(startup) + L"\\Morvex.lnk";
 }
 
-// The target of a link file, read through the shell's link object.
-std::wstring LinkTarget(const std::wstring& link) {
-  CoInitialize(nullptr);
+struct Link {
   std::wstring target;
+  std::wstring folder;  // the working folder
+};
+
+// The target and working folder of a link file, read through the shell's link object.
+Link ReadLink(const std::wstring& link) {
+  CoInitialize(nullptr);
+  Link read;
   IShellLinkW* shellLink = nullptr;
   if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                  reinterpret_cast<void**>(&shellLink)))) {
     IPersistFile* file = nullptr;
     if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
       wchar_t path[MAX_PATH] = {};
+      wchar_t folder[MAX_PATH] = {};
       if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
-          SUCCEEDED(shellLink->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH))) {
-        target = path;
+          SUCCEEDED(shellLink->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+          SUCCEEDED(shellLink->GetWorkingDirectory(folder, MAX_PATH))) {
+        read = {path, folder};
       }
       file->Release();
     }
     shellLink->Release();
   }
   CoUninitialize();
-  return target;
+  return read;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+  return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 // Names and contents of the files in a folder.
@@ -66,24 +78,25 @@ std::map<std::wstring, std::string> FilesIn(const std::wstring& folder) {
   return files;
 }
 
+// Starts the program, opens the options page and clicks xpButton2: the box
+// that follows.
+std::optional<MessageBoxInfo> StartAndAskForTheShortcut(Morvex& app) {
+  if (!app.Start() || !app.WaitUntilShown() || !app.OpenOptions()) return std::nullopt;
+  app.Click("xpButton2");
+  return app.WaitForMessageBox();
+}
+
 TEST(Autostart, FirstClickCreatesTheStartupShortcutLaterClicksNothing) {
   const std::wstring link = StartupLink();
   DeleteFileW(link.c_str());
   Morvex app(FreshFolder("autostart"));
-  ASSERT_TRUE(app.Start());
-  ASSERT_TRUE(app.WaitUntilShown());
-  ASSERT_TRUE(app.OpenOptions());
-
-  app.Click("xpButton2");
-  const auto box = app.WaitForMessageBox();
+  const auto box = StartAndAskForTheShortcut(app);
   ASSERT_TRUE(box);
   EXPECT_EQ(box->title, "Morvex  Autostart-Verknüpfung");
   EXPECT_EQ(box->text, kCreated);
   app.CloseMessageBox(*box);
   ASSERT_TRUE(FileExists(link));
-  EXPECT_EQ(CompareStringOrdinal(LinkTarget(link).c_str(), -1, app.PathOf(L"morvex.exe").c_str(), -1, TRUE),
-            CSTR_EQUAL)
-      << Narrow(LinkTarget(link));
+  EXPECT_TRUE(SamePath(ReadLink(link).target, app.PathOf(L"morvex.exe"))) << Narrow(ReadLink(link).target);
   // The hidden dialog exists now and stays hidden.
   for (HWND hwnd : app.TopWindows()) EXPECT_NE(app.TextOf(hwnd), "Morvex  Autostart-Verknüpfung");
 
@@ -97,6 +110,22 @@ TEST(Autostart, FirstClickCreatesTheStartupShortcutLaterClicksNothing) {
   app.CloseMessageBox(*next);
   EXPECT_FALSE(FileExists(link));
 
+  app.RequestClose();
+  EXPECT_TRUE(app.WaitForExit());
+}
+
+TEST(Autostart, TheShortcutPointsAtTheProgramUnderTheNameItWasSavedWith) {
+  const std::wstring link = StartupLink();
+  DeleteFileW(link.c_str());
+  Morvex app(FreshFolder("autostart-own-name"), L"morvex (1).exe");
+  const auto box = StartAndAskForTheShortcut(app);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, kCreated);
+  app.CloseMessageBox(*box);
+  const Link made = ReadLink(link);
+  EXPECT_TRUE(SamePath(made.target, app.PathOf(L"morvex (1).exe"))) << Narrow(made.target);
+  EXPECT_TRUE(SamePath(made.folder, app.Folder())) << Narrow(made.folder);
+  DeleteFileW(link.c_str());
   app.RequestClose();
   EXPECT_TRUE(app.WaitForExit());
 }

@@ -169,9 +169,9 @@ HelperProcess::~HelperProcess() {
   CloseHandle(pi_.hThread);
 }
 
-Morvex::Morvex(std::wstring folder) : folder_(std::move(folder)) {
+Morvex::Morvex(std::wstring folder, std::wstring exeName) : folder_(std::move(folder)), exeName_(std::move(exeName)) {
   const std::wstring from = ProgramFolder();
-  CopyFileW((from + L"\\morvex.exe").c_str(), PathOf(L"morvex.exe").c_str(), FALSE);
+  CopyFileW((from + L"\\morvex.exe").c_str(), PathOf(exeName_).c_str(), FALSE);
   CopyFileW((from + L"\\thx.wav").c_str(), PathOf(L"thx.wav").c_str(), FALSE);
 }
 
@@ -194,7 +194,7 @@ bool Morvex::Start(bool waitForWindow) {
   PutTestProgramsFirstOnPath();
   STARTUPINFOW si{};
   si.cb = sizeof(si);
-  std::wstring command = L"\"" + PathOf(L"morvex.exe") + L"\"";
+  std::wstring command = L"\"" + PathOf(exeName_) + L"\"";
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi_)) {
     return false;
   }

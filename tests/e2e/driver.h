@@ -65,8 +65,9 @@ void PutTestProgramsFirstOnPath();
 
 class Morvex {
  public:
-  // Copies morvex.exe (and the files that belong beside it) into `folder`.
-  explicit Morvex(std::wstring folder);
+  // Copies morvex.exe (and the files that belong beside it) into `folder`,
+  // the program under the name `exeName`.
+  explicit Morvex(std::wstring folder, std::wstring exeName = L"morvex.exe");
   ~Morvex();
 
   const std::wstring& Folder() const { return folder_; }
@@ -127,6 +128,7 @@ class Morvex {
 
  private:
   std::wstring folder_;
+  std::wstring exeName_;
   PROCESS_INFORMATION pi_{};
 };
 

@@ -30,7 +30,7 @@ TEST(AutostartShortcut, FirstClickSavesThenCreatesTheStartupShortcutAndConfirms)
   EXPECT_EQ(rig.log, (std::vector<std::string>{"save", "link", "message"}));
   ASSERT_EQ(rig.links.calls.size(), 1u);
   EXPECT_EQ(rig.links.calls[0],
-            (FakeShellLinks::Call{".\\Startup", "Morvex", "C:\\Morvex\\morvex.exe", "", -1, "$(Programs)"}));
+            (FakeShellLinks::Call{".", "Morvex", "C:\\Morvex\\morvex.exe", "", -1, "$(Startup)"}));
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   EXPECT_EQ(rig.messages.shown[0], (ShownMessage{kCreatedText, "Morvex  Autostart-Verknüpfung", 64}));
   ASSERT_TRUE(rig.Form().HasDeskR());
@@ -73,33 +73,28 @@ TEST(AutostartShortcut, EachRunCreatesTheShortcutOnItsFirstClick) {
   EXPECT_EQ(rig.messages.shown.size(), 2u);
 }
 
-TEST(AutostartShortcut, TargetIsTheAppFolderPlusSeparatorAndName) {
-  const struct {
-    const char* folder;
-    const char* target;
-  } cases[] = {
-      {"C:\\Programme\\Morvex", "C:\\Programme\\Morvex\\morvex.exe"},
-      {"D:\\Werkzeuge\\Größe", "D:\\Werkzeuge\\Größe\\morvex.exe"},
-      {"C:\\", "C:\\\\morvex.exe"},  // a drive root: two separators in a row
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.folder);
+TEST(AutostartShortcut, TargetIsTheRunningProgramsOwnFile) {
+  for (const char* executable : {"C:\\Programme\\Morvex\\morvex (1).exe", "D:\\Werkzeuge\\Größe\\Morvex.EXE",
+                                 "C:\\morvex.exe"}) {
+    SCOPED_TRACE(executable);
     AutostartRig rig;
-    rig.files.appFolder = c.folder;
+    rig.files.executablePath = executable;
     rig.Form().xpButton2().UserClicked();
     ASSERT_EQ(rig.links.calls.size(), 1u);
-    EXPECT_EQ(rig.links.calls[0].target, c.target);
+    EXPECT_EQ(rig.links.calls[0].target, executable);
+    EXPECT_EQ(rig.messages.shown[0].text, kCreatedText);
   }
 }
 
 TEST(AutostartShortcut, FolderFollowsTheDialogsOptions) {
   const struct {
     bool desktop, startup;
-    const char* folder;
+    settings::ShortcutPlace place;
   } cases[] = {
-      {false, true, ".\\Startup"},
-      {true, false, "..\\..\\..\\..\\..\\..\\Desktop"},
-      {false, false, "..\\..\\..\\..\\..\\..\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Quick Launch"},
+      {false, true, {"$(Startup)", "."}},
+      {true, false, {"$(Programs)", "..\\..\\..\\..\\..\\..\\Desktop"}},
+      {false, false,
+       {"$(Programs)", "..\\..\\..\\..\\..\\..\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Quick Launch"}},
   };
   for (const auto& c : cases) {
     Rig rig;
@@ -109,7 +104,7 @@ TEST(AutostartShortcut, FolderFollowsTheDialogsOptions) {
     EXPECT_TRUE(startup.Value());  // the initial selection
     desktop.SetValue(c.desktop);
     startup.SetValue(c.startup);
-    EXPECT_EQ(settings::ShortcutFolder(deskR), c.folder);
+    EXPECT_EQ(settings::ShortcutFolder(deskR), c.place);
   }
 }
 
@@ -117,9 +112,9 @@ TEST(AutostartShortcut, ResultOfTheShellLinkServiceMeansCreatedWhenNonzero) {
   for (const std::int32_t result : {1, -1, 2, 0}) {
     FakeShellLinks links;
     links.result = result;
-    EXPECT_EQ(settings::CreateAutostartShortcut(links, "f", "t", "n", -1), result != 0) << result;
+    EXPECT_EQ(settings::CreateAutostartShortcut(links, {"p", "f"}, "t", "n", -1), result != 0) << result;
     ASSERT_EQ(links.calls.size(), 1u);
-    EXPECT_EQ(links.calls[0], (FakeShellLinks::Call{"f", "n", "t", "", -1, "$(Programs)"}));
+    EXPECT_EQ(links.calls[0], (FakeShellLinks::Call{"f", "n", "t", "", -1, "p"}));
   }
 }
 

@@ -105,6 +105,7 @@ class FakeClock : public services::Clock {
 class FakeFiles : public services::Files {
  public:
   std::string AppFolder() override { return appFolder; }
+  std::string ExecutablePath() override { return executablePath; }
   bool IsOrdinaryFile(const std::string& path) override { return files.count(path) > 0; }
   bool Exists(const std::string& path) override { return files.count(path) > 0; }
   services::ReadResult Read(const std::string& path) override {
@@ -122,6 +123,7 @@ class FakeFiles : public services::Files {
     return {};
   }
   std::string appFolder = "C:\\Morvex";
+  std::string executablePath = "C:\\Morvex\\morvex.exe";
   std::map<std::string, std::string> files;
   std::map<std::string, std::string> readErrors;
   std::map<std::string, std::string> writeErrors;

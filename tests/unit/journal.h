@@ -59,6 +59,7 @@ class JournalFiles : public services::Files {
  public:
   JournalFiles(services::Files& inner, Journal& journal) : inner_(inner), journal_(journal) {}
   std::string AppFolder() override { return inner_.AppFolder(); }
+  std::string ExecutablePath() override { return inner_.ExecutablePath(); }
   bool IsOrdinaryFile(const std::string& path) override {
     journal_.Log("look " + FileNameOf(path));
     return inner_.IsOrdinaryFile(path);

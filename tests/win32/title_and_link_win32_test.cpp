@@ -72,6 +72,55 @@ TEST(Win32ShellLinks, ProgramsParentIsTheUsersStartMenuPrograms) {
   DeleteFileW(link.c_str());
 }
 
+// The user's Startup folder set elsewhere (as a user or the system may move
+// it) for as long as the object lives.
+class MovedStartupFolder {
+ public:
+  explicit MovedStartupFolder(const std::wstring& folder) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+    DWORD size = sizeof old_;
+    had_ = RegQueryValueExW(key_, L"Startup", nullptr, &type_, reinterpret_cast<BYTE*>(old_), &size) == ERROR_SUCCESS;
+    oldSize_ = size;
+    Set(REG_EXPAND_SZ, folder.c_str(), static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+  }
+  ~MovedStartupFolder() {
+    if (had_) {
+      Set(type_, old_, oldSize_);
+    } else {
+      RegDeleteValueW(key_, L"Startup");
+    }
+    RegCloseKey(key_);
+  }
+
+ private:
+  static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  void Set(DWORD type, const wchar_t* value, DWORD size) {
+    RegSetValueExW(key_, L"Startup", 0, type, reinterpret_cast<const BYTE*>(value), size);
+  }
+  HKEY key_ = nullptr;
+  bool had_ = false;
+  DWORD type_ = REG_EXPAND_SZ;
+  wchar_t old_[MAX_PATH] = {};
+  DWORD oldSize_ = 0;
+};
+
+TEST(Win32ShellLinks, StartupParentIsTheStartupFolderTheSystemReports) {
+  ComScope com;
+  Win32ShellLinks links;
+  const std::wstring moved = TempFolder(L"morvex-moved-startup");
+  const std::wstring link = moved + L"\\MorvexTest.lnk";
+  DeleteFileW(link.c_str());
+  {
+    const MovedStartupFolder redirect(moved);
+    wchar_t reported[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, reported)));
+    ASSERT_EQ(CompareStringOrdinal(reported, -1, moved.c_str(), -1, TRUE), CSTR_EQUAL) << Narrow(reported);
+    EXPECT_NE(links.CreateShellLink(".", "MorvexTest", "C:\\x\\morvex (1).exe", "", -1, "$(Startup)"), 0);
+  }
+  EXPECT_EQ(LinkTarget(link), L"C:\\x\\morvex (1).exe");
+  DeleteFileW(link.c_str());
+}
+
 TEST(Win32ShellLinks, ReportsZeroWhenTheLinkCannotBeMade) {
   ComScope com;
   Win32ShellLinks links;
