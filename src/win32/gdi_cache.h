@@ -6,7 +6,7 @@
 
 #include <map>
 #include <string>
-#include <utility>
+#include <tuple>
 
 #include "ui/control_def.h"
 #include "win32/handles.h"
@@ -17,18 +17,25 @@ class GdiCache {
  public:
   GdiCache();
 
-  // Fonts of MS Sans Serif's metrics, one for each height and weight.
+  // Fonts of MS Sans Serif's metrics, one for each height and weight. With
+  // `scalable`, a font that really has that height: where the face is a
+  // raster one (which has a few sizes of its own, and gives the nearest for
+  // any other), the system's scalable dialog face instead.
   HFONT Font(double points, bool bold, int dpi);
-  HFONT FontOfHeight(int pixels, bool bold);
+  HFONT FontOfHeight(int pixels, bool bold, bool scalable = false);
   // The font a caption is shown in: the control's own size, or where the
   // text would be cut with this system's face, the largest smaller one, down
-  // to 6 points, at which it lies whole inside the control.
+  // to 6 points, at which it lies whole inside the control (a smaller size
+  // is a scalable font's).
   HFONT CaptionFont(const ui::ControlDef& def, const std::wstring& text, int dpi);
   HBRUSH Brush(COLORREF colour);
 
  private:
-  std::wstring face_;  // the face asked for, decided on first use
-  std::map<std::pair<int, bool>, UniqueFont> fonts_;
+  void ChooseFace();
+
+  std::wstring face_;        // the face asked for, decided on first use
+  bool rasterFace_ = false;  // whether the system gives a raster font for it
+  std::map<std::tuple<int, bool, bool>, UniqueFont> fonts_;  // height, bold, outline
   std::map<COLORREF, UniqueBrush> brushes_;
   MemoryDc measuring_;  // declared last: it goes before the fonts
 };

@@ -15,6 +15,7 @@
 #include "win32/backend.h"
 #include "win32/captions.h"
 #include "win32/dpi.h"
+#include "win32/gdi_cache.h"
 #include "win32/handles.h"
 #include "win32/text.h"
 
@@ -108,6 +109,33 @@ TEST(Captions, EveryVisibleCaptionFitsItsControl) {
     EXPECT_EQ(CutCaptions(window, measured), "")
         << window.Def().name << (c.optionsPage ? " options page" : "") << " at " << c.dpi << " DPI";
     EXPECT_GT(measured, 0);
+  }
+}
+
+// The fitting's premise: a smaller height asked for is a smaller font. A
+// raster face (Wine's MS Sans Serif) has only its own sizes, and for any
+// height below its smallest it gives that smallest again, so the sizes below
+// the design come from a scalable face there.
+TEST(Captions, EverySmallerSizeIsASmallerFont) {
+  GdiCache gdi;
+  const MemoryDc dc(CreateCompatibleDC(nullptr));
+  const auto cellHeight = [&dc](HFONT font) {
+    const Selection selected(dc.get(), font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    return metrics.tmHeight;
+  };
+  for (const bool bold : {false, true}) {
+    for (const int design : {11, 17}) {  // 8.25 points at 100 % and at 150 %
+      SCOPED_TRACE(std::to_string(design) + (bold ? " px bold" : " px"));
+      LONG above = cellHeight(gdi.FontOfHeight(design - 1, bold, true));
+      for (int pixels = design - 2; pixels >= 8; --pixels) {
+        const LONG height = cellHeight(gdi.FontOfHeight(pixels, bold, true));
+        EXPECT_LE(height, above) << pixels << " px";
+        above = height;
+      }
+      EXPECT_LT(above, cellHeight(gdi.FontOfHeight(design, bold))) << "8 px is no smaller than the design";
+    }
   }
 }
 
