@@ -1,5 +1,7 @@
 #include "e2e/driver.h"
 
+#include <commctrl.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -113,20 +115,34 @@ BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
 
 namespace {
 
-BOOL CALLBACK CountTrayIcon(HWND hwnd, LPARAM lp) {
+struct TipCount {
+  DWORD shell;
+  int tools;
+};
+
+BOOL CALLBACK CountShellTips(HWND hwnd, LPARAM lp) {
+  auto* count = reinterpret_cast<TipCount*>(lp);
   wchar_t name[64] = {};
   GetClassNameW(hwnd, name, 64);
-  if (wcscmp(name, L"__winex11_tray_icon") == 0) ++*reinterpret_cast<int*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == count->shell && wcscmp(name, TOOLTIPS_CLASSW) == 0) {
+    DWORD_PTR tools = 0;
+    if (SendMessageTimeoutW(hwnd, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &tools)) {
+      count->tools += static_cast<int>(tools);
+    }
+  }
   return TRUE;
 }
 
 }  // namespace
 
-int WineTrayIcons() {
-  HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-  int icons = 0;
-  if (tray) EnumChildWindows(tray, CountTrayIcon, reinterpret_cast<LPARAM>(&icons));
-  return icons;
+int ShellTrayIcons() {
+  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  TipCount count{0, 0};
+  if (!tray || !GetWindowThreadProcessId(tray, &count.shell)) return 0;
+  EnumWindows(CountShellTips, reinterpret_cast<LPARAM>(&count));
+  return count.tools;
 }
 
 std::wstring ProgramFolder() {

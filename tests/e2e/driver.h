@@ -35,9 +35,13 @@ std::wstring ProgramFolder();
 // A folder of its own under the system's temporary folder, made empty.
 std::wstring FreshFolder(const std::string& name);
 
-// The icons in Wine's own notification area (the stand-alone tray window it
-// shows when the desktop has none); 0 when that window does not exist.
-int WineTrayIcons();
+// The icons in the notification area, as both Wine 8 and Wine 10 show them:
+// the shell's process (the one of the taskbar window, Shell_TrayWnd) gives
+// each icon a tip window of its own with the icon's tip as its one tool, and
+// takes it away with the icon. (Where the icons themselves live differs:
+// winex11's stand-alone tray window in Wine 8, the shell's tray window in
+// Wine 10.) 0 when there is no shell.
+int ShellTrayIcons();
 
 struct MessageBoxInfo {
   HWND hwnd = nullptr;
