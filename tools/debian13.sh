@@ -3,8 +3,8 @@
 # there would: in a clean clone of this checkout's committed HEAD, inside a
 # Debian 13 root made with debootstrap. Without arguments the command is the
 # README's test command, tools/test; `tools/debian13.sh tools/run` builds and
-# starts Morvex there instead (the screenshot lands in the root's clone, the
-# path is printed at the end).
+# starts Morvex there instead. The clone stays in the root until the next
+# run (its path is printed at the end: tools/run's screenshot is in it).
 #
 # The root is kept in build/debian13/root, so a second run only clones and
 # runs (and apt finds everything installed). It reaches Debian's package
@@ -34,6 +34,11 @@ fi
 
 # What is mounted at or below the root, deepest first.
 mounted_below() { awk -v r="$root" '$2 == r || index($2, r "/") == 1 { print $2 }' /proc/self/mounts | sort -r; }
+
+# One run at a time: a second one would take the first one's clone and mounts.
+mkdir -p "$base"
+exec 9>"$base/lock"
+flock -n 9 || { say "another run is using $root"; exit 1; }
 
 # Ends what still runs inside the root (an Xvfb, a wineserver), by process id.
 end_processes() {
@@ -78,7 +83,6 @@ unmount_all
 if [ ! -f "$base/ready" ]; then
   [ -z "$(mounted_below)" ] || { say "something is still mounted in $root"; exit 1; }
   rm -rf --one-file-system "$root"
-  mkdir -p "$base"
   say "making the root with debootstrap (trixie, $mirror)"
   t=$(date +%s)
   debootstrap --variant=minbase trixie "$root" "$mirror" >"$base/debootstrap.log" 2>&1 \
@@ -120,3 +124,7 @@ quoted=$(printf ' %q' "$@")
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   LANG=C.UTF-8 TERM="${TERM:-dumb}" CI="${CI:-}" ${MORVEX_FUZZ_SECONDS:+MORVEX_FUZZ_SECONDS=$MORVEX_FUZZ_SECONDS} \
   /bin/bash -c "cd $clone &&$quoted" </dev/null
+say "$(chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin wine --version 2>/dev/null || echo "no Wine"),"\
+    "$(chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin x86_64-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null \
+       | sed 's/^/MinGW-w64 GCC /' || echo "no MinGW-w64")"
+say "the clone is in $root$clone"
