@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "win32/captions.h"
 
@@ -27,10 +28,7 @@ HFONT GdiCache::CaptionFont(const ui::ControlDef& def, const std::wstring& text,
   const int design = FontPixels(def.fontSize, dpi);
   HDC dc = measuring_.get();
   HGDIOBJ original = GetCurrentObject(dc, OBJ_FONT);
-  // The design size in the face the windows are laid out for; a smaller one
-  // in a face that has it (a raster face has only its own sizes: every
-  // height below its smallest would give that smallest again).
-  const auto font = [&](int pixels) { return FontOfHeight(pixels, def.bold, pixels < design); };
+  const auto font = [&](int pixels) { return FontOfHeight(pixels, def.bold); };
   const int height = FittingHeight(design, std::min(design, FontPixels(kSmallestPoints, dpi)), [&](int pixels) {
     SelectObject(dc, font(pixels));
     return CaptionFits(dc, text, box);
@@ -70,22 +68,34 @@ void GdiCache::ChooseFace() {
   rasterFace_ = raster;
 }
 
-HFONT GdiCache::FontOfHeight(int pixels, bool bold, bool scalable) {
+HFONT GdiCache::FontOfHeight(int pixels, bool bold) {
   if (face_.empty()) ChooseFace();
-  const bool outline = scalable && rasterFace_;
-  const auto key = std::make_tuple(pixels, bold, outline);
+  const auto key = std::make_pair(pixels, bold);
   if (auto it = fonts_.find(key); it != fonts_.end()) return it->second.get();
   LOGFONTW lf{};
   lf.lfHeight = -pixels;
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = CLEARTYPE_QUALITY;
-  // A raster face's sizes are its own: asked for one it lacks, it gives the
-  // nearest it has. Where a size of its own will not do, the scalable face
-  // the system keeps for dialogs takes its place, as an outline font.
-  wcsncpy(lf.lfFaceName, outline ? L"MS Shell Dlg" : face_.c_str(), LF_FACESIZE - 1);
-  if (outline) lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-  return fonts_.emplace(key, UniqueFont(CreateFontIndirectW(&lf))).first->second.get();
+  wcsncpy(lf.lfFaceName, face_.c_str(), LF_FACESIZE - 1);
+  UniqueFont font(CreateFontIndirectW(&lf));
+  if (rasterFace_) {
+    // A raster face has a few sizes of its own and gives the nearest of them
+    // for any other height, smaller or larger. At a height it lacks, the
+    // scalable face the system keeps for dialogs takes its place, as an
+    // outline font.
+    TEXTMETRICW metrics{};
+    {
+      const Selection selected(measuring_.get(), font.get());
+      GetTextMetricsW(measuring_.get(), &metrics);
+    }
+    if (metrics.tmHeight - metrics.tmInternalLeading != pixels) {
+      wcsncpy(lf.lfFaceName, L"MS Shell Dlg", LF_FACESIZE - 1);
+      lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+      font = UniqueFont(CreateFontIndirectW(&lf));
+    }
+  }
+  return fonts_.emplace(key, std::move(font)).first->second.get();
 }
 
 HBRUSH GdiCache::Brush(COLORREF colour) {

@@ -6,7 +6,7 @@
 
 #include <map>
 #include <string>
-#include <tuple>
+#include <utility>
 
 #include "ui/control_def.h"
 #include "win32/handles.h"
@@ -17,16 +17,15 @@ class GdiCache {
  public:
   GdiCache();
 
-  // Fonts of MS Sans Serif's metrics, one for each height and weight. With
-  // `scalable`, a font that really has that height: where the face is a
-  // raster one (which has a few sizes of its own, and gives the nearest for
-  // any other), the system's scalable dialog face instead.
+  // Fonts of MS Sans Serif's metrics, one for each height and weight, each
+  // of the height asked for: where the face is a raster one (which has a few
+  // sizes of its own, and gives the nearest for any other) and lacks that
+  // height, the system's scalable dialog face instead.
   HFONT Font(double points, bool bold, int dpi);
-  HFONT FontOfHeight(int pixels, bool bold, bool scalable = false);
+  HFONT FontOfHeight(int pixels, bool bold);
   // The font a caption is shown in: the control's own size, or where the
   // text would be cut with this system's face, the largest smaller one, down
-  // to 6 points, at which it lies whole inside the control (a smaller size
-  // is a scalable font's).
+  // to 6 points, at which it lies whole inside the control.
   HFONT CaptionFont(const ui::ControlDef& def, const std::wstring& text, int dpi);
   HBRUSH Brush(COLORREF colour);
 
@@ -35,7 +34,7 @@ class GdiCache {
 
   std::wstring face_;        // the face asked for, decided on first use
   bool rasterFace_ = false;  // whether the system gives a raster font for it
-  std::map<std::tuple<int, bool, bool>, UniqueFont> fonts_;  // height, bold, outline
+  std::map<std::pair<int, bool>, UniqueFont> fonts_;
   std::map<COLORREF, UniqueBrush> brushes_;
   MemoryDc measuring_;  // declared last: it goes before the fonts
 };
