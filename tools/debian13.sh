@@ -120,10 +120,13 @@ git -C "$root$clone" checkout --quiet --detach "$head"
 say "Debian $(cat "$root/etc/debian_version"), clone of $(git rev-parse --short HEAD): $*"
 
 # A clean environment: nothing of the host's display, Wine prefix or tools.
+# Waited for in the background, so that a signal to this script is handled
+# at once (the trap then ends what runs inside).
 quoted=$(printf ' %q' "$@")
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   LANG=C.UTF-8 TERM="${TERM:-dumb}" CI="${CI:-}" ${MORVEX_FUZZ_SECONDS:+MORVEX_FUZZ_SECONDS=$MORVEX_FUZZ_SECONDS} \
-  /bin/bash -c "cd $clone &&$quoted" </dev/null
+  /bin/bash -c "cd $clone &&$quoted" </dev/null &
+wait $!
 say "$(chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin wine --version 2>/dev/null || echo "no Wine"),"\
     "$(chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin x86_64-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null \
        | sed 's/^/MinGW-w64 GCC /' || echo "no MinGW-w64")"
