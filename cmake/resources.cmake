@@ -9,6 +9,9 @@
 #   * generates ${CMAKE_BINARY_DIR}/res/morvex.ico, deskr.ico (from
 #     tools/make_icons.py) and thx.wav (from tools/make_chime.py) with the
 #     Python 3 interpreter; the files are rebuilt when a script changes;
+#   * writes the manifest from resources/morvex.manifest.in into the
+#     generated folder, with the version of project() (four numbers, the
+#     last 0), as the version header is written;
 #   * adds resources/morvex.rc to <target>; the RC compiler searches the
 #     generated folder, the folder of the version header
 #     (MORVEX_GENERATED_DIR, set by the top-level CMakeLists.txt) and
@@ -50,7 +53,7 @@ function(morvex_add_resources target)
   set(deskr_ico   "${gen_dir}/deskr.ico")
   set(thx_wav     "${gen_dir}/thx.wav")
   set(rc_file     "${res_src}/morvex.rc")
-  set(manifest    "${res_src}/morvex.manifest")
+  set(manifest    "${gen_dir}/morvex.manifest")
 
   # Generation rules, once per build tree.
   if(NOT TARGET morvex_generated_resources)
@@ -75,6 +78,9 @@ function(morvex_add_resources target)
     add_custom_target(morvex_generated_resources
       DEPENDS "${program_ico}" "${deskr_ico}" "${thx_wav}")
   endif()
+
+  # The manifest names the program's version, from project().
+  configure_file("${res_src}/morvex.manifest.in" "${manifest}" @ONLY)
 
   # The resource script, compiled into the target.
   target_sources(${target} PRIVATE "${rc_file}")

@@ -1,17 +1,40 @@
 #!/usr/bin/env bash
-# Installs what building and testing Morvex needs on Debian 12, where missing.
+# Installs what building and testing Morvex needs on Debian 12 (bookworm) or
+# Debian 13 (trixie), where missing; the release is read from /etc/os-release.
+# On any other system it installs nothing and says what it needs.
 set -euo pipefail
+
+release="" system="a system without /etc/os-release"
+if [ -r /etc/os-release ]; then
+  # shellcheck disable=SC1091
+  release=$(. /etc/os-release && echo "${ID:-}-${VERSION_ID:-}")
+  system=$(. /etc/os-release && echo "${PRETTY_NAME:-${ID:-unknown} ${VERSION_ID:-}}")
+fi
+# clang's sanitizer and libFuzzer runtime comes with its own version number.
+case $release in
+  debian-12) clang_rt=libclang-rt-14-dev ;;
+  debian-13) clang_rt=libclang-rt-19-dev ;;
+  *)
+    echo "tools/deps.sh: Morvex is built and tested on Debian 12 (bookworm) or Debian 13 (trixie);" >&2
+    echo "this is ${system}. Nothing was installed. On another system install by hand: CMake, g++," >&2
+    echo "GoogleTest, Google Benchmark, clang with its sanitizer runtime, MinGW-w64 (x86_64, posix threads)," >&2
+    echo "Wine (64-bit), Wine's fonts, Xvfb, xdpyinfo, ImageMagick, Python 3 and git." >&2
+    exit 1
+    ;;
+esac
+
 # fonts-wine: Wine's own faces (Tahoma, MS Sans Serif and others). Debian 12's
 # Wine 8 does not load them into a prefix, so DejaVu Sans stands in for
-# MS Sans Serif there; the program fits its captions to whichever face it gets.
-packages=(cmake make g++ python3 googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+# MS Sans Serif there; Debian 13's Wine 10 uses them. The program fits its
+# captions to whichever face it gets.
+packages=(cmake make g++ python3 git googletest libgtest-dev libbenchmark-dev clang "$clang_rt"
           g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb x11-utils imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
+  echo "Installing (${release}): ${missing[*]}"
   sudo=""
   [ "$(id -u)" -ne 0 ] && sudo=sudo
   $sudo apt-get update -qq

@@ -125,10 +125,14 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (wp) window.SessionEnding();
       return 0;
     case WM_DPICHANGED: {
+      // The new DPI is the message's (its low word: the X axis, the same as
+      // the Y axis); the system's would be the one the process started at
+      // where GetDpiForWindow is missing (Windows 8.1, the first Windows 10).
       const RECT* suggested = reinterpret_cast<const RECT*>(lp);
       SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      LayOut(window, SystemDpiOf(hwnd), form->backend.Gdi());
+      const int dpi = LOWORD(wp);
+      LayOut(window, dpi > 0 ? dpi : SystemDpiOf(hwnd), form->backend.Gdi());
       return 0;
     }
     case WM_NCDESTROY:

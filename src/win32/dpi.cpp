@@ -1,6 +1,7 @@
 #include "win32/dpi.h"
 
 #include "win32/handles.h"
+#include "win32/lazy_imports.h"
 #include "win32/window_record.h"
 
 namespace morvex::win32 {
@@ -23,7 +24,10 @@ void DeclareDpiAwareness() {
   if (const auto setContext = UserFunction<SetContextFn>("SetProcessDpiAwarenessContext")) {
     if (setContext(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4)))) return;  // per monitor v2
   }
-  if (HMODULE shcore = LoadLibraryW(L"shcore.dll")) {
+  // Windows 8.1 and the first Windows 10 releases: shcore. Windows 7 and 8
+  // have none, so it is loaded from the system folder, never from beside
+  // the program.
+  if (HMODULE shcore = LoadSystemLibrary(L"shcore.dll")) {
     using SetAwarenessFn = HRESULT(WINAPI*)(int);
     const auto setAwareness =
         reinterpret_cast<SetAwarenessFn>(reinterpret_cast<void*>(GetProcAddress(shcore, "SetProcessDpiAwareness")));

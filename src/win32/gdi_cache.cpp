@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "win32/captions.h"
 
@@ -27,39 +28,74 @@ HFONT GdiCache::CaptionFont(const ui::ControlDef& def, const std::wstring& text,
   const int design = FontPixels(def.fontSize, dpi);
   HDC dc = measuring_.get();
   HGDIOBJ original = GetCurrentObject(dc, OBJ_FONT);
+  const auto font = [&](int pixels) { return FontOfHeight(pixels, def.bold); };
   const int height = FittingHeight(design, std::min(design, FontPixels(kSmallestPoints, dpi)), [&](int pixels) {
-    SelectObject(dc, FontOfHeight(pixels, def.bold));
+    SelectObject(dc, font(pixels));
     return CaptionFits(dc, text, box);
   });
   SelectObject(dc, original);
-  return FontOfHeight(height, def.bold);
+  return font(height);
+}
+
+void GdiCache::ChooseFace() {
+  // The windows are laid out for the metrics of MS Sans Serif: its scalable
+  // form where the system has it, else the face of that name (or whatever
+  // the system gives for it). Whether that face is a raster one (Wine's own
+  // MS Sans Serif is, as Windows' is) is asked of the face itself.
+  LOGFONTW lf{};
+  lf.lfHeight = -11;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  const auto probe = [&](const wchar_t* face, std::wstring* actual, bool* raster) {
+    wcscpy(lf.lfFaceName, face);
+    const UniqueFont font(CreateFontIndirectW(&lf));
+    const Selection selected(measuring_.get(), font.get());
+    wchar_t name[LF_FACESIZE] = {};
+    GetTextFaceW(measuring_.get(), LF_FACESIZE, name);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(measuring_.get(), &metrics);
+    *actual = name;
+    *raster = (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0;
+  };
+  std::wstring actual;
+  bool raster = false;
+  probe(L"Microsoft Sans Serif", &actual, &raster);
+  if (_wcsicmp(actual.c_str(), L"Microsoft Sans Serif") == 0) {
+    face_ = L"Microsoft Sans Serif";
+  } else {
+    face_ = L"MS Sans Serif";
+    probe(face_.c_str(), &actual, &raster);
+  }
+  rasterFace_ = raster;
 }
 
 HFONT GdiCache::FontOfHeight(int pixels, bool bold) {
+  if (face_.empty()) ChooseFace();
   const auto key = std::make_pair(pixels, bold);
   if (auto it = fonts_.find(key); it != fonts_.end()) return it->second.get();
   LOGFONTW lf{};
+  lf.lfHeight = -pixels;
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = CLEARTYPE_QUALITY;
-  if (face_.empty()) {
-    // The windows are laid out for the metrics of MS Sans Serif: its
-    // scalable form where the system has it, else the face of that name
-    // (or whatever the system gives for it).
-    face_ = L"MS Sans Serif";
-    lf.lfHeight = -11;
-    wcscpy(lf.lfFaceName, L"Microsoft Sans Serif");
-    const UniqueFont probe(CreateFontIndirectW(&lf));
-    wchar_t actual[LF_FACESIZE] = {};
-    {
-      const Selection selected(measuring_.get(), probe.get());
-      GetTextFaceW(measuring_.get(), LF_FACESIZE, actual);
-    }
-    if (_wcsicmp(actual, lf.lfFaceName) == 0) face_ = lf.lfFaceName;
-  }
-  lf.lfHeight = -pixels;
   wcsncpy(lf.lfFaceName, face_.c_str(), LF_FACESIZE - 1);
-  return fonts_.emplace(key, UniqueFont(CreateFontIndirectW(&lf))).first->second.get();
+  UniqueFont font(CreateFontIndirectW(&lf));
+  if (rasterFace_) {
+    // A raster face has a few sizes of its own and gives the nearest of them
+    // for any other height, smaller or larger. At a height it lacks, the
+    // scalable face the system keeps for dialogs takes its place, as an
+    // outline font.
+    TEXTMETRICW metrics{};
+    {
+      const Selection selected(measuring_.get(), font.get());
+      GetTextMetricsW(measuring_.get(), &metrics);
+    }
+    if (metrics.tmHeight - metrics.tmInternalLeading != pixels) {
+      wcsncpy(lf.lfFaceName, L"MS Shell Dlg", LF_FACESIZE - 1);
+      lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+      font = UniqueFont(CreateFontIndirectW(&lf));
+    }
+  }
+  return fonts_.emplace(key, std::move(font)).first->second.get();
 }
 
 HBRUSH GdiCache::Brush(COLORREF colour) {

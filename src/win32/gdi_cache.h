@@ -17,7 +17,10 @@ class GdiCache {
  public:
   GdiCache();
 
-  // Fonts of MS Sans Serif's metrics, one for each height and weight.
+  // Fonts of MS Sans Serif's metrics, one for each height and weight, each
+  // of the height asked for: where the face is a raster one (which has a few
+  // sizes of its own, and gives the nearest for any other) and lacks that
+  // height, the system's scalable dialog face instead.
   HFONT Font(double points, bool bold, int dpi);
   HFONT FontOfHeight(int pixels, bool bold);
   // The font a caption is shown in: the control's own size, or where the
@@ -27,7 +30,10 @@ class GdiCache {
   HBRUSH Brush(COLORREF colour);
 
  private:
-  std::wstring face_;  // the face asked for, decided on first use
+  void ChooseFace();
+
+  std::wstring face_;        // the face asked for, decided on first use
+  bool rasterFace_ = false;  // whether the system gives a raster font for it
   std::map<std::pair<int, bool>, UniqueFont> fonts_;
   std::map<COLORREF, UniqueBrush> brushes_;
   MemoryDc measuring_;  // declared last: it goes before the fonts

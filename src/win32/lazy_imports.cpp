@@ -5,10 +5,6 @@
 
 namespace morvex::win32 {
 
-namespace {
-
-// The system folder's copy of the DLL, never one beside the program. It stays
-// loaded until the program ends.
 HMODULE LoadSystemLibrary(const wchar_t* name) {
   wchar_t folder[MAX_PATH];
   const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
@@ -16,6 +12,8 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
   const std::wstring path = std::wstring(folder, n) + L"\\" + name;
   return LoadLibraryW(path.c_str());
 }
+
+namespace {
 
 template <class Fn>
 bool Resolve(HMODULE module, const char* name, Fn& function) {

@@ -12,6 +12,12 @@
 
 namespace morvex::win32 {
 
+// The system folder's copy of the DLL (by its full path), never one beside
+// the program, which a search by the bare name would find first where the
+// system has none (DLL planting). It stays loaded until the program ends;
+// nullptr when the system folder has no such DLL.
+HMODULE LoadSystemLibrary(const wchar_t* name);
+
 struct OleAutomation {
   decltype(&::SysAllocString) SysAllocString;
   decltype(&::SysStringLen) SysStringLen;

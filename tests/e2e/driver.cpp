@@ -1,5 +1,6 @@
 #include "e2e/driver.h"
 
+#include <commctrl.h>
 #include <tlhelp32.h>
 
 #include <cstdlib>
@@ -115,20 +116,34 @@ BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
 
 namespace {
 
-BOOL CALLBACK CountTrayIcon(HWND hwnd, LPARAM lp) {
+struct TipCount {
+  DWORD shell;
+  int tools;
+};
+
+BOOL CALLBACK CountShellTips(HWND hwnd, LPARAM lp) {
+  auto* count = reinterpret_cast<TipCount*>(lp);
   wchar_t name[64] = {};
   GetClassNameW(hwnd, name, 64);
-  if (wcscmp(name, L"__winex11_tray_icon") == 0) ++*reinterpret_cast<int*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == count->shell && wcscmp(name, TOOLTIPS_CLASSW) == 0) {
+    DWORD_PTR tools = 0;
+    if (SendMessageTimeoutW(hwnd, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &tools)) {
+      count->tools += static_cast<int>(tools);
+    }
+  }
   return TRUE;
 }
 
 }  // namespace
 
-int WineTrayIcons() {
-  HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-  int icons = 0;
-  if (tray) EnumChildWindows(tray, CountTrayIcon, reinterpret_cast<LPARAM>(&icons));
-  return icons;
+int ShellTrayIcons() {
+  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  TipCount count{0, 0};
+  if (!tray || !GetWindowThreadProcessId(tray, &count.shell)) return 0;
+  EnumWindows(CountShellTips, reinterpret_cast<LPARAM>(&count));
+  return count.tools;
 }
 
 std::wstring ProgramFolder() {
@@ -181,6 +196,111 @@ Morvex::~Morvex() {
   if (pi_.hThread) CloseHandle(pi_.hThread);
 }
 
+bool ProcessRuns(const std::wstring& imageName) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry)) {
+    found = lstrcmpiW(entry.szExeFile, imageName.c_str()) == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+namespace {
+
+// Ends every process of the image name, by its ID.
+void EndAll(const std::wstring& imageName) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    if (lstrcmpiW(entry.szExeFile, imageName.c_str()) != 0) continue;
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+  CloseHandle(snapshot);
+}
+
+// Runs a command line hidden and waits for it; its exit code, or -1.
+long RunHidden(const std::wstring& program, std::wstring command) {
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                      &si, &pi)) {
+    return -1;
+  }
+  CloseHandle(pi.hThread);
+  DWORD code = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hProcess);
+  return static_cast<long>(code);
+}
+
+// The trial: a parent and its child, of names nothing else carries, and the
+// system's TASKKILL asked to end the parent with /T.
+TaskkillAbilities TryTaskkill() {
+  const std::wstring folder = FreshFolder("probe-taskkill");
+  const std::wstring parent = folder + L"\\mvx_probe_parent.exe";
+  const std::wstring child = folder + L"\\mvx_probe_child.exe";
+  const std::wstring idle = ProgramFolder() + L"\\e2e_idle.exe";
+  TaskkillAbilities result;
+  if (!CopyFileW(idle.c_str(), parent.c_str(), FALSE) || !CopyFileW(idle.c_str(), child.c_str(), FALSE)) {
+    result.why = "the trial's programs could not be copied";
+    return result;
+  }
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::wstring command = L"\"" + parent + L"\" " + child;
+  if (!CreateProcessW(parent.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    result.why = "the trial's parent could not be started";
+    return result;
+  }
+  CloseHandle(pi.hThread);
+  if (!WaitFor([&] { return ProcessRuns(L"mvx_probe_child.exe"); }, 15000)) {
+    result.why = "the trial's child did not start";
+  } else {
+    wchar_t system[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring taskkill = std::wstring(system, length) + L"\\taskkill.exe";
+    const long code = RunHidden(taskkill, L"\"" + taskkill + L"\" /F /IM mvx_probe_parent.exe /T");
+    const bool parentEnded = WaitForSingleObject(pi.hProcess, 5000) == WAIT_OBJECT_0;
+    const bool childEnded = WaitFor([] { return !ProcessRuns(L"mvx_probe_child.exe"); }, 5000);
+    result.knowsTree = code == 0 && parentEnded && childEnded;
+    if (result.knowsTree) {
+      result.why = "the system's TASKKILL knows /T: it ended a parent and its child";
+    } else {
+      result.why = "the system's TASKKILL lacks /T: given it, it exited with " + std::to_string(code) + ", the parent " +
+                   (parentEnded ? "ended" : "went on") + ", the child " + (childEnded ? "ended" : "went on");
+    }
+  }
+  TerminateProcess(pi.hProcess, 1);
+  WaitForSingleObject(pi.hProcess, 5000);
+  CloseHandle(pi.hProcess);
+  EndAll(L"mvx_probe_child.exe");
+  return result;
+}
+
+}  // namespace
+
+const TaskkillAbilities& SystemTaskkill() {
+  static const TaskkillAbilities abilities = TryTaskkill();
+  return abilities;
+}
+
+bool TaskkillStandInUsed() { return !SystemTaskkill().knowsTree; }
+
 void PutTestProgramsFirstOnPath() {
   const std::wstring first = ProgramFolder() + L";";
   std::wstring path(32767, L'\0');
@@ -190,8 +310,29 @@ void PutTestProgramsFirstOnPath() {
   SetEnvironmentVariableW(L"PATH", (first + path).c_str());
 }
 
-bool Morvex::Start(bool waitForWindow) {
+namespace {
+
+std::wstring PathVariable() {
+  std::wstring path(32767, L'\0');
+  const DWORD n = GetEnvironmentVariableW(L"PATH", path.data(), static_cast<DWORD>(path.size()));
+  path.resize(n < path.size() ? n : 0);
+  return path;
+}
+
+}  // namespace
+
+StandInThatEndsNothing::StandInThatEndsNothing() : path_(PathVariable()) {
+  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING", L"1");
   PutTestProgramsFirstOnPath();
+}
+
+StandInThatEndsNothing::~StandInThatEndsNothing() {
+  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING", nullptr);
+  SetEnvironmentVariableW(L"PATH", path_.c_str());
+}
+
+bool Morvex::Start(bool waitForWindow) {
+  if (TaskkillStandInUsed()) PutTestProgramsFirstOnPath();
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   std::wstring command = L"\"" + PathOf(exeName_) + L"\"";

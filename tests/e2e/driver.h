@@ -35,9 +35,14 @@ std::wstring ProgramFolder();
 // A folder of its own under the system's temporary folder, made empty.
 std::wstring FreshFolder(const std::string& name);
 
-// The icons in Wine's own notification area (the stand-alone tray window it
-// shows when the desktop has none); 0 when that window does not exist.
-int WineTrayIcons();
+
+// The icons in the notification area, as both Wine 8 and Wine 10 show them:
+// the shell's process (the one of the taskbar window, Shell_TrayWnd) gives
+// each icon a tip window of its own with the icon's tip as its one tool, and
+// takes it away with the icon. (Where the icons themselves live differs:
+// winex11's stand-alone tray window in Wine 8, the shell's tray window in
+// Wine 10.) 0 when there is no shell.
+int ShellTrayIcons();
 
 struct MessageBoxInfo {
   HWND hwnd = nullptr;
@@ -58,10 +63,40 @@ class HelperProcess {
   PROCESS_INFORMATION pi_{};
 };
 
+// What the system's TASKKILL can do, found out once by trying it on a parent
+// and its child of test programs: whether it knows /T and ends the child too
+// (Wine 10's does, Wine 8's refuses the option).
+struct TaskkillAbilities {
+  bool knowsTree = false;
+  std::string why;  // what the trial showed, in words
+};
+const TaskkillAbilities& SystemTaskkill();
+
+// Whether the batch files of morvex.exe run the TASKKILL stand-in
+// (programs/taskkill.cpp, which drops /T): where the system's TASKKILL lacks
+// /T. Elsewhere they run the system's own.
+bool TaskkillStandInUsed();
+
 // Puts the folder of the test programs first on the PATH that started
 // programs inherit. The batch files of morvex.exe then run the TASKKILL
-// stand-in built there (programs/taskkill.cpp), as Wine 8's own lacks /T.
+// stand-in built there.
 void PutTestProgramsFirstOnPath();
+
+// For its lifetime, the batch files of the programs started run the stand-in,
+// which only notes its arguments and ends nothing; then the PATH is as before.
+class StandInThatEndsNothing {
+ public:
+  StandInThatEndsNothing();
+  ~StandInThatEndsNothing();
+  StandInThatEndsNothing(const StandInThatEndsNothing&) = delete;
+  StandInThatEndsNothing& operator=(const StandInThatEndsNothing&) = delete;
+
+ private:
+  std::wstring path_;
+};
+
+// Whether a process of this image name runs (letter case does not count).
+bool ProcessRuns(const std::wstring& imageName);
 
 class Morvex {
  public:
@@ -74,7 +109,8 @@ class Morvex {
   std::wstring PathOf(const std::wstring& file) const { return folder_ + L"\\" + file; }
 
   // Starts the program in its folder, with the test programs first on its
-  // PATH; with `waitForWindow`, waits until Form1 exists.
+  // PATH where the stand-in of TASKKILL is used; with `waitForWindow`, waits
+  // until Form1 exists.
   bool Start(bool waitForWindow = true);
   // Waits until Form1 is shown and its message loop answers, so that the
   // start-up has run and a posted click reaches a control.

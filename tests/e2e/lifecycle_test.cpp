@@ -37,7 +37,7 @@ TEST(LifeCycle, FirstStartInAnEmptyFolder) {
   EXPECT_EQ(app.Text("lblVersion"), "Version 1.0.230");
   EXPECT_FALSE(app.Enabled("cmdloeschen"));
   EXPECT_FALSE(FileExists(app.PathOf(L"List2.txt")));
-  EXPECT_TRUE(WaitFor([] { return WineTrayIcons() == 1; }));
+  EXPECT_TRUE(WaitFor([] { return ShellTrayIcons() == 1; }));
   app.RequestClose();
   EXPECT_TRUE(app.WaitForExit());
 }
@@ -86,7 +86,7 @@ TEST(LifeCycle, HidingSavesBothFilesAndTheMenuBringsTheWindowBack) {
   EXPECT_TRUE(FileExists(app.PathOf(L"config.ini")));
   EXPECT_EQ(ReadFileBytes(app.PathOf(L"List2.txt")), "");
   EXPECT_TRUE(app.TopWindows().empty());
-  EXPECT_TRUE(WaitFor([] { return WineTrayIcons() == 1; }));
+  EXPECT_TRUE(WaitFor([] { return ShellTrayIcons() == 1; }));
 
   // "&Morvex anzeigen", chosen by its access key.
   SetCursorPos(kElsewhere.x, kElsewhere.y);
@@ -189,7 +189,7 @@ TEST(LifeCycle, StartInTheTrayShowsOnlyTheIcon) {
   ASSERT_TRUE(WaitFor([&] { return app.Items("List2").size() == 1; }));
   EXPECT_FALSE(IsWindowVisible(app.Form1()));
   EXPECT_TRUE(app.TopWindows().empty());
-  EXPECT_TRUE(WaitFor([] { return WineTrayIcons() == 1; }));
+  EXPECT_TRUE(WaitFor([] { return ShellTrayIcons() == 1; }));
   EXPECT_EQ(ReadFileBytes(app.PathOf(L"config.ini")), config);
   app.RequestClose();
   EXPECT_TRUE(app.WaitForExit());

@@ -2,13 +2,16 @@
 // Command2, the kill list shown again, my.bat gone, and an injected entry that
 // runs nothing.
 //
-// Under Wine only the batch file ends the processes: Wine's management service
-// has process objects without a working Terminate. And Wine 8's TASKKILL lacks
-// /T, so the driver starts morvex.exe with the folder of the test programs
-// first on its PATH, where the stand-in programs/taskkill.cpp drops /T and runs
-// the system's TASKKILL. The batch runs in the program's working folder (its
-// application folder here), which holds no TASKKILL, so the command
-// interpreter finds the stand-in through the PATH.
+// What the system offers is asked of it at the start and told (below): where
+// the system's TASKKILL knows /T (Wine 10's), the batches run it; where it
+// lacks /T (Wine 8's), the driver starts morvex.exe with the folder of the
+// test programs first on its PATH, where the stand-in programs/taskkill.cpp
+// drops /T, notes its arguments and runs the system's TASKKILL. The batch runs
+// in the program's working folder (its application folder here), which holds
+// no TASKKILL, so the command interpreter finds either through the PATH. The
+// management service's Terminate is tested where its Win32_Process has the
+// method (neither Wine 8's nor Wine 10's has): there the batches run a
+// stand-in that ends nothing, so that what ends, the service ended.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,11 +19,35 @@
 #include <vector>
 
 #include "e2e/driver.h"
+#include "win32/probes/management_probe.h"
 
 namespace morvex::e2e {
 namespace {
 
 using Entries = std::vector<std::string>;
+
+// Tells once, before the first test, what this system lacks and so which
+// TASKKILL the batches run and which tests skip.
+class SystemReport : public testing::Environment {
+ public:
+  void SetUp() override {
+    std::printf("[ system   ] TASKKILL: %s; the batches run %s\n", SystemTaskkill().why.c_str(),
+                TaskkillStandInUsed() ? "the stand-in, which drops /T" : "the system's own");
+    const probes::ManagementTerminate& terminate = probes::ManagementServiceTerminate();
+    std::printf("[ system   ] Terminate: %s; %s\n", terminate.why.c_str(),
+                terminate.available ? "it is tested" : "only the batches end processes here");
+  }
+};
+testing::Environment* const kSystemReport = testing::AddGlobalTestEnvironment(new SystemReport);
+
+// The arguments the stand-in passed on to TASKKILL, where it is used: each
+// call as one line of quoted arguments. Where the batches run the system's
+// TASKKILL nothing notes them, and a test sees only what ended.
+void ExpectStandInCall(const Morvex& app, const std::string& call) {
+  if (!TaskkillStandInUsed()) return;
+  const std::string calls = ReadFileBytes(app.PathOf(L"taskkill-calls.txt"));
+  EXPECT_NE(calls.find(call), std::string::npos) << calls;
+}
 
 // A copy of the idle test program under a name nothing else carries.
 const char kTarget[] = "mvx_endme.exe";
@@ -101,9 +128,8 @@ TEST(KillListRun, EndsEveryInstanceAndShowsTheListAgain) {
   EXPECT_EQ(app.Items("List2"), kill);
   EXPECT_EQ(ReadFileBytes(app.PathOf(L"List2.txt")), file);
   EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
-  // Three kill lines per entry reached TASKKILL, the name as one argument.
-  const std::string calls = ReadFileBytes(app.PathOf(L"taskkill-calls.txt"));
-  EXPECT_NE(calls.find(" \"/F\" \"/IM\" \"mvx_endme.exe\"\r\n"), std::string::npos) << calls;
+  // The entry reached TASKKILL, the name as one argument.
+  ExpectStandInCall(app, " \"/F\" \"/IM\" \"mvx_endme.exe\"\r\n");
   app.Kill();
 }
 
@@ -120,8 +146,7 @@ TEST(KillListRun, AnInjectedEntryRunsNothing) {
   EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
   EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
   EXPECT_FALSE(FileExists(app.PathOf(L"canary.txt")));
-  const std::string calls = ReadFileBytes(app.PathOf(L"taskkill-calls.txt"));
-  EXPECT_NE(calls.find(" \"/IM\" \"" + injected + "\"\r\n"), std::string::npos) << calls;
+  ExpectStandInCall(app, " \"/IM\" \"" + injected + "\"\r\n");
   app.Kill();
 }
 
@@ -143,10 +168,58 @@ TEST(KillListRun, UmlautsReachTaskkillAndTheBatchDeletesItself) {
     ASSERT_GE(RunKillList(app), 0);
     EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
     EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
-    const std::string calls = ReadFileBytes(app.PathOf(L"taskkill-calls.txt"));
-    EXPECT_NE(calls.find(" \"/F\" \"/IM\" \"spiel_für.exe\"\r\n"), std::string::npos) << calls;
+    ExpectStandInCall(app, " \"/F\" \"/IM\" \"spiel_für.exe\"\r\n");
     app.Kill();
   }
+}
+
+// TASKKILL's /T: the children of a process of the kill list end with it,
+// though their name is not on the list.
+TEST(KillListRun, EndsTheChildrenOfAnEntrysProcessToo) {
+  if (!SystemTaskkill().knowsTree) GTEST_SKIP() << SystemTaskkill().why;
+  Morvex app(FreshFolder("kill-run-tree"));
+  WriteFileBytes(app.PathOf(L"List2.txt"), "mvx_endme_parent.exe\r\n");
+  const std::wstring parent = app.PathOf(L"mvx_endme_parent.exe");
+  const std::wstring child = app.PathOf(L"mvx_endme_child.exe");
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\e2e_idle.exe").c_str(), parent.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\e2e_idle.exe").c_str(), child.c_str(), FALSE));
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::wstring command = L"\"" + parent + L"\" " + child;
+  ASSERT_TRUE(CreateProcessW(parent.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  CloseHandle(pi.hThread);
+  ASSERT_TRUE(WaitFor([] { return ProcessRuns(L"mvx_endme_child.exe"); }));
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(WaitFor([&] { return app.Items("List2") == Entries{"mvx_endme_parent.exe"}; }));
+
+  ASSERT_GE(RunKillList(app), 0);
+  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
+  EXPECT_TRUE(WaitFor([] { return !ProcessRuns(L"mvx_endme_child.exe"); }, 10000));
+  TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hProcess);
+  app.Kill();
+}
+
+// The management service's Terminate, alone: the batches run a stand-in that
+// ends nothing, so the processes end only if the service ends them.
+TEST(KillListRun, TheManagementServiceEndsTheProcessesOfAnEntry) {
+  const probes::ManagementTerminate& terminate = probes::ManagementServiceTerminate();
+  if (!terminate.available) GTEST_SKIP() << terminate.why;
+  const StandInThatEndsNothing standIn;
+  Morvex app(FreshFolder("kill-run-management"));
+  WriteFileBytes(app.PathOf(L"List2.txt"), std::string(kTarget) + "\r\n");
+  Targets targets(app, 2);
+  ASSERT_EQ(targets.Started(), 2u);
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(WaitFor([&] { return app.Items("List2") == Entries{kTarget}; }));
+
+  ASSERT_GE(RunKillList(app), 0);
+  EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
+  // The batch ran, and its TASKKILL ended nothing.
+  const std::string calls = ReadFileBytes(app.PathOf(L"taskkill-calls.txt"));
+  EXPECT_NE(calls.find(" \"/IM\" \"mvx_endme.exe\""), std::string::npos) << calls;
+  app.Kill();
 }
 
 // Logs the length of a run per entry: the difference between runs of one and

@@ -1,10 +1,21 @@
 // The main window as a user and an automation tool meet it.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 #include "e2e/driver.h"
 
 namespace morvex::e2e {
 namespace {
+
+// The bytes of a resource of the module; empty when it has none.
+std::string ResourceBytes(HMODULE module, LPCWSTR type, LPCWSTR name) {
+  HRSRC found = FindResourceW(module, name, type);
+  if (!found) return {};
+  const void* data = LockResource(LoadResource(module, found));
+  return data ? std::string(static_cast<const char*>(data), SizeofResource(module, found)) : std::string();
+}
 
 int HeightOf(HWND hwnd) {
   RECT rect{};
@@ -89,6 +100,32 @@ TEST(MainWindow, TabReachesTheControlsBelowTheVisibleArea) {
   EXPECT_TRUE(reached) << "Command4 (\"Ende\") never took the focus";
   app.RequestClose();
   EXPECT_TRUE(app.WaitForExit());
+}
+
+// The manifest names the version that the version resource holds: both are
+// written from project() in CMakeLists.txt.
+TEST(MainWindow, TheManifestNamesTheVersionOfTheVersionResource) {
+  HMODULE exe = LoadLibraryExW((ProgramFolder() + L"\\morvex.exe").c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(exe, nullptr);
+  const std::string manifest = ResourceBytes(exe, MAKEINTRESOURCEW(24), MAKEINTRESOURCEW(1));
+  const std::string version = ResourceBytes(exe, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1));
+  FreeLibrary(exe);
+  // VS_FIXEDFILEINFO: its signature, the structure's version, then the file
+  // version's high and low double words.
+  const char signature[] = {'\xBD', '\x04', '\xEF', '\xFE'};
+  const std::size_t at = version.find(std::string(signature, 4));
+  ASSERT_NE(at, std::string::npos);
+  ASSERT_LE(at + 16, version.size());
+  DWORD high = 0, low = 0;
+  std::memcpy(&high, version.data() + at + 8, 4);
+  std::memcpy(&low, version.data() + at + 12, 4);
+  const std::string expected = "version=\"" + std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." +
+                               std::to_string(HIWORD(low)) + "." + std::to_string(LOWORD(low)) + "\"";
+  const std::size_t identity = manifest.find("name=\"Morvex.Morvex\"");
+  ASSERT_NE(identity, std::string::npos) << manifest;
+  EXPECT_NE(manifest.find(expected, identity), std::string::npos) << expected << "\n" << manifest;
+  EXPECT_EQ(manifest.find('@'), std::string::npos) << manifest;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "win32/backend.h"
 #include "win32/dpi.h"
 #include "win32/handles.h"
+#include "win32/layout.h"
 #include "win32/text.h"
 #include "win32/window_record.h"
 
@@ -149,6 +150,30 @@ TEST(Win32Backend, OurWindowsAndOnlyTheyLeadBackToTheirControls) {
   SetWindowLongPtrW(stranger.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&lookalike));
   EXPECT_EQ(RecordOf(stranger.get()), nullptr);
   EXPECT_EQ(DpiOf(stranger.get()), SystemDpiOf(stranger.get()));
+}
+
+// A move to a monitor of another DPI lays the controls out at the DPI the
+// message carries, whatever the system's DPI for the window says (on Windows
+// 8.1 and the first Windows 10 there is none: it would be the start's).
+TEST(Win32Backend, AChangeOfDpiLaysTheControlsOutAtTheMessagesDpi) {
+  Win32Backend backend(GetModuleHandleW(nullptr));
+  ui::Window window(app::Form1Def(), backend);
+  HWND form = Win32Backend::HandleOf(window);
+  const int dpi = SystemDpiOf(form) == 144 ? 192 : 144;
+  RECT suggested{0, 0, ui::TwipsToPixels(window.Def().clientWidth, dpi),
+                 ui::TwipsToPixels(window.Def().clientHeight, dpi)};
+  SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(DpiOf(form), dpi);
+  const ui::Control& command = window.Find("cmdExit");
+  RECT rect;
+  HWND button = Win32Backend::HandleOf(command);
+  GetWindowRect(button, &rect);
+  MapWindowPoints(nullptr, GetParent(button), reinterpret_cast<POINT*>(&rect), 2);
+  const RECT expected = ControlRect(command.Def(), false, dpi);
+  EXPECT_EQ(rect.left, expected.left);
+  EXPECT_EQ(rect.top, expected.top);
+  EXPECT_EQ(rect.right - rect.left, expected.right - expected.left);
+  EXPECT_EQ(rect.bottom - rect.top, expected.bottom - expected.top);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "win32/backend.h"
 #include "win32/captions.h"
 #include "win32/dpi.h"
+#include "win32/gdi_cache.h"
 #include "win32/handles.h"
 #include "win32/text.h"
 
@@ -108,6 +109,23 @@ TEST(Captions, EveryVisibleCaptionFitsItsControl) {
     EXPECT_EQ(CutCaptions(window, measured), "")
         << window.Def().name << (c.optionsPage ? " options page" : "") << " at " << c.dpi << " DPI";
     EXPECT_GT(measured, 0);
+  }
+}
+
+// The fitting's premise: a font is of the height asked for, so a smaller
+// height is a smaller font. A raster face (Wine's MS Sans Serif) has only its
+// own sizes and gives the nearest of them for any other height; where it
+// lacks one, a scalable face stands in (to a pixel: a scalable face rounds).
+TEST(Captions, EveryFontIsOfTheHeightAskedFor) {
+  GdiCache gdi;
+  const MemoryDc dc(CreateCompatibleDC(nullptr));
+  for (const bool bold : {false, true}) {
+    for (int pixels = 8; pixels <= 27; ++pixels) {  // 6 points at 100 % to 13.5 points at 150 %
+      const Selection selected(dc.get(), gdi.FontOfHeight(pixels, bold));
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(dc.get(), &metrics);
+      EXPECT_NEAR(metrics.tmHeight - metrics.tmInternalLeading, pixels, 1) << pixels << (bold ? " px bold" : " px");
+    }
   }
 }
 

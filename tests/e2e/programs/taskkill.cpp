@@ -1,7 +1,10 @@
-// A stand-in for TASKKILL in the end-to-end tests. Wine 8's TASKKILL lacks
-// /T, so the tests put this program first on the PATH of morvex.exe: it drops
-// /T, notes the arguments it passes on in taskkill-calls.txt in its working
-// folder, and runs the system's TASKKILL with them, returning its exit code.
+// A stand-in for TASKKILL in the end-to-end tests. Where the system's TASKKILL
+// lacks /T (Wine 8's), the tests put this program first on the PATH of
+// morvex.exe: it drops /T, notes the arguments it passes on in
+// taskkill-calls.txt in its working folder, and runs the system's TASKKILL
+// with them, returning its exit code. With MORVEX_E2E_TASKKILL_ENDS_NOTHING
+// set in its environment it only notes them and ends nothing, so that a test
+// sees what the management service ends alone.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -32,6 +35,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     WriteFile(calls, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(calls);
   }
+
+  if (GetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING", nullptr, 0) > 0) return 0;
 
   wchar_t system[MAX_PATH];
   const UINT length = GetSystemDirectoryW(system, MAX_PATH);
