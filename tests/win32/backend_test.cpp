@@ -157,7 +157,7 @@ TEST(Win32Backend, OurWindowsAndOnlyTheyLeadBackToTheirControls) {
 // 8.1 and the first Windows 10 there is none: it would be the start's).
 TEST(Win32Backend, AChangeOfDpiLaysTheControlsOutAtTheMessagesDpi) {
   Win32Backend backend(GetModuleHandleW(nullptr));
-  ui::Window window(app::Form1Def(), backend);
+  ui::Window window(forms::Form1Def(), backend);
   HWND form = Win32Backend::HandleOf(window);
   const int dpi = SystemDpiOf(form) == 144 ? 192 : 144;
   RECT suggested{0, 0, ui::TwipsToPixels(window.Def().clientWidth, dpi),
