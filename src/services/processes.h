@@ -3,7 +3,9 @@
 // (process objects that can be asked to terminate).
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,8 @@ class ManagedProcess {
   virtual ~ManagedProcess() = default;
   // The process's image name (UTF-8); empty when the property cannot be read.
   virtual std::string Caption() = 0;
+  // The process's identifier; nothing when the property cannot be read.
+  virtual std::optional<std::uint32_t> ProcessId() = 0;
   // Asks the process to terminate; true when the service reports success.
   virtual bool Terminate() = 0;
 };

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "services/command_interpreter.h"
 #include "services/file_result.h"
@@ -113,6 +114,9 @@ class CodePage {
  public:
   virtual ~CodePage() = default;
   virtual std::string ToAnsi(const std::string& utf8) = 0;
+  // The text in the ANSI code page exactly; nothing when a character has no
+  // form of its own there (no look-alike stands in for it).
+  virtual std::optional<std::string> ToAnsiExactly(const std::string& utf8) = 0;
   virtual std::string FromAnsi(const std::string& ansi) = 0;
   // The text in the OEM code page; nothing when a character has no exact form
   // there (no look-alike stands in for it).
@@ -129,6 +133,14 @@ class Lifetime {
   virtual ~Lifetime() = default;
   // Ends the program at once: no further event of it runs.
   virtual void EndProgram() = 0;
+  // The identifier of the program's own process.
+  virtual std::uint32_t ProcessId() = 0;
+  // The image name of the program's own process, as the system lists it
+  // among the running processes (normally morvex.exe).
+  virtual std::string ImageName() = 0;
+  // The image names of the processes the own process descends from, its
+  // parent first, as the system's list of running processes links them now.
+  virtual std::vector<std::string> AncestorImageNames() = 0;
 };
 
 struct Services {

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "services/utf8.h"
+
 namespace morvex::standins {
 
 namespace {
@@ -13,19 +15,6 @@ constexpr std::array<char32_t, 32> kHigh = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // Code points of the bytes 0x80..0xFF of the OEM code pages; the bytes below
 // 0x80 are ASCII in both.
@@ -106,6 +95,19 @@ std::string Utf8ToCp1252(const std::string& utf8) {
   return out;
 }
 
+std::optional<std::string> Utf8ToCp1252Exactly(const std::string& utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t len = 1;
+  for (std::size_t i = 0; i < utf8.size(); i += len) {
+    const char32_t cp = DecodeUtf8(utf8, i, len);
+    const char byte = ToByte(cp);
+    if (byte == '?' && cp != U'?') return std::nullopt;
+    out += byte;
+  }
+  return out;
+}
+
 std::string Cp1252ToUtf8(const std::string& ansi) {
   std::string out;
   out.reserve(ansi.size());
@@ -113,7 +115,7 @@ std::string Cp1252ToUtf8(const std::string& ansi) {
     const auto byte = static_cast<unsigned char>(c);
     char32_t cp = byte;
     if (byte >= 0x80 && byte < 0xA0 && kHigh[byte - 0x80] != 0) cp = kHigh[byte - 0x80];
-    AppendUtf8(out, cp);
+    services::AppendUtf8(out, cp);
   }
   return out;
 }

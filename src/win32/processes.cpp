@@ -66,6 +66,15 @@ class Win32Process : public services::ManagedProcess {
     return Narrow(std::wstring(value.v.bstrVal, oa_.SysStringLen(value.v.bstrVal)));
   }
 
+  std::optional<std::uint32_t> ProcessId() override {
+    Variant value(oa_);
+    if (FAILED(Invoke(object_.get(), L"ProcessId", DISPATCH_PROPERTYGET | DISPATCH_METHOD, nullptr, 0, &value.v))) {
+      return std::nullopt;
+    }
+    if (FAILED(oa_.VariantChangeType(&value.v, &value.v, 0, VT_UI4))) return std::nullopt;
+    return static_cast<std::uint32_t>(value.v.ulVal);
+  }
+
   bool Terminate() override {
     Variant value(oa_);
     if (FAILED(Invoke(object_.get(), L"Terminate", DISPATCH_METHOD, nullptr, 0, &value.v))) return false;

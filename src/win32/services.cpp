@@ -1,6 +1,10 @@
 #include "win32/services.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <map>
+#include <set>
 
 #include "win32/handles.h"
 #include "win32/text.h"
@@ -131,6 +135,9 @@ services::FileResult Win32Files::Replace(const std::string& path, const std::str
 }
 
 std::string Win32CodePage::ToAnsi(const std::string& utf8) { return win32::ToAnsi(utf8); }
+std::optional<std::string> Win32CodePage::ToAnsiExactly(const std::string& utf8) {
+  return win32::ToCodePageExactly(CP_ACP, utf8);
+}
 std::string Win32CodePage::FromAnsi(const std::string& ansi) { return win32::FromAnsi(ansi); }
 std::optional<std::string> Win32CodePage::ToOem(const std::string& utf8) {
   return win32::ToCodePageExactly(GetOEMCP(), utf8);
@@ -144,6 +151,59 @@ static_assert(services::kOkOnly == MB_OK && services::kCritical == MB_ICONERROR 
 static_assert(services::kShowNormal == SW_SHOWNORMAL);
 
 void Win32Lifetime::EndProgram() { ExitProcess(0); }
+
+std::uint32_t Win32Lifetime::ProcessId() { return GetCurrentProcessId(); }
+
+namespace {
+
+struct ProcessRecord {
+  DWORD parent = 0;
+  std::string imageName;
+};
+
+// The running processes by their identifiers; empty when no snapshot can be
+// taken.
+std::map<DWORD, ProcessRecord> RunningProcesses() {
+  std::map<DWORD, ProcessRecord> processes;
+  const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return processes;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+    processes[entry.th32ProcessID] = {entry.th32ParentProcessID,
+                                      Narrow(std::wstring(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH)))};
+  }
+  return processes;
+}
+
+}  // namespace
+
+std::string Win32Lifetime::ImageName() {
+  if (!imageName_.empty()) return imageName_;
+  const std::map<DWORD, ProcessRecord> processes = RunningProcesses();
+  if (const auto own = processes.find(GetCurrentProcessId()); own != processes.end()) {
+    imageName_ = own->second.imageName;
+  }
+  if (imageName_.empty()) {
+    const std::string path = Win32Files().ExecutablePath();
+    imageName_ = path.substr(path.find_last_of("\\/") + 1);
+  }
+  return imageName_;
+}
+
+std::vector<std::string> Win32Lifetime::AncestorImageNames() {
+  // Followed as the list links them, as TASKKILL's /T follows them: a parent
+  // that has ended and whose identifier a later process took counts as well.
+  const std::map<DWORD, ProcessRecord> processes = RunningProcesses();
+  std::vector<std::string> names;
+  std::set<DWORD> seen{GetCurrentProcessId()};
+  auto at = processes.find(GetCurrentProcessId());
+  while (at != processes.end() && seen.insert(at->second.parent).second) {
+    at = processes.find(at->second.parent);
+    if (at != processes.end()) names.push_back(at->second.imageName);
+  }
+  return names;
+}
 
 void Win32Pause::Sleep(int ms) { ::Sleep(static_cast<DWORD>(ms)); }
 

@@ -47,6 +47,7 @@ class Win32Files : public services::Files {
 class Win32CodePage : public services::CodePage {
  public:
   std::string ToAnsi(const std::string& utf8) override;
+  std::optional<std::string> ToAnsiExactly(const std::string& utf8) override;
   std::string FromAnsi(const std::string& ansi) override;
   // In the OEM code page the system reports (GetOEMCP).
   std::optional<std::string> ToOem(const std::string& utf8) override;
@@ -56,6 +57,15 @@ class Win32CodePage : public services::CodePage {
 class Win32Lifetime : public services::Lifetime {
  public:
   void EndProgram() override;
+  std::uint32_t ProcessId() override;
+  // Looked up once: the name the process snapshot gives the own process (the
+  // one TASKKILL matches), or the file name of the executable where that
+  // fails.
+  std::string ImageName() override;
+  std::vector<std::string> AncestorImageNames() override;
+
+ private:
+  std::string imageName_;
 };
 
 class Win32Pause : public services::Pause {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -135,7 +136,13 @@ class FakeFiles : public services::Files {
 class FakeLifetime : public services::Lifetime {
  public:
   void EndProgram() override { ++ended; }
+  std::uint32_t ProcessId() override { return processId; }
+  std::string ImageName() override { return imageName; }
+  std::vector<std::string> AncestorImageNames() override { return ancestors; }
   int ended = 0;
+  std::uint32_t processId = 4242;
+  std::string imageName = "morvex.exe";
+  std::vector<std::string> ancestors;
 };
 
 class FakeNotificationArea : public services::NotificationArea {
@@ -193,31 +200,44 @@ class FakeProcessSnapshot : public services::ProcessSnapshot {
   int snapshots = 0;
 };
 
-// The management service: one object per caption; Terminate is recorded.
+// The management service: one object per caption, with the identifier of
+// the same position in `ids` (1000 + its position where `ids` is shorter;
+// 0 for one that cannot be read); Terminate is recorded.
 class FakeManagementService : public services::ManagementService {
  public:
   class Process : public services::ManagedProcess {
    public:
-    Process(std::string caption, std::vector<std::string>& log) : caption_(std::move(caption)), log_(log) {}
+    Process(std::string caption, std::uint32_t id, FakeManagementService& owner)
+        : caption_(std::move(caption)), id_(id), owner_(owner) {}
     std::string Caption() override { return caption_; }
+    std::optional<std::uint32_t> ProcessId() override {
+      return id_ == 0 ? std::nullopt : std::optional<std::uint32_t>(id_);
+    }
     bool Terminate() override {
-      log_.push_back(caption_);
+      owner_.terminated.push_back(caption_);
+      owner_.terminatedIds.push_back(id_);
       return true;
     }
 
    private:
     std::string caption_;
-    std::vector<std::string>& log_;
+    std::uint32_t id_;
+    FakeManagementService& owner_;
   };
   services::ProcessQueryResult QueryWin32Processes() override {
     ++queries;
     if (onQuery) onQuery();
     services::ProcessQueryResult result;
     if (!error.empty()) return {false, {}, error};
-    for (const auto& caption : captions) result.processes.push_back(std::make_unique<Process>(caption, terminated));
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+      const std::uint32_t id = i < ids.size() ? ids[i] : static_cast<std::uint32_t>(1000 + i);
+      result.processes.push_back(std::make_unique<Process>(captions[i], id, *this));
+    }
     return result;
   }
   std::vector<std::string> captions;
+  std::vector<std::uint32_t> ids;
+  std::vector<std::uint32_t> terminatedIds;
   std::string error;  // the query fails with this reason when set
   std::vector<std::string> terminated;
   int queries = 0;

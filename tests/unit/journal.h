@@ -142,6 +142,9 @@ class JournalLifetime : public services::Lifetime {
     journal_.Log("end");
     inner_.EndProgram();
   }
+  std::uint32_t ProcessId() override { return inner_.ProcessId(); }
+  std::string ImageName() override { return inner_.ImageName(); }
+  std::vector<std::string> AncestorImageNames() override { return inner_.AncestorImageNames(); }
 
  private:
   services::Lifetime& inner_;

@@ -1,4 +1,4 @@
-// The OEM code page against the real API: exact forms or none. (Paths go
+// The ANSI and OEM code pages against the real API: exact forms or none. (Paths go
 // through the same PathInCodePage as the profile's; the end-to-end suite runs
 // a batch from a folder the OEM code page lacks.)
 #include <windows.h>
@@ -21,6 +21,15 @@ TEST(Win32CodePage, OemFormsAreExactOrNone) {
   EXPECT_EQ(codePage.ToOem("€uro.exe"), std::nullopt);
   EXPECT_EQ(codePage.ToOem("Łukasz.exe"), std::nullopt);
   EXPECT_EQ(codePage.ToOem("bad\xC3(.exe"), std::nullopt);
+}
+
+TEST(Win32CodePage, AnsiFormsAreExactOrNone) {
+  Win32CodePage codePage;
+  EXPECT_EQ(codePage.ToAnsiExactly("spiel_für.exe"), std::optional<std::string>("spiel_f\xFCr.exe"));
+  EXPECT_EQ(codePage.ToAnsiExactly("€uro.exe"), std::optional<std::string>("\x80uro.exe"));
+  // Windows-1252 lacks Ł and ź; the best fit (L, z) may not stand in.
+  EXPECT_EQ(codePage.ToAnsiExactly("Łódź.exe"), std::nullopt);
+  EXPECT_EQ(codePage.ToAnsiExactly("bad\xC3(.exe"), std::nullopt);
 }
 
 }  // namespace

@@ -7,12 +7,15 @@
 #include <ole2.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "win32/probes/management_probe.h"
 #include "win32/processes.h"
+#include "win32/services.h"
 
 namespace morvex::win32 {
 namespace {
@@ -28,6 +31,34 @@ const bool kIdleHelper = [] {
   }
   return false;
 }();
+
+// Started with MORVEX_WIN32_TEST_ANCESTORS naming a file, a copy of this
+// program writes there the names of the processes it descends from, one a
+// line, before any test runs.
+const bool kAncestorsHelper = [] {
+  wchar_t out[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"MORVEX_WIN32_TEST_ANCESTORS", out, MAX_PATH) > 0) {
+    {
+      std::ofstream file(std::filesystem::path(out), std::ios::binary);
+      for (const std::string& name : Win32Lifetime().AncestorImageNames()) file << name << "\n";
+    }
+    ExitProcess(0);
+  }
+  return false;
+}();
+
+// Starts a copy of this program with the environment variable set for it
+// alone; a null process handle when it cannot be started.
+PROCESS_INFORMATION StartWith(const std::wstring& exe, const wchar_t* variable, const wchar_t* value) {
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::wstring command = L"\"" + exe + L"\"";
+  SetEnvironmentVariableW(variable, value);
+  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) pi = {};
+  SetEnvironmentVariableW(variable, nullptr);
+  return pi;
+}
 
 TEST(ProcessSnapshot, ListsImageNamesWithoutFolders) {
   Win32ProcessSnapshot snapshot;
@@ -52,9 +83,14 @@ TEST_F(ManagementService, EachQueryConnectsAfreshAndFindsThisProcess) {
     services::ProcessQueryResult result = service.QueryWin32Processes();
     ASSERT_TRUE(result.ok) << result.error;
     std::vector<std::string> captions;
-    for (const auto& process : result.processes) captions.push_back(process->Caption());
+    std::vector<std::string> ownCaptions;  // of the objects with this process's identifier
+    for (const auto& process : result.processes) {
+      captions.push_back(process->Caption());
+      if (process->ProcessId() == GetCurrentProcessId()) ownCaptions.push_back(captions.back());
+    }
     EXPECT_NE(std::find(captions.begin(), captions.end(), kOwnImage), captions.end())
         << testing::PrintToString(captions);
+    EXPECT_EQ(ownCaptions, std::vector<std::string>{kOwnImage});
   }
 }
 
@@ -67,15 +103,8 @@ TEST_F(ManagementService, TerminateEndsTheProcessOfTheObject) {
   GetTempPathW(MAX_PATH, temp);
   const std::wstring target = std::wstring(temp) + L"mvx_wmi_target.exe";
   ASSERT_TRUE(CopyFileW(self, target.c_str(), FALSE));
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::wstring command = L"\"" + target + L"\"";
-  SetEnvironmentVariableW(L"MORVEX_WIN32_TEST_IDLE", L"1");
-  const BOOL started =
-      CreateProcessW(target.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-  SetEnvironmentVariableW(L"MORVEX_WIN32_TEST_IDLE", nullptr);
-  ASSERT_TRUE(started);
+  const PROCESS_INFORMATION pi = StartWith(target, L"MORVEX_WIN32_TEST_IDLE", L"1");
+  ASSERT_TRUE(pi.hProcess);
   CloseHandle(pi.hThread);
 
   Win32ManagementService service;
@@ -101,6 +130,33 @@ TEST(ManagementServiceWithoutCom, FailsWithAReason) {
   EXPECT_FALSE(result.ok);
   EXPECT_FALSE(result.error.empty());
   EXPECT_TRUE(result.processes.empty());
+}
+
+TEST(OwnProcess, IsKnownByItsIdentifierAndItsImageName) {
+  Win32Lifetime lifetime;
+  EXPECT_EQ(lifetime.ProcessId(), GetCurrentProcessId());
+  EXPECT_EQ(lifetime.ImageName(), kOwnImage);
+  EXPECT_EQ(lifetime.ImageName(), kOwnImage);  // looked up once, given again
+}
+
+// A copy of this program started by it names this program as its parent.
+TEST(OwnProcess, KnowsTheProcessesItDescendsFrom) {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring path = std::wstring(temp) + L"morvex-ancestors.txt";
+  DeleteFileW(path.c_str());
+  const PROCESS_INFORMATION pi = StartWith(self, L"MORVEX_WIN32_TEST_ANCESTORS", path.c_str());
+  ASSERT_TRUE(pi.hProcess);
+  WaitForSingleObject(pi.hProcess, 60000);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  std::string parent;
+  std::getline(std::ifstream(std::filesystem::path(path)), parent);
+  DeleteFileW(path.c_str());
+  // The parent first; further up, whatever started this program.
+  EXPECT_EQ(parent, kOwnImage);
 }
 
 }  // namespace
