@@ -1,10 +1,12 @@
 #include "processes/catalogue.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/form1.h"
 #include "processes/killlist.h"
+#include "processes/protected_names.h"
 #include "processes/texts.h"
 
 namespace morvex::processes {
@@ -25,7 +27,11 @@ void FillKillListFromService(forms::Form1& form, KillList& killList) {
   }
   std::vector<std::string> captions;
   captions.reserve(result.processes.size());
-  for (const auto& process : result.processes) captions.push_back(process->Caption());
+  for (const auto& process : result.processes) {
+    std::string caption = process->Caption();
+    // The processes Windows needs never reach the kill list this way.
+    if (!IsProtectedName(caption)) captions.push_back(std::move(caption));
+  }
   killList.Replace(captions);
 }
 

@@ -19,7 +19,7 @@ class KillList;
 void FillProcessCatalogue(forms::Form1& form, ui::ListBox& list);
 
 // Replaces the entries of List2 with the image name of every process the
-// management service reports. When the query fails, List2 keeps its entries
+// management service reports, but for those Windows needs. When the query fails, List2 keeps its entries
 // and the user is told. List2.txt is not written here.
 void FillKillListFromService(forms::Form1& form, KillList& killList);
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "forms/form1.h"
+#include "processes/protected_names.h"
 #include "processes/texts.h"
 
 namespace morvex::processes {
@@ -76,7 +77,9 @@ void KillList::Replace(const std::vector<std::string>& names) {
 void AddToKillList(forms::Form1& form, KillList& killList) {
   const ui::ListBox& catalogue = form.List1();
   const std::string name = catalogue.Text();
-  if (form.List2().FindExact(name) >= 0) {
+  if (IsProtectedName(name)) {
+    form.Svc().messages.Show(ProtectedNameText(name), kProtectedNameTitle, services::kExclamation);
+  } else if (form.List2().FindExact(name) >= 0) {
     form.Svc().messages.Show(kAlreadyListed, forms::kAppTitle, services::kOkOnly);
   } else {
     for (int i = 0; i < catalogue.ListCount(); ++i) {

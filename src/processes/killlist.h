@@ -87,7 +87,8 @@ class KillList {
 };
 
 // The click of cmduebernehmen: copies the name selected in List1 to the end
-// of List2 unless List2 already holds it in any letter case, then saves.
+// of List2 unless it names a process Windows needs (the user is told) or List2
+// already holds it in any letter case, then saves.
 void AddToKillList(forms::Form1& form, KillList& killList);
 
 // The click of cmdloeschen: removes every selected entry of List2, saves, and

@@ -8,6 +8,14 @@ namespace morvex::processes {
 // Shown when a name is copied that the kill list already holds.
 inline constexpr const char* kAlreadyListed = "Bereits da!";
 
+// Shown when a name is copied whose process Windows needs.
+inline constexpr const char* kProtectedNameTitle = "Geschützter Prozess";
+
+inline std::string ProtectedNameText(const std::string& name) {
+  return "Der Prozess " + name + " wird von Windows benötigt und kann nicht übernommen werden !\n\n"
+         "Wird er beendet, hält Windows sofort an, und alle nicht gespeicherten Daten gehen verloren.";
+}
+
 inline constexpr const char* kNotSavedTitle = "Fehler beim Speichern";
 inline constexpr const char* kNotReadTitle = "Fehler beim Lesen";
 inline constexpr const char* kQueryFailedTitle = "Fehler bei der Prozessabfrage";

@@ -6,6 +6,7 @@
 
 #include "forms/form1.h"
 #include "processes/killlist.h"
+#include "processes/protected_names.h"
 #include "settings/form_state.h"
 #include "termination/kill_batch.h"
 #include "termination/texts.h"
@@ -53,12 +54,13 @@ namespace {
 // The first entry of List2 goes, whatever entry is current.
 void RemoveFirstEntry(forms::Form1& form) { form.List2().RemoveItem(0); }
 
-// Whether a name can be handed to either way of ending: not empty, and free
-// of double quotes, control characters and the wildcards '*' and '?'.
+// Whether a name can be handed to either way of ending: not one Windows
+// needs, not empty, and free of double quotes, control characters and the
+// wildcards '*' and '?'.
 bool IsEndableName(const std::string& name) {
   // TASKKILL takes '*' and '?' as wildcards: a hand-edited "*" would end every
   // process it may end. No image name holds either.
-  return IsBatchWord(name) && name.find_first_of("*?") == std::string::npos;
+  return IsBatchWord(name) && name.find_first_of("*?") == std::string::npos && !processes::IsProtectedName(name);
 }
 
 // The entry a pass ends: while any entry of List2 is selected, the one with

@@ -2,6 +2,9 @@
 // service and through a batch file my.bat that runs TASKKILL, and the two
 // further buttons that end processes the one way or the other.
 //
+// No way of ending hands on a name of the processes Windows needs
+// (processes/protected_names.h).
+//
 // A run holds the user-interface thread from start to end: its pauses and
 // its wait for the previous batch are plain blocking waits. An event that
 // arrives meanwhile (the management service's calls wait in a message loop of

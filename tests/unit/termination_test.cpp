@@ -9,6 +9,7 @@
 
 #include "processes/killlist.h"
 #include "processes/killlist_format.h"
+#include "processes/texts.h"
 #include "termination/kill_batch.h"
 #include "termination/kill_run.h"
 #include "termination/texts.h"
@@ -382,6 +383,46 @@ TEST_F(Termination, Command6EndsTheCatalogueSelectionAndRefillsPerProcess) {
   EXPECT_EQ(rig.messages.shown, (std::vector<ShownMessage>{{"a.exe", "morvex", services::kOkOnly}}));
   EXPECT_EQ(rig.management.terminated, (Lines{"a.exe", "a.exe"}));
   EXPECT_EQ(rig.snapshot.snapshots - snapshots, 4);
+}
+
+// Each name of a process Windows needs, in any letter case: refused by
+// cmduebernehmen, left out by Command8, passed over by every way of ending,
+// and kept in List2 and its file as written.
+TEST(ProtectedNames, AreNeverCopiedFilledInOrHandedOn) {
+  const std::string file = "C:\\Morvex\\List2.txt";
+  for (const std::string name :
+       {"System", "System Idle Process", "Idle", "Registry", "Secure System", "Memory Compression", "smss.exe",
+        "csrss.exe", "wininit.exe", "winlogon.exe", "services.exe", "lsass.exe", "lsaiso.exe", "CSRSS.EXE",
+        "Lsass.Exe", "system", "wininit.exe "}) {
+    SCOPED_TRACE(name);
+    Rig rig;
+    forms::Form1& form = rig.Form();
+    rig.snapshot.names = {name};
+    form.Command1().UserClicked();
+    Rig::Peer(form.List1()).UserSelect(0, false);
+    form.List1().UserClicked();
+    form.cmduebernehmen().UserClicked();
+    EXPECT_EQ(rig.messages.shown, (std::vector<ShownMessage>{{processes::ProtectedNameText(name),
+                                                              "Geschützter Prozess", services::kExclamation}}));
+    EXPECT_EQ(form.List2().ListCount(), 0);
+
+    rig.management.captions = {name, "a.exe"};
+    form.Command8().UserClicked();
+    EXPECT_EQ(ItemsOf(form.List2()), Lines{"a.exe"});
+
+    rig.files.files[file] = name + "\r\na.exe\r\n";
+    form.List2().Clear();
+    rig.Program().KillList().LoadKillList();
+    form.Command2().UserClicked();
+    form.Command3().UserClicked();  // the target is the name, from the click on List1
+    Rig::Peer(form.List1()).UserSelect(0, false);
+    form.Command6().UserClicked();
+    EXPECT_EQ(rig.management.terminated, Lines{"a.exe"});
+    EXPECT_EQ(rig.interpreter.commands.size(), 1u);
+    EXPECT_EQ(rig.files.files[kBatch], Kill("a.exe") + Kill("a.exe") + Kill("a.exe") + "del " + kBatch + "\r\n");
+    EXPECT_EQ(ItemsOf(form.List2()), (Lines{name, "a.exe"}));
+    EXPECT_EQ(rig.files.files[file], name + "\r\na.exe\r\n");
+  }
 }
 
 }  // namespace
