@@ -21,6 +21,8 @@ Program::Program(ui::Backend& backend, services::Services& services)
   termination::WireWindowTitle(form_);
   settings::WireAutostart(form_);
   termination::WireTermination(form_, termination_, killList_);
+  // The expiry ends every entry of the kill list, whatever is selected.
+  countdown_.onExpiry = [this] { termination::EndEveryKillListEntry(form_, termination_, killList_); };
 }
 
 }  // namespace morvex::app

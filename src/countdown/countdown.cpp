@@ -211,8 +211,7 @@ void Tick(forms::Form1& form, CountdownScheduler& scheduler) {
     form.tmrCountDown().SetEnabled(false);
     form.cmdSet().SetEnabled(true);
     SetLocks(form, false);
-    // Exactly what a click of the button does: the kill-list run.
-    form.Command2().Click();
+    if (scheduler.onExpiry) scheduler.onExpiry();
   }
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "services/services.h"
@@ -53,6 +54,8 @@ class CountdownScheduler {
   // never turned on, so no tick is heard.
   std::string tickSoundPath;
   bool tickSoundOn = false;
+  // What the expiry runs after the sound: the kill-list run over every entry.
+  std::function<void()> onExpiry;
 
  private:
   // Counts `seconds` off the fields as that many one-second steps with

@@ -51,8 +51,11 @@ void TerminationRunner::RunKillBatch() {
 
 namespace {
 
-// The first entry of List2 goes, whatever entry is current.
-void RemoveFirstEntry(forms::Form1& form) { form.List2().RemoveItem(0); }
+// Which entries a run of the kill list ends.
+enum class Chosen {
+  kSelectedOrAll,  // the click of Command2
+  kAll,            // the countdown's expiry
+};
 
 // Whether a name can be handed to either way of ending: not one Windows
 // needs, not empty, and free of double quotes, control characters and the
@@ -61,14 +64,6 @@ bool IsEndableName(const std::string& name) {
   // TASKKILL takes '*' and '?' as wildcards: a hand-edited "*" would end every
   // process it may end. No image name holds either.
   return IsBatchWord(name) && name.find_first_of("*?") == std::string::npos && !processes::IsProtectedName(name);
-}
-
-// The entry a pass ends: while any entry of List2 is selected, the one with
-// the focus mark; while none is, the first. Empty for an empty list.
-std::string CurrentKillListEntry(const forms::Form1& form) {
-  const ui::ListBox& list = form.List2();
-  const int current = list.ListIndex();
-  return list.List(current >= 0 ? current : 0);
 }
 
 // Asks every process object of the management service whose Caption equals
@@ -82,29 +77,39 @@ void EndProcessesByCaption(forms::Form1& form, const std::string& name) {
   }
 }
 
-// The click of Command2, also run when the countdown expires.
-void EndKillListProcesses(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList) {
+// The names a run ends, each once, in list order: taken when the run begins.
+std::vector<std::string> NamesToEnd(const ui::ListBox& list, Chosen chosen) {
+  const bool selectedOnly = chosen == Chosen::kSelectedOrAll && list.SelCount() > 0;
+  std::vector<std::string> names;
+  for (int i = 0; i < list.ListCount(); ++i) {
+    if (!selectedOnly || list.Selected(i)) names.push_back(list.List(i));
+  }
+  return names;
+}
+
+// The run of Command2 and of the countdown's expiry.
+void EndKillListProcesses(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList,
+                          Chosen chosen) {
   std::optional<std::string> notWritten;  // the first reason my.bat could not be written
   settings::SaveFormState(form);
   form.Form2().Show();
 
   ui::ListBox& list = form.List2();
-  const int passes = list.ListCount();
-  for (int pass = 0; pass < passes && list.ListCount() > 0; ++pass) {
-    const std::string name = CurrentKillListEntry(form);
+  for (const std::string& name : NamesToEnd(list, chosen)) {
     if (IsEndableName(name)) {
       EndProcessesByCaption(form, name);
-      const BatchWriteResult batch =
-          runner.WriteKillBatch(3, [&form] { return CurrentKillListEntry(form); });
+      const BatchWriteResult batch = runner.WriteKillBatch(3, [&name] { return name; });
       if (batch.written) {
         runner.RunKillBatch();
       } else if (!batch.error.empty() && !notWritten) {
         notWritten = batch.error;
       }
     }
-    RemoveFirstEntry(form);
+    // The list shrinks from the top while the run works.
+    if (list.ListCount() > 0) list.RemoveItem(0);
   }
 
+  list.Clear();
   killList.LoadKillList();
   form.Command1().Click();
   form.CloseForm2();
@@ -127,7 +132,7 @@ void EndTargetForEachEntry(forms::Form1& form, TerminationRunner& runner, proces
           runner.WriteKillBatch(2, [&form] { return form.txtTargetTitle().Text(); });
       if (batch.written) runner.RunKillBatch();
     }
-    RemoveFirstEntry(form);
+    list.RemoveItem(0);
   }
   form.Command1().Click();
   killList.LoadKillList();
@@ -149,9 +154,15 @@ void EndSelectedCatalogueEntry(forms::Form1& form) {
 }  // namespace
 
 void WireTermination(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList) {
-  form.Command2().onClick = [&form, &runner, &killList] { EndKillListProcesses(form, runner, killList); };
+  form.Command2().onClick = [&form, &runner, &killList] {
+    EndKillListProcesses(form, runner, killList, Chosen::kSelectedOrAll);
+  };
   form.Command3().onClick = [&form, &runner, &killList] { EndTargetForEachEntry(form, runner, killList); };
   form.Command6().onClick = [&form] { EndSelectedCatalogueEntry(form); };
+}
+
+void EndEveryKillListEntry(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList) {
+  EndKillListProcesses(form, runner, killList, Chosen::kAll);
 }
 
 }  // namespace morvex::termination

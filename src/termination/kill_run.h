@@ -65,7 +65,12 @@ class TerminationRunner {
   std::unique_ptr<services::StartedProgram> lastBatch_;
 };
 
-// Command2 (also run when the countdown expires), Command3 and Command6.
+// Command2, Command3 and Command6. Command2 ends the entries of List2 that are
+// selected, or every entry while none is.
 void WireTermination(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList);
+
+// The run of the countdown's expiry: Command2's run over every entry of
+// List2, whatever is selected.
+void EndEveryKillListEntry(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList);
 
 }  // namespace morvex::termination

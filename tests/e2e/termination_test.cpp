@@ -276,6 +276,32 @@ TEST(KillListRun, LogsTheLengthOfARunPerEntry) {
   app.Kill();
 }
 
+// Ctrl-click on the first and the third of three running entries: the run
+// ends those two and not the second, and List2 shows all three again.
+TEST(KillListRun, EndsTheSelectedEntriesOnly) {
+  Morvex app(FreshFolder("kill-run-selected"));
+  WriteFileBytes(app.PathOf(L"List2.txt"), "mvx_pick_a.exe\r\nmvx_pick_b.exe\r\nmvx_pick_c.exe\r\n");
+  Targets a(app, 1, "mvx_pick_a.exe");
+  Targets b(app, 1, "mvx_pick_b.exe");
+  Targets c(app, 1, "mvx_pick_c.exe");
+  ASSERT_TRUE(a.Started() && b.Started() && c.Started());
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.WaitUntilShown());
+  const Entries kill{"mvx_pick_a.exe", "mvx_pick_b.exe", "mvx_pick_c.exe"};
+  ASSERT_TRUE(WaitFor([&] { return app.Items("List2") == kill; }));
+  app.ClickItem("List2", 0);
+  app.ClickItem("List2", 2, true);
+  ASSERT_TRUE(WaitFor([&] { return app.SelectedPositions("List2") == std::vector<int>{0, 2}; }));
+
+  ASSERT_GE(RunKillList(app), 0);
+  EXPECT_TRUE(WaitFor([&] { return a.AllEnded() && c.AllEnded(); }, 10000));
+  // Every batch of the run has ended once my.bat is gone.
+  EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
+  EXPECT_FALSE(b.AllEnded());
+  EXPECT_EQ(app.Items("List2"), kill);
+  app.Kill();
+}
+
 // Starts the program on a kill list of `first` and kTarget, with one copy of
 // kTarget running, and runs the list: the copy ends, and so does every batch.
 void RunWithTargetAfter(Morvex& app, const std::string& first) {

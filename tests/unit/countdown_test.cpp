@@ -39,7 +39,7 @@ int RunToExpiry(Rig& rig, const std::function<std::int64_t()>& msLeft, int bound
                 const std::function<void(int)>& before = {}) {
   forms::Form1& form = rig.Form();
   int runs = 0;
-  form.Command2().onClick = [&runs] { ++runs; };
+  rig.Program().Countdown().onExpiry = [&runs] { ++runs; };
   int tick = 0;
   while (runs == 0 && tick < bound) {
     ++tick;
@@ -57,7 +57,7 @@ int RunToExpiry(Rig& rig, const std::function<std::int64_t()>& msLeft, int bound
 class Countdown : public ::testing::Test {
  protected:
   Countdown() {
-    form.Command2().onClick = [this] {
+    rig.Program().Countdown().onExpiry = [this] {
       ++runs;
       timerEnabledAtRun = form.tmrCountDown().Enabled();
     };
@@ -129,7 +129,7 @@ TEST_F(Countdown, CountDownShowsEachValueBeforeCountingAndExpiresOnTheTickThatSh
     forms::Form1& f = fresh.Form();
     int expiredAt = 0;
     int tick = 0;
-    f.Command2().onClick = [&] { expiredAt = tick; };
+    fresh.Program().Countdown().onExpiry = [&] { expiredAt = tick; };
     f.Combo1().SetText(c.hours);
     f.Combo2().SetText(c.minutes);
     f.Combo3().SetText(c.seconds);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "processes/killlist.h"
@@ -150,15 +151,41 @@ TEST_F(Termination, AnEmptyListOnlySavesShowsReloadsAndRefills) {
   EXPECT_TRUE(rig.interpreter.commands.empty());
 }
 
-TEST_F(Termination, TheSelectedThirdEntryIsEndedByEveryPass) {
-  KillList({"a.exe", "b.exe", "c.exe"});
-  Click(2);
-  form.Command2().UserClicked();
-  // The focus mark moves up with its entry as the first entry goes.
-  EXPECT_EQ(rig.files.files[kBatch], Kill("c.exe") + Kill("c.exe") + Kill("c.exe") + "del " + kBatch + "\r\n");
-  EXPECT_EQ(rig.interpreter.commands.size(), 3u);
-  EXPECT_EQ(rig.management.queries, 3);
-  EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe", "c.exe"}));
+TEST_F(Termination, ARunEndsTheChosenEntriesEachOnceInListOrder) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<int, bool>> clicks;  // position, Ctrl held
+    bool expiry;
+    Lines ended;
+  };
+  const Case cases[] = {
+      {"one selected", {{1, false}}, false, {"b.exe"}},
+      {"first and third selected", {{0, false}, {2, true}}, false, {"a.exe", "c.exe"}},
+      {"clicked last the first", {{2, false}, {0, true}}, false, {"a.exe", "c.exe"}},
+      {"focus mark on an unselected entry", {{0, false}, {2, true}, {3, true}, {3, true}}, false, {"a.exe", "c.exe"}},
+      {"none selected", {}, false, {"a.exe", "b.exe", "c.exe", "d.exe"}},
+      {"expiry with one selected", {{1, false}}, true, {"a.exe", "b.exe", "c.exe", "d.exe"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    KillList({"a.exe", "b.exe", "c.exe", "d.exe"});
+    for (const auto& [position, ctrl] : c.clicks) Click(position, ctrl);
+    rig.management.captions = {"a.exe", "b.exe", "c.exe", "d.exe"};
+    rig.management.terminated.clear();
+    Lines batches;
+    rig.interpreter.onStart = [&] { batches.push_back(rig.files.files[kBatch]); };
+
+    if (c.expiry) {
+      rig.Program().Countdown().onExpiry();
+    } else {
+      form.Command2().UserClicked();
+    }
+    EXPECT_EQ(rig.management.terminated, c.ended);
+    Lines expected;
+    for (const auto& name : c.ended) expected.push_back(Kill(name) + Kill(name) + Kill(name) + "del " + kBatch + "\r\n");
+    EXPECT_EQ(batches, expected);
+    EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe", "c.exe", "d.exe"}));
+  }
 }
 
 TEST_F(Termination, WithNothingSelectedEachEntryIsEndedOnceInOrder) {
