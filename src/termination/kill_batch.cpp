@@ -34,12 +34,13 @@ std::optional<std::string> BatchWord(std::string_view word, bool isPath) {
   return quoted;
 }
 
-std::optional<std::string> KillBatchBytes(const std::vector<std::string>& names, std::string_view batchPath) {
+std::optional<std::string> KillBatchBytes(const std::vector<KillLine>& lines, std::string_view batchPath) {
   std::string bytes;
-  for (const auto& name : names) {
-    const std::optional<std::string> word = BatchWord(name);
+  for (const auto& line : lines) {
+    const std::optional<std::string> word = BatchWord(line.name);
     if (!word) return std::nullopt;
-    bytes += "TASKKILL /F /IM " + *word + " /T\r\n";
+    const std::string filter = line.spared ? " /FI \"PID ne " + std::to_string(*line.spared) + "\"" : "";
+    bytes += "TASKKILL /F /IM " + *word + filter + (line.tree ? " /T" : "") + "\r\n";
   }
   const std::optional<std::string> path = BatchWord(batchPath, true);
   if (!path) return std::nullopt;

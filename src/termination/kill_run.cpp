@@ -21,12 +21,20 @@ BatchWriteResult TerminationRunner::WriteKillBatch(int lines, const std::functio
   // The command interpreter reads the batch in the OEM code page. A name that
   // code page cannot hold gets no line: any stand-in would name another
   // program or none.
-  std::vector<std::string> names;
+  services::Lifetime& own = services_.lifetime;
+  const std::vector<std::string> ancestors = own.AncestorImageNames();
+  std::vector<KillLine> killLines;
   for (int i = 0; i < lines; ++i) {
-    if (std::optional<std::string> name = services_.codePage.ToOem(nameSource())) names.push_back(*std::move(name));
+    const std::string name = nameSource();
+    if (std::optional<std::string> oem = services_.codePage.ToOem(name)) {
+      KillLine line{*std::move(oem), std::nullopt};
+      if (processes::SameImageName(name, own.ImageName())) line.spared = own.ProcessId();
+      for (const std::string& ancestor : ancestors) line.tree = line.tree && !processes::SameImageName(name, ancestor);
+      killLines.push_back(std::move(line));
+    }
     services_.pause.Sleep(kPauseMs);
   }
-  if (names.empty()) return {};
+  if (killLines.empty()) return {};
   const std::string path = BatchPath();
   const std::optional<std::string> oemPath = services_.codePage.OemPath(path);
   if (!oemPath) return {false, kBatchPathNotInOemCodePage};
@@ -34,7 +42,7 @@ BatchWriteResult TerminationRunner::WriteKillBatch(int lines, const std::functio
     lastBatch_->WaitForEnd(kBatchEndBoundMs);
     lastBatch_.reset();
   }
-  const std::optional<std::string> bytes = KillBatchBytes(names, *oemPath);
+  const std::optional<std::string> bytes = KillBatchBytes(killLines, *oemPath);
   // A name that cannot be written as one literal argument is never written.
   if (!bytes) return {};
   const services::FileResult result = services_.files.Replace(path, *bytes);
@@ -66,14 +74,23 @@ bool IsEndableName(const std::string& name) {
   return IsBatchWord(name) && name.find_first_of("*?") == std::string::npos && !processes::IsProtectedName(name);
 }
 
+// Whether the process object is the program's own process. One whose
+// identifier cannot be read counts as the own one when it carries the
+// program's image name.
+bool IsOwnProcess(services::Services& services, services::ManagedProcess& process) {
+  if (const std::optional<std::uint32_t> id = process.ProcessId()) return *id == services.lifetime.ProcessId();
+  return processes::SameImageName(process.Caption(), services.lifetime.ImageName());
+}
+
 // Asks every process object of the management service whose Caption equals
-// the name exactly (letter case counts) to terminate. A service that cannot
-// be reached, and a process that refuses, are passed over.
+// the name exactly (letter case counts) to terminate, the program's own
+// process excepted. A service that cannot be reached, and a process that
+// refuses, are passed over.
 void EndProcessesByCaption(forms::Form1& form, const std::string& name) {
   if (!IsEndableName(name)) return;
   services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
   for (const auto& process : result.processes) {
-    if (process->Caption() == name) process->Terminate();
+    if (process->Caption() == name && !IsOwnProcess(form.Svc(), *process)) process->Terminate();
   }
 }
 
@@ -146,7 +163,9 @@ void EndSelectedCatalogueEntry(forms::Form1& form) {
   form.Svc().messages.Show(name, forms::kAppTitle, services::kOkOnly);
   services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
   for (const auto& process : result.processes) {
-    if (IsEndableName(name) && process->Caption() == name) process->Terminate();
+    if (IsEndableName(name) && process->Caption() == name && !IsOwnProcess(form.Svc(), *process)) {
+      process->Terminate();
+    }
     form.Command1().Click();
   }
 }

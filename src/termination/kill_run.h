@@ -2,8 +2,9 @@
 // service and through a batch file my.bat that runs TASKKILL, and the two
 // further buttons that end processes the one way or the other.
 //
-// No way of ending hands on a name of the processes Windows needs
-// (processes/protected_names.h).
+// No way of ending ends the program's own process (another copy of it in
+// another folder does end), and none hands on a name of the processes Windows
+// needs (processes/protected_names.h).
 //
 // A run holds the user-interface thread from start to end: its pauses and
 // its wait for the previous batch are plain blocking waits. An event that
@@ -50,7 +51,9 @@ class TerminationRunner {
   // WriteKillBatch: my.bat with `lines` kill lines, reading the name from
   // `nameSource` afresh for each and pausing after each, then the delete
   // line. A name the OEM code page cannot hold gets no line; with no line
-  // left, nothing is written.
+  // left, nothing is written. A line for the program's own image name (letter
+  // case ignored) spares the program's process; one for the image name of a
+  // process the program descends from does not end that one's descendants.
   BatchWriteResult WriteKillBatch(int lines, const std::function<std::string()>& nameSource);
   // RunKillBatch: starts my.bat hidden through the command interpreter
   // without waiting for it, then pauses. A batch that cannot be started is

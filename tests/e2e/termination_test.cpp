@@ -315,6 +315,21 @@ void RunWithTargetAfter(Morvex& app, const std::string& first) {
   EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
 }
 
+// morvex.exe in the kill list: its kill line spares the program's own
+// process by its identifier, so the program goes on, and the next entry ends.
+// (The filter lets another copy of morvex.exe end. A TASKKILL that knows no
+// /FI, as Wine 8's, refuses the whole line, and Wine's management service
+// ends nothing: under Wine no other copy ends.)
+TEST(KillListRun, NeverEndsTheProgramItself) {
+  Morvex app(FreshFolder("kill-run-itself"));
+  RunWithTargetAfter(app, "morvex.exe");
+  EXPECT_TRUE(app.Running());
+  EXPECT_TRUE(app.WaitUntilShown());
+  EXPECT_EQ(app.Items("List2"), (Entries{"morvex.exe", kTarget}));
+  ExpectStandInCall(app, " \"/IM\" \"morvex.exe\" \"/FI\" \"PID ne " + std::to_string(app.ProcessId()) + "\"\r\n");
+  app.Kill();
+}
+
 // The identifier of the first running process of that image name; 0 for none.
 DWORD ProcessIdOf(const wchar_t* imageName) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

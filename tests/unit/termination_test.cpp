@@ -412,6 +412,60 @@ TEST_F(Termination, Command6EndsTheCatalogueSelectionAndRefillsPerProcess) {
   EXPECT_EQ(rig.snapshot.snapshots - snapshots, 4);
 }
 
+// The program runs as process 4242 with the image name morvex.exe; another
+// copy of it runs as 77, and one more whose identifier cannot be read. Every
+// way of ending ends 77 alone, and each kill line for the name, in any letter
+// case, spares 4242. The program descends from explorer.exe: no line for that
+// name has /T, which would end the program among its descendants.
+TEST(OwnProcess, NoWayOfEndingEndsIt) {
+  enum class Way { kCommand2, kExpiry, kCommand3, kCommand6 };
+  struct Case {
+    Way way;
+    std::string name;
+    std::vector<std::uint32_t> terminated;
+    std::string lines;  // every kill line for the name, in order
+  };
+  const auto spared = [](const std::string& name) {
+    return "TASKKILL /F /IM " + name + " /FI \"PID ne 4242\" /T\r\n";
+  };
+  const std::string treeless = "TASKKILL /F /IM Explorer.exe\r\n";
+  const Case cases[] = {
+      {Way::kCommand2, "morvex.exe", {77}, spared("morvex.exe") + spared("morvex.exe") + spared("morvex.exe")},
+      {Way::kExpiry, "MORVEX.EXE", {}, spared("MORVEX.EXE") + spared("MORVEX.EXE") + spared("MORVEX.EXE")},
+      {Way::kCommand3, "Morvex.exe", {}, spared("Morvex.exe") + spared("Morvex.exe")},
+      {Way::kCommand6, "morvex.exe", {77}, ""},
+      {Way::kCommand2, "Explorer.exe", {}, treeless + treeless + treeless},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name + " " + std::to_string(static_cast<int>(c.way)));
+    Rig rig;
+    forms::Form1& form = rig.Form();
+    rig.lifetime.ancestors = {"explorer.exe"};
+    rig.files.files[processes::KillListPath(rig.files)] = c.name + "\r\n";
+    rig.Program().KillList().LoadKillList();
+    rig.management.captions = {"morvex.exe", "morvex.exe", "morvex.exe"};
+    rig.management.ids = {4242, 0, 77};
+    std::string lines;
+    rig.interpreter.onStart = [&] {
+      const std::string batch = rig.files.files[kBatch];
+      lines += batch.substr(0, batch.find("del "));
+    };
+    rig.snapshot.names = {c.name};
+    form.Command1().UserClicked();
+    Rig::Peer(form.List1()).UserSelect(0, false);
+    form.List1().UserClicked();  // also the target of Command3
+
+    switch (c.way) {
+      case Way::kCommand2: form.Command2().UserClicked(); break;
+      case Way::kExpiry: rig.Program().Countdown().onExpiry(); break;
+      case Way::kCommand3: form.Command3().UserClicked(); break;
+      case Way::kCommand6: form.Command6().UserClicked(); break;
+    }
+    EXPECT_EQ(rig.management.terminatedIds, c.terminated);
+    EXPECT_EQ(lines, c.lines);
+  }
+}
+
 // Each name of a process Windows needs, in any letter case: refused by
 // cmduebernehmen, left out by Command8, passed over by every way of ending,
 // and kept in List2 and its file as written.
