@@ -38,6 +38,13 @@ void KillList::LoadKillList() {
   AppendKillList(file);
 }
 
+std::vector<std::string> KillList::Entries() const {
+  std::vector<std::string> entries;
+  entries.reserve(static_cast<std::size_t>(list_.ListCount()));
+  for (int i = 0; i < list_.ListCount(); ++i) entries.push_back(list_.List(i));
+  return entries;
+}
+
 void KillList::SaveKillList() {
   if (keepUnreadFile_) return;
   std::vector<std::string> entries;
@@ -45,8 +52,19 @@ void KillList::SaveKillList() {
   for (int i = 0; i < list_.ListCount(); ++i) entries.push_back(services_.codePage.ToAnsi(list_.List(i)));
   const std::string path = KillListPath(services_.files);
   const services::FileResult result = services_.files.Replace(path, SerializeKillList(entries));
+  lastSaveFailed_ = !result.ok;
   if (!result.ok) {
     services_.messages.Show(KillListNotSavedText(path, result.error), kNotSavedTitle, services::kCritical);
+  }
+}
+
+void KillList::RestoreAfterRun(const std::vector<std::string>& shownBefore) {
+  const bool fileHoldsList = !keepUnreadFile_ && !lastSaveFailed_;
+  list_.Clear();
+  if (fileHoldsList) {
+    LoadKillList();
+  } else {
+    list_.AddItems(shownBefore);
   }
 }
 

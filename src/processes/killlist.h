@@ -73,6 +73,14 @@ class KillList {
   // and is reported to the user.
   void SaveKillList();
 
+  // The entries of List2, in order.
+  std::vector<std::string> Entries() const;
+  // After a termination run that emptied List2 in part or whole: List2 is
+  // emptied and filled again, from List2.txt when the file holds what List2
+  // showed, else (its last save failed, or it was read only in part) with
+  // `shownBefore`, what List2 held before the run.
+  void RestoreAfterRun(const std::vector<std::string>& shownBefore);
+
   // The user's changes of the list: each makes the file writable again.
   void Add(const std::string& name);
   // Removes every selected entry; the others keep their order.
@@ -84,6 +92,7 @@ class KillList {
   ui::ListBox& list_;
   services::Services& services_;
   bool keepUnreadFile_ = false;
+  bool lastSaveFailed_ = false;
 };
 
 // The click of cmduebernehmen: copies the name selected in List1 to the end

@@ -112,6 +112,7 @@ void EndKillListProcesses(forms::Form1& form, TerminationRunner& runner, process
   form.Form2().Show();
 
   ui::ListBox& list = form.List2();
+  const std::vector<std::string> shownBefore = killList.Entries();
   for (const std::string& name : NamesToEnd(list, chosen)) {
     if (IsEndableName(name)) {
       EndProcessesByCaption(form, name);
@@ -126,8 +127,7 @@ void EndKillListProcesses(forms::Form1& form, TerminationRunner& runner, process
     if (list.ListCount() > 0) list.RemoveItem(0);
   }
 
-  list.Clear();
-  killList.LoadKillList();
+  killList.RestoreAfterRun(shownBefore);
   form.Command1().Click();
   form.CloseForm2();
   // Told only now, so that an unattended countdown is never held half-way.
@@ -142,6 +142,7 @@ void EndKillListProcesses(forms::Form1& form, TerminationRunner& runner, process
 void EndTargetForEachEntry(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList) {
   settings::SaveFormState(form);
   ui::ListBox& list = form.List2();
+  const std::vector<std::string> shownBefore = killList.Entries();
   const int passes = list.ListCount();
   for (int pass = 0; pass < passes && list.ListCount() > 0; ++pass) {
     if (IsEndableName(form.txtTargetTitle().Text())) {
@@ -152,7 +153,7 @@ void EndTargetForEachEntry(forms::Form1& form, TerminationRunner& runner, proces
     list.RemoveItem(0);
   }
   form.Command1().Click();
-  killList.LoadKillList();
+  killList.RestoreAfterRun(shownBefore);
   form.Command1().Click();
 }
 

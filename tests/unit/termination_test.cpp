@@ -506,5 +506,43 @@ TEST(ProtectedNames, AreNeverCopiedFilledInOrHandedOn) {
   }
 }
 
+// A file that does not hold what List2 shows (its last save failed, or it was
+// read only in part): the run puts back what List2 held before it.
+TEST(UnsavedEntries, SurviveARun) {
+  struct Case {
+    const char* what;
+    bool readFails;
+    Lines after;
+  };
+  const Case cases[] = {
+      {"save failed", false, {"a.exe", "new.exe"}},
+      {"read in part", true, {"a.exe"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    forms::Form1& form = rig.Form();
+    const std::string file = processes::KillListPath(rig.files);
+    rig.files.files[file] = "a.exe\r\nb.exe\r\n";
+    if (c.readFails) rig.files.readErrors[file] = "Zugriff verweigert";
+    rig.Program().KillList().LoadKillList();
+    if (c.readFails) {
+      form.List2().AddItem("a.exe");  // as much as could be read
+    } else {
+      rig.files.writeErrors[file] = "Zugriff verweigert";
+      rig.snapshot.names = {"new.exe"};
+      form.Command1().UserClicked();
+      Rig::Peer(form.List1()).UserSelect(0, false);
+      form.cmduebernehmen().UserClicked();
+      Rig::Peer(form.List2()).UserSelect(1, false);
+      form.cmdloeschen().UserClicked();  // b.exe
+    }
+    for (ui::Control* run : {&form.Command2(), &form.Command3()}) {
+      run->UserClicked();
+      EXPECT_EQ(ItemsOf(form.List2()), c.after);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace morvex::testing
