@@ -49,12 +49,13 @@ BatchWriteResult TerminationRunner::WriteKillBatch(int lines, const std::functio
   return {result.ok, result.error};
 }
 
-void TerminationRunner::RunKillBatch() {
+BatchStartResult TerminationRunner::RunKillBatch() {
   // With /S the interpreter removes the outer pair of quotes and runs the
   // quoted path inside, whatever characters the path holds.
   services::StartResult started = services_.interpreter.StartHidden("cmd.exe /V:OFF /S /C \"\"" + BatchPath() + "\"\"");
   lastBatch_ = std::move(started.program);
   services_.pause.Sleep(kPauseMs);
+  return {lastBatch_ != nullptr, started.error};
 }
 
 namespace {
@@ -108,6 +109,7 @@ std::vector<std::string> NamesToEnd(const ui::ListBox& list, Chosen chosen) {
 void EndKillListProcesses(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList,
                           Chosen chosen) {
   std::optional<std::string> notWritten;  // the first reason my.bat could not be written
+  std::optional<std::string> notStarted;  // the first reason it could not be started
   settings::SaveFormState(form);
   form.Form2().Show();
 
@@ -118,7 +120,8 @@ void EndKillListProcesses(forms::Form1& form, TerminationRunner& runner, process
       EndProcessesByCaption(form, name);
       const BatchWriteResult batch = runner.WriteKillBatch(3, [&name] { return name; });
       if (batch.written) {
-        runner.RunKillBatch();
+        const BatchStartResult started = runner.RunKillBatch();
+        if (!started.started && !notStarted) notStarted = started.error;
       } else if (!batch.error.empty() && !notWritten) {
         notWritten = batch.error;
       }
@@ -131,10 +134,13 @@ void EndKillListProcesses(forms::Form1& form, TerminationRunner& runner, process
   form.Command1().Click();
   form.CloseForm2();
   // Told only now, so that an unattended countdown is never held half-way.
-  if (notWritten) {
-    form.Svc().messages.Show(BatchNotWrittenText(form.Svc().files.AppFolder(), *notWritten), kBatchNotWrittenTitle,
-                             services::kCritical);
+  std::string report;
+  if (notWritten) report = BatchNotWrittenText(form.Svc().files.AppFolder(), *notWritten);
+  if (notStarted) {
+    if (!report.empty()) report += "\n\n";
+    report += BatchNotStartedText(form.Svc().files.AppFolder() + "\\" + kBatchFileName, *notStarted);
   }
+  if (!report.empty()) form.Svc().messages.Show(report, kBatchFailedTitle, services::kCritical);
 }
 
 // The click of Command3: the name in txtTargetTitle handed to TASKKILL once

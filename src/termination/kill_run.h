@@ -38,6 +38,11 @@ struct BatchWriteResult {
   std::string error;  // the system's reason when the file could not be written
 };
 
+struct BatchStartResult {
+  bool started = false;
+  std::string error;  // the system's reason when the batch could not be started
+};
+
 // Writes and starts the batch file my.bat, one batch at a time: it keeps the
 // batch it started last, so that the next one is written only when that one
 // has ended (or a bound has passed), and never overwrites a running batch.
@@ -56,9 +61,8 @@ class TerminationRunner {
   // process the program descends from does not end that one's descendants.
   BatchWriteResult WriteKillBatch(int lines, const std::function<std::string()>& nameSource);
   // RunKillBatch: starts my.bat hidden through the command interpreter
-  // without waiting for it, then pauses. A batch that cannot be started is
-  // passed over.
-  void RunKillBatch();
+  // without waiting for it, then pauses.
+  BatchStartResult RunKillBatch();
 
  private:
   // The application folder followed by "\my.bat".

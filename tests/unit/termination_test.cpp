@@ -277,7 +277,7 @@ TEST(TerminationCodePage, MyBatIsInTheCommandInterpretersCodePage) {
     EXPECT_EQ(batches, c.batches);
     EXPECT_EQ(rig.management.terminated, c.entries);
     const ShownMessage told{termination::BatchNotWrittenText(c.folder, termination::kBatchPathNotInOemCodePage),
-                            termination::kBatchNotWrittenTitle, services::kCritical};
+                            termination::kBatchFailedTitle, services::kCritical};
     EXPECT_EQ(rig.messages.shown, c.told ? std::vector<ShownMessage>{told} : std::vector<ShownMessage>{});
   }
 
@@ -336,9 +336,13 @@ TEST_F(Termination, FailingStepsCutNothingShort) {
     EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe"}));
     EXPECT_EQ(ItemsOf(form.List1()), Lines{"x.exe"});
     EXPECT_FALSE(form.HasForm2());
-    if (c.writeError.empty()) {
-      EXPECT_TRUE(rig.messages.shown.empty());
-    }
+    const std::string told =
+        !c.writeError.empty()   ? termination::BatchNotWrittenText("C:\\Morvex", c.writeError)
+        : !c.startError.empty() ? termination::BatchNotStartedText(kBatch, c.startError)
+                                : "";
+    std::vector<ShownMessage> shown;
+    if (!told.empty()) shown.push_back({told, "Fehler beim Beenden", services::kCritical});
+    EXPECT_EQ(rig.messages.shown, shown);
   }
 }
 
