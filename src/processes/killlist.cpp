@@ -1,9 +1,11 @@
 #include "processes/killlist.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "forms/form1.h"
+#include "processes/killlist_format.h"
 #include "processes/protected_names.h"
 #include "processes/texts.h"
 
@@ -11,26 +13,33 @@ namespace morvex::processes {
 
 std::string KillListPath(services::Files& files) { return files.AppFolder() + "\\List2.txt"; }
 
-KillListFile::KillListFile(services::Services& services) : codePage_(services.codePage), reader_({}) {
+KillListFile::KillListFile(services::Services& services) {
   const std::string path = KillListPath(services.files);
   if (!services.files.IsOrdinaryFile(path)) return;
   open_ = true;
-  services::ReadResult result = services.files.Read(path);
-  bytes_ = std::move(result.bytes);
-  reader_ = KillListReader(bytes_);
+  const services::ReadResult result = services.files.Read(path);
   if (!result.ok) {
-    readWhole_ = false;
+    everyEntry_ = false;
     services.messages.Show(KillListNotReadText(path, result.error), kNotReadTitle, services::kCritical);
+  }
+  const DecodedKillList decoded = DecodeKillListFile(result.bytes);
+  const bool ansi = decoded.encoding == KillListEncoding::kAnsi;
+  for (std::string& field : ParseKillList(decoded.text)) {
+    if (field.find('\0') != std::string::npos) {
+      everyEntry_ = false;
+      continue;
+    }
+    entries_.push_back(ansi ? services.codePage.FromAnsi(field) : std::move(field));
   }
 }
 
-std::string KillListFile::ReadField() { return codePage_.FromAnsi(reader_.ReadField()); }
+std::string KillListFile::ReadField() { return AtEnd() ? std::string() : std::move(entries_[next_++]); }
 
 void KillList::AppendKillList(KillListFile& file) {
   std::vector<std::string> entries;
   while (!file.AtEnd()) entries.push_back(file.ReadField());
   list_.AddItems(entries);
-  keepUnreadFile_ = file.IsOpen() && !file.ReadWhole();
+  keepUnreadFile_ = file.IsOpen() && !file.GivesEveryEntry();
 }
 
 void KillList::LoadKillList() {
@@ -45,13 +54,28 @@ std::vector<std::string> KillList::Entries() const {
   return entries;
 }
 
+namespace {
+
+// The bytes of List2.txt: in the ANSI code page, as the file has always been
+// kept, whenever every entry fits it exactly; else in UTF-8 after its
+// byte-order mark, so that no name is lost.
+std::string KillListFileBytes(const std::vector<std::string>& entries, services::CodePage& codePage) {
+  std::vector<std::string> ansi;
+  ansi.reserve(entries.size());
+  for (const std::string& entry : entries) {
+    std::optional<std::string> exact = codePage.ToAnsiExactly(entry);
+    if (!exact) return std::string(kUtf8Bom) + SerializeKillList(entries);
+    ansi.push_back(*std::move(exact));
+  }
+  return SerializeKillList(ansi);
+}
+
+}  // namespace
+
 void KillList::SaveKillList() {
   if (keepUnreadFile_) return;
-  std::vector<std::string> entries;
-  entries.reserve(static_cast<std::size_t>(list_.ListCount()));
-  for (int i = 0; i < list_.ListCount(); ++i) entries.push_back(services_.codePage.ToAnsi(list_.List(i)));
   const std::string path = KillListPath(services_.files);
-  const services::FileResult result = services_.files.Replace(path, SerializeKillList(entries));
+  const services::FileResult result = services_.files.Replace(path, KillListFileBytes(Entries(), services_.codePage));
   lastSaveFailed_ = !result.ok;
   if (!result.ok) {
     services_.messages.Show(KillListNotSavedText(path, result.error), kNotSavedTitle, services::kCritical);

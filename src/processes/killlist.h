@@ -3,14 +3,12 @@
 // after every termination run.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
-#include "processes/killlist_format.h"
-
 namespace morvex::services {
 struct Services;
-class CodePage;
 class Files;
 }  // namespace morvex::services
 
@@ -28,6 +26,11 @@ std::string KillListPath(services::Files& files);
 
 // List2.txt opened for reading. Start-up opens it and reads the first entry
 // before the main window loads; AppendKillList reads the rest.
+//
+// The file is read whole at once, in whichever encoding it comes (ANSI as the
+// program writes it, or UTF-8 or UTF-16 as Notepad may): see
+// DecodeKillListFile. An entry that holds a NUL character is not given: no
+// process carries such a name, and no list box can show it.
 class KillListFile {
  public:
   // Reads the file whole when an ordinary file exists at its place. A file
@@ -40,24 +43,28 @@ class KillListFile {
   // Whether the file exists (a folder of that name, or a hidden or system
   // file, counts as missing).
   bool IsOpen() const { return open_; }
-  // False when the file exists but could not be read to its end.
-  bool ReadWhole() const { return readWhole_; }
-  bool AtEnd() const { return reader_.AtEnd(); }
-  // ReadKillListField: the next entry, converted from the ANSI code page.
+  // False when the file exists but could not be read to its end, or held an
+  // entry that is not given.
+  bool GivesEveryEntry() const { return everyEntry_; }
+  bool AtEnd() const { return next_ >= entries_.size(); }
+  // ReadKillListField: the next entry. Empty at the end.
   std::string ReadField();
 
  private:
-  services::CodePage& codePage_;
   bool open_ = false;
-  bool readWhole_ = true;
-  std::string bytes_;
-  KillListReader reader_;  // refers to bytes_
+  bool everyEntry_ = true;
+  std::vector<std::string> entries_;
+  std::size_t next_ = 0;
 };
 
 // The kill list: List2 with its file, and the rule that binds them. Every
 // change of the list rewrites the file whole; only a file that could be read
-// just in part is not overwritten with that part until the user changes the
-// list (adds, removes, or fills it from the management service).
+// just in part (or held an entry List2 cannot show) is not overwritten with
+// that part until the user changes the list (adds, removes, or fills it from
+// the management service).
+//
+// The file is written in the ANSI code page whenever every entry fits it
+// exactly, and in UTF-8 with a byte-order mark when one does not.
 class KillList {
  public:
   KillList(ui::ListBox& list, services::Services& services) : list_(list), services_(services) {}

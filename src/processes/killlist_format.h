@@ -1,7 +1,11 @@
 // The byte format of the kill-list file List2.txt.
 //
-// All text here is raw single-byte ANSI: a std::string holds the bytes as they
-// are on disk. Conversion to and from the display text happens elsewhere.
+// The file is kept in the system's ANSI code page. A file edited in Notepad
+// may come in UTF-8 or UTF-16 instead; DecodeKillListFile finds out which and
+// gives the fields' text in one of two forms, ANSI bytes or UTF-8, both of
+// which the fields below are read from: every byte that separates fields is
+// ASCII, which no multi-byte sequence of either holds. Conversion from ANSI to
+// the display text happens elsewhere.
 //
 // The file is comma-separated fields on CR LF lines. ReadField takes one field:
 //
@@ -45,6 +49,26 @@
 #include <vector>
 
 namespace morvex::processes {
+
+// How a kill-list file is encoded.
+enum class KillListEncoding {
+    kAnsi,         // the system's ANSI code page: any file none of the others fits
+    kUtf8,         // no byte-order mark; valid UTF-8 with at least one multi-byte sequence
+    kUtf8WithBom,  // EF BB BF first
+    kUtf16Le,      // FF FE first
+    kUtf16Be,      // FE FF first
+};
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+struct DecodedKillList {
+    KillListEncoding encoding = KillListEncoding::kAnsi;
+    // The content without its byte-order mark: the bytes as they are for
+    // kAnsi, UTF-8 for the others (what is not valid there becomes U+FFFD).
+    std::string text;
+};
+
+DecodedKillList DecodeKillListFile(std::string_view bytes);
 
 class KillListReader {
 public:

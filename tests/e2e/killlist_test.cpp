@@ -131,5 +131,20 @@ TEST(KillList, ReadOnlyFileKeepsItsContent) {
   EXPECT_FALSE(FileExists(file + L".neu"));
 }
 
+// A List2.txt that Notepad saved in UTF-8 (without a byte-order mark, its
+// default since Windows 10 1903): the umlaut is shown; the close request
+// writes the file in ANSI again, which holds every name.
+TEST(KillList, Utf8FileShowsItsUmlaut) {
+  Morvex app(FreshFolder("killlist-utf8"));
+  const std::wstring file = app.PathOf(L"List2.txt");
+  WriteFileBytes(file, "a.exe\r\nspiel_f\xC3\xBCr.exe\r\n");
+  ASSERT_TRUE(app.Start());
+  EXPECT_TRUE(WaitFor([&] { return app.Items("List2") == Entries{"a.exe", "spiel_für.exe"}; }))
+      << testing::PrintToString(app.Items("List2"));
+  app.RequestClose();
+  EXPECT_TRUE(app.WaitForExit());
+  EXPECT_EQ(ReadFileBytes(file), "a.exe\r\nspiel_f\xFCr.exe\r\n");
+}
+
 }  // namespace
 }  // namespace morvex::e2e

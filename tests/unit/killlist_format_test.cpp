@@ -65,6 +65,36 @@ TEST(KillListReaderTest, ReadingPastTheEndGivesEmptyFields) {
     EXPECT_TRUE(reader.AtEnd());
 }
 
+TEST(KillListFileEncoding, IsFoundAndDecodedToUtf8) {
+    using E = KillListEncoding;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        E encoding;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"ascii is ansi", "a.exe\r\n", E::kAnsi, "a.exe\r\n"},
+        {"two-byte sequence", "f\xC3\xBCr", E::kUtf8, "f\xC3\xBCr"},
+        {"four-byte sequence", "\xF0\x9F\x98\x80", E::kUtf8, "\xF0\x9F\x98\x80"},
+        {"cut sequence is ansi", "f\xC3", E::kAnsi, "f\xC3"},
+        {"overlong form is ansi", "\xC0\xAF\xC3\xBC", E::kAnsi, "\xC0\xAF\xC3\xBC"},
+        {"surrogate is ansi", "\xED\xA0\x80", E::kAnsi, "\xED\xA0\x80"},
+        {"above U+10FFFF is ansi", "\xF4\x90\x80\x80", E::kAnsi, "\xF4\x90\x80\x80"},
+        {"bom", "\xEF\xBB\xBF" "a\xFF", E::kUtf8WithBom, "a\xEF\xBF\xBD"},
+        {"utf-16 le", "\xFF\xFE" "a\0\xFC\0\x3D\xD8\x00\xDE"s, E::kUtf16Le, "a\xC3\xBC\xF0\x9F\x98\x80"},
+        {"utf-16 be", "\xFE\xFF" "\0a\0,"s, E::kUtf16Be, "a,"},
+        {"lone surrogate and odd byte", "\xFF\xFE" "\x00\xDC" "a\0b"s, E::kUtf16Le, "\xEF\xBF\xBD" "a\xEF\xBF\xBD"},
+        {"only a bom", "\xFF\xFE", E::kUtf16Le, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DecodedKillList decoded = DecodeKillListFile(c.bytes);
+        EXPECT_EQ(decoded.encoding, c.encoding);
+        EXPECT_EQ(decoded.text, c.text);
+    }
+}
+
 struct WriteCase {
     const char* name;
     Entries entries;

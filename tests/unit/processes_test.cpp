@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"EmptyFileGivesNothing", "", {}},
         LoadCase{"AnsiConverted", "\xC4rger.exe\r\n", {"Ärger.exe"}},
         LoadCase{"NoLastLineEnd", "a.exe\r\nb.exe", {"a.exe", "b.exe"}},
-        LoadCase{"NulAndHighBytes", "a\0b\r\n\x81\xFF\r\n"s, {"a\0b"s, "\xC2\x81ÿ"}},
+        LoadCase{"HighBytes", "\x81\xFF\r\n"s, {"\xC2\x81ÿ"}},
         LoadCase{"VeryLongLine", std::string(1 << 20, 'x') + "\r\ny", {std::string(1 << 20, 'x'), "y"}}),
     [](const ::testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
 
@@ -190,6 +190,54 @@ TEST_F(KillList, UnreadableFileIsReportedAndNotOverwrittenUntilTheListChanges) {
   form.cmduebernehmen().UserClicked();
   EXPECT_EQ(Writes(), 1);
   EXPECT_EQ(File(), "new.exe\r\n");
+}
+
+// List2.txt as Notepad may have written it: read as what it is, and written
+// back in ANSI where every name fits it, else in UTF-8 after a byte-order mark.
+TEST(KillListEncodings, AreReadAsWhatTheyAreAndWrittenBack) {
+  const auto utf16 = [](const std::u16string& text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+      const char high = static_cast<char>(unit >> 8);
+      const char low = static_cast<char>(unit & 0xFF);
+      bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+  };
+  const std::string ansi = "a.exe\r\nspiel_f\xFCr.exe\r\n";
+  struct Case {
+    const char* what;
+    std::string bytes;
+    Entries shown;
+    std::string written;  // after a removal that removes nothing
+  };
+  const Case cases[] = {
+      {"ANSI", ansi, {"a.exe", "spiel_für.exe"}, ansi},
+      {"ASCII", "a.exe\r\nb.exe", {"a.exe", "b.exe"}, "a.exe\r\nb.exe\r\n"},
+      {"UTF-8", "a.exe\r\nspiel_f\xC3\xBCr.exe\r\n", {"a.exe", "spiel_für.exe"}, ansi},
+      {"UTF-8 with BOM", "\xEF\xBB\xBF" "a.exe\r\nspiel_f\xC3\xBCr.exe", {"a.exe", "spiel_für.exe"}, ansi},
+      {"UTF-16 LE", utf16(u"a.exe\r\n\u0141\u00F3d\u017A.exe\r\n", false), {"a.exe", "Łódź.exe"},
+       "\xEF\xBB\xBF" "a.exe\r\n\xC5\x81\xC3\xB3" "d\xC5\xBA.exe\r\n"},
+      {"UTF-16 BE", utf16(u"a.exe\r\nspiel_f\u00FCr.exe", true), {"a.exe", "spiel_für.exe"}, ansi},
+      {"an entry with NUL: the file is kept", "a.exe\r\nx\0y.exe\r\n"s, {"a.exe"}, "a.exe\r\nx\0y.exe\r\n"s},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    forms::Form1& form = rig.Form();
+    rig.files.files[kKillListPath] = c.bytes;
+    app::StartUp(rig.Program());
+    EXPECT_EQ(ItemsOf(form.List2()), c.shown);
+    form.cmdloeschen().UserClicked();
+    EXPECT_EQ(rig.files.files[kKillListPath], c.written);
+  }
+  // Once the user changes the list, the file holds what List2 shows.
+  Rig rig;
+  rig.files.files[kKillListPath] = "a.exe\r\nx\0y.exe\r\n"s;
+  app::StartUp(rig.Program());
+  ClickEntry(rig.Form().List2(), 0);
+  rig.Form().cmdloeschen().UserClicked();
+  EXPECT_EQ(rig.files.files[kKillListPath], "");
 }
 
 // --- saving ----------------------------------------------------------------------
