@@ -8,6 +8,7 @@
 #include "win32/layout.h"
 #include "win32/paint.h"
 #include "win32/peers.h"
+#include "win32/single_instance.h"
 #include "win32/text.h"
 #include "win32/window_record.h"
 
@@ -95,6 +96,10 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   ui::Window& window = form->window;
   if (msg == taskbarCreated) {
     window.ShellRestarted();
+    return 0;
+  }
+  if (msg == ShowRequestMessage()) {
+    window.ShowRequested();
     return 0;
   }
   switch (msg) {

@@ -8,8 +8,8 @@
 namespace morvex::win32 {
 
 // A form: notifications of its controls (WM_COMMAND), their colours and
-// drawing, timers, the pointer, closing, the session's end, a new DPI and a
-// new taskbar.
+// drawing, timers, the pointer, closing, the session's end, a new DPI, a
+// new taskbar and a later start's request to show the window.
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 // A roll-up panel: a click on its header toggles it; it paints itself.

@@ -184,7 +184,9 @@ HelperProcess::~HelperProcess() {
   CloseHandle(pi_.hThread);
 }
 
-Morvex::Morvex(std::wstring folder, std::wstring exeName) : folder_(std::move(folder)), exeName_(std::move(exeName)) {
+Morvex::Morvex(std::wstring folder, std::wstring exeName, bool copy)
+    : folder_(std::move(folder)), exeName_(std::move(exeName)) {
+  if (!copy) return;
   const std::wstring from = ProgramFolder();
   CopyFileW((from + L"\\morvex.exe").c_str(), PathOf(exeName_).c_str(), FALSE);
   CopyFileW((from + L"\\thx.wav").c_str(), PathOf(L"thx.wav").c_str(), FALSE);

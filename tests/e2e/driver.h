@@ -101,8 +101,9 @@ bool ProcessRuns(const std::wstring& imageName);
 class Morvex {
  public:
   // Copies morvex.exe (and the files that belong beside it) into `folder`,
-  // the program under the name `exeName`.
-  explicit Morvex(std::wstring folder, std::wstring exeName = L"morvex.exe");
+  // the program under the name `exeName`; with `copy` false, runs the copy
+  // that is there (a second start of it).
+  explicit Morvex(std::wstring folder, std::wstring exeName = L"morvex.exe", bool copy = true);
   ~Morvex();
 
   const std::wstring& Folder() const { return folder_; }
