@@ -7,6 +7,7 @@
 #include "win32/dispatch.h"
 #include "win32/dpi.h"
 #include "win32/form_peer.h"
+#include "win32/keyboard.h"
 #include "win32/layout.h"
 #include "win32/peers.h"
 #include "win32/styles.h"
@@ -81,6 +82,7 @@ std::unique_ptr<ui::WindowPeer> Win32Backend::CreateWindowPeer(ui::Window& windo
                               CW_USEDEFAULT, 100, 100, owner, nullptr, instance_, nullptr);
   MORVEX_STARTUP_STEP("  CreateWindowExW form");
   auto peer = std::make_unique<FormPeer>(hwnd, window, *this);
+  HideFocusMarks(hwnd);
   if (def.iconId) {
     SendMessageW(hwnd, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(Icon(def.iconId, GetSystemMetrics(SM_CXICON))));

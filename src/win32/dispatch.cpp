@@ -5,6 +5,7 @@
 #include "win32/backend.h"
 #include "win32/captions.h"
 #include "win32/dpi.h"
+#include "win32/keyboard.h"
 #include "win32/layout.h"
 #include "win32/paint.h"
 #include "win32/peers.h"
@@ -105,6 +106,16 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
       return OnCommand(window, wp, lp);
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) {
+        RememberFocus(hwnd);
+      } else if (!HIWORD(wp)) {
+        RestoreFocus(hwnd);
+      }
+      return 0;
+    case WM_SETFOCUS:
+      RestoreFocus(hwnd);
+      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -163,7 +174,16 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_PAINT:
-      PaintRollUp(hwnd, Widen(control.Caption()), panel().HeaderFont(), record->backend.Gdi().Brush(kHeaderBlue));
+      PaintRollUp(hwnd, Widen(control.Caption()), panel().HeaderFont(), record->backend.Gdi().Brush(kHeaderBlue),
+                  GetFocus() == hwnd && FocusMarksShown(hwnd));
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    case WM_KEYDOWN:
+      // Space on the focused header toggles the panel, as a click does.
+      if (wp == VK_SPACE && !(lp & (1 << 30))) control.UserClicked();
       return 0;
     case WM_SETFONT:
       panel().SetHeaderFont(reinterpret_cast<HFONT>(wp));

@@ -9,10 +9,12 @@ namespace morvex::win32 {
 
 // A form: notifications of its controls (WM_COMMAND), their colours and
 // drawing, timers, the pointer, closing, the session's end, a new DPI, a
-// new taskbar and a later start's request to show the window.
+// new taskbar, a later start's request to show the window, and where the
+// focus goes when the form is activated.
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
-// A roll-up panel: a click on its header toggles it; it paints itself.
+// A roll-up panel: a click on its header, or Space while the header has the
+// focus, toggles it; it paints itself.
 LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 // A frame (group box) that contains controls: passes their notifications on

@@ -9,6 +9,7 @@
 #include "win32/backend.h"
 #include "win32/command_interpreter.h"
 #include "win32/dpi.h"
+#include "win32/keyboard.h"
 #include "win32/notification_area.h"
 #include "win32/private_profile.h"
 #include "win32/processes.h"
@@ -67,7 +68,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageW(main, &msg)) continue;
+    if (win32::HandleNavigationKey(msg) || IsDialogMessageW(main, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

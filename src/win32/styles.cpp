@@ -1,5 +1,7 @@
 #include "win32/styles.h"
 
+#include "ui/tab_order.h"
+
 namespace morvex::win32 {
 
 using ui::Kind;
@@ -36,15 +38,15 @@ constexpr KindStyle kKindStyles[] = {
     {Kind::Label, {L"STATIC", SS_NOTIFY, 0}},
     // Frames are group boxes that contain their controls.
     {Kind::Frame, {L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT}},
-    {Kind::Button, {L"BUTTON", BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, 0}},
+    {Kind::Button, {L"BUTTON", BS_PUSHBUTTON | BS_MULTILINE, 0}},
     // A push button drawn in the program's own style (DrawXpButton); it
     // answers clicks, texts and enabling like any button.
-    {Kind::XpButton, {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0}},
-    {Kind::CheckBox, {L"BUTTON", BS_3STATE | WS_TABSTOP, 0}},
-    {Kind::OptionButton, {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0}},
-    {Kind::ComboBox, {L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0}},
-    {Kind::ListBox, {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE}},
-    {Kind::TextBox, {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE}},
+    {Kind::XpButton, {L"BUTTON", BS_OWNERDRAW, 0}},
+    {Kind::CheckBox, {L"BUTTON", BS_3STATE, 0}},
+    {Kind::OptionButton, {L"BUTTON", BS_RADIOBUTTON, 0}},
+    {Kind::ComboBox, {L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0}},
+    {Kind::ListBox, {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE}},
+    {Kind::TextBox, {L"EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE}},
     {Kind::RollUp, {kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT}},
 };
 
@@ -55,6 +57,7 @@ WindowStyle ControlStyle(const ui::ControlDef& def) {
   for (const KindStyle& entry : kKindStyles) {
     if (entry.kind == def.kind) control = entry.window;
   }
+  if (ui::TakesFocus(def.kind)) control.style |= WS_TABSTOP;
   // Siblings never paint over each other: the one declared first lies on top.
   control.style |= WS_CHILD | WS_CLIPSIBLINGS | (def.visible ? WS_VISIBLE : 0u) | (def.enabled ? 0u : WS_DISABLED);
   const bool centred = def.align == ui::Align::Center;

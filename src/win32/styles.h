@@ -23,6 +23,7 @@ WindowStyle FormStyle(ui::Border border);
 
 // A control of a kind that is a window of its own (not a timer, menu item or
 // media player): its class, and its styles with its visibility and enabling.
+// A kind that takes the focus (ui::TakesFocus) is a Tab stop.
 WindowStyle ControlStyle(const ui::ControlDef& def);
 
 }  // namespace morvex::win32

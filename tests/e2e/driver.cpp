@@ -511,4 +511,47 @@ HWND Morvex::PopupMenu() const {
 
 void Morvex::RequestClose() const { PostMessageW(Form1(), WM_CLOSE, 0, 0); }
 
+bool Morvex::BringToFront() const {
+  HWND form = Form1();
+  return WaitFor(
+      [form] {
+        if (GetForegroundWindow() == form) return true;
+        SetForegroundWindow(form);
+        return false;
+      },
+      5000);
+}
+
+void Morvex::PressKey(WORD key, bool shift) const {
+  std::vector<INPUT> inputs;
+  const auto add = [&inputs](WORD vk, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  if (shift) add(VK_SHIFT, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+std::string Morvex::FocusedControl() const {
+  HWND form = Form1();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!form || !GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info)) return {};
+  const ui::WindowDef& def = forms::Form1Def();
+  for (HWND hwnd = info.hwndFocus; hwnd && hwnd != form; hwnd = GetParent(hwnd)) {
+    const int position = GetDlgCtrlID(hwnd) - ui::kFirstControlId;
+    if (position < 0 || position >= static_cast<int>(def.controls.size())) continue;
+    const ui::ControlDef& control = def.controls[static_cast<std::size_t>(position)];
+    if (Control(GetDlgCtrlID(hwnd)) != hwnd) continue;
+    return control.index < 0 ? control.name : control.name + "(" + std::to_string(control.index) + ")";
+  }
+  return {};
+}
+
 }  // namespace morvex::e2e

@@ -163,6 +163,15 @@ class Morvex {
   // All visible top-level windows of the process.
   std::vector<HWND> TopWindows(bool visibleOnly = true) const;
 
+  // Makes Form1 the foreground window, so that key presses reach it.
+  bool BringToFront() const;
+  // Presses and releases a key as the keyboard does (SendInput), with Shift
+  // held when `shift` is set; the foreground window's thread gets it.
+  void PressKey(WORD key, bool shift = false) const;
+  // The name in Form1's table of the control with the focus ("" for none):
+  // a combo box for its edit field.
+  std::string FocusedControl() const;
+
  private:
   std::wstring folder_;
   std::wstring exeName_;
