@@ -4,6 +4,7 @@
 
 #include "ui/headless.h"
 #include "ui/startup_trace.h"
+#include "ui/tab_order.h"
 #include "win32/dispatch.h"
 #include "win32/dpi.h"
 #include "win32/form_peer.h"
@@ -142,7 +143,9 @@ std::unique_ptr<ControlPeer> Win32Backend::MakeControlWindow(ui::Window& window,
   } else {
     peer = std::make_unique<ControlPeer>(hwnd, def, gdi_);
   }
-  // What a control of the kind starts with beyond its styles.
+  // What a control of the kind starts with beyond its styles. A Tab stop
+  // tells a screen reader what it is; the panel does so itself.
+  if (ui::TakesFocus(def.kind) && def.kind != Kind::RollUp) SetWindowSubclass(hwnd, AccessibleSubclass, 2, 0);
   switch (def.kind) {
     case Kind::Frame:
       SetWindowSubclass(hwnd, ContainerSubclass, 1, 0);

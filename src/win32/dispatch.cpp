@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "win32/accessible.h"
 #include "win32/backend.h"
 #include "win32/captions.h"
 #include "win32/dpi.h"
@@ -185,6 +186,9 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       // Space on the focused header toggles the panel, as a click does.
       if (wp == VK_SPACE && !(lp & (1 << 30))) control.UserClicked();
       return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT answer = AnswerGetObject(hwnd, wp, lp)) return answer;
+      return DefWindowProcW(hwnd, msg, wp, lp);
     case WM_SETFONT:
       panel().SetHeaderFont(reinterpret_cast<HFONT>(wp));
       if (LOWORD(lp)) InvalidateRect(hwnd, nullptr, TRUE);
@@ -202,6 +206,13 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     default:
       return DefWindowProcW(hwnd, msg, wp, lp);
   }
+}
+
+LRESULT CALLBACK AccessibleSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  if (msg == WM_GETOBJECT) {
+    if (const LRESULT answer = AnswerGetObject(hwnd, wp, lp)) return answer;
+  }
+  return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 LRESULT CALLBACK ContainerSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {

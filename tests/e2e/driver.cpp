@@ -554,4 +554,31 @@ std::string Morvex::FocusedControl() const {
   return {};
 }
 
+Accessible AccessibleOf(HWND hwnd) {
+  // The object lives in the program's process: COM carries the calls there.
+  static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  (void)com;
+  Accessible result;
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        reinterpret_cast<void**>(&object))) ||
+      !object) {
+    return result;
+  }
+  result.found = true;
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  if (object->get_accName(self, &name) == S_OK && name) result.name = Narrow(name);
+  SysFreeString(name);
+  VARIANT value{};
+  if (SUCCEEDED(object->get_accRole(self, &value)) && value.vt == VT_I4) result.role = value.lVal;
+  VariantClear(&value);
+  if (SUCCEEDED(object->get_accState(self, &value)) && value.vt == VT_I4) result.state = value.lVal;
+  VariantClear(&value);
+  object->Release();
+  return result;
+}
+
 }  // namespace morvex::e2e

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <optional>
@@ -177,5 +178,15 @@ class Morvex {
   std::wstring exeName_;
   PROCESS_INFORMATION pi_{};
 };
+
+// What a screen reader learns of a window through the system's
+// accessibility interface (oleacc).
+struct Accessible {
+  bool found = false;
+  std::string name;
+  long role = 0;
+  long state = 0;
+};
+Accessible AccessibleOf(HWND hwnd);
 
 }  // namespace morvex::e2e

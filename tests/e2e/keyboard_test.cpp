@@ -1,6 +1,7 @@
 // The main window with the keyboard, as a user presses the keys: Tab follows
 // the eye over the page that is shown, then reaches what lies below the client
-// area; a closed or covered page is never reached.
+// area; a closed or covered page is never reached; a screen reader hears each
+// Tab stop's caption and what it acts as.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -68,6 +69,24 @@ int PanelHeight(const Morvex& app) {
   return rect.bottom - rect.top;
 }
 
+// What a screen reader hears of each Tab stop: the caption (a list box's is
+// its frame's), and the role of what it acts as.
+void ExpectAnnounced(const Morvex& app, const Names& stops) {
+  for (const auto& name : stops) {
+    SCOPED_TRACE(name);
+    const ui::ControlDef& def = DefOf(name);
+    const bool named = def.kind != ui::Kind::ListBox && def.kind != ui::Kind::ComboBox;
+    const Accessible accessible = AccessibleOf(app.Control(name));
+    ASSERT_TRUE(accessible.found);
+    EXPECT_EQ(accessible.name, named ? def.caption : DefOf(def.parent).caption);
+    const long role = def.kind == ui::Kind::ListBox    ? ROLE_SYSTEM_LIST
+                      : def.kind == ui::Kind::ComboBox ? ROLE_SYSTEM_COMBOBOX
+                      : def.kind == ui::Kind::CheckBox ? ROLE_SYSTEM_CHECKBUTTON
+                                                       : ROLE_SYSTEM_PUSHBUTTON;
+    EXPECT_EQ(accessible.role, role);
+  }
+}
+
 const Names kStartPage = {"cmdExit",        "xpButton4", "xpRollUpContainer1", "List1",     "List2",
                           "cmduebernehmen", "Command2",  "Command1",           "xpButton6", "xpButton3"};
 const Names kOptionsPage = {"xpButton2", "cmdSet", "Combo1",    "Combo2",    "cmdStop",  "xpButton5",
@@ -94,6 +113,7 @@ TEST(Keyboard, TabFromAFreshStartVisitsTheStartPageInReadingOrderThenWhatLiesBel
   EXPECT_EQ(Names(round.begin(), round.begin() + 9), Names(kStartPage.begin() + 1, kStartPage.end()));
   for (auto it = round.begin() + 9; it + 1 != round.end(); ++it) EXPECT_TRUE(BelowTheClientArea(*it)) << *it;
   EXPECT_TRUE(Visits(round, "Command4"));
+  ExpectAnnounced(app, kStartPage);
 
   app.RequestClose();
   EXPECT_TRUE(app.WaitForExit());
@@ -115,6 +135,7 @@ TEST(Keyboard, TheOpenPageIsVisitedAndNeitherTheCoveredNorTheClosedOne) {
   Print("options page", open);
   for (const auto& name : kOptionsPage) EXPECT_TRUE(Visits(open, name)) << name;
   for (auto it = kStartPage.begin() + 3; it != kStartPage.end(); ++it) EXPECT_FALSE(Visits(open, *it)) << *it;
+  ExpectAnnounced(app, kOptionsPage);
 
   // Closed again by xpButton8, the options page has no Tab stop but its header.
   PressSpaceOn(app, "xpButton8");
