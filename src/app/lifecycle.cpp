@@ -126,6 +126,9 @@ void WireLifecycle(Program& program) {
     EndProgram(program);
   };
   // Command5 ("Countdown") does nothing.
+  // A later start from the same folder ends at once and asks this copy to
+  // show its window, as "Morvex anzeigen" in the tray's menu does.
+  form.onShowRequest = [&form] { form.mnuPopUpShowForm().Click(); };
 }
 
 }  // namespace morvex::app

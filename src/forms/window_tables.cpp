@@ -114,7 +114,8 @@ constexpr int kPanelClosedHeight = 375;
 constexpr int kPanelOpenHeight = 5775;
 
 // Everything below the client area (Top 7470 and more) is not seen by the user
-// but stays reachable with the keyboard. It is laid out in rows:
+// but stays reachable with the keyboard, after what is seen. It is laid out in
+// rows:
 //   7600  Frame2 (two rows high) | cmdTerminate  cmdSendCloseMessage  Command8
 //   8100                         | Command7      Command6             Command5
 //   8700  txtHour txtMinute txtSekunde chkSound Command4 Text1 cmdAdd cmdHideForm cmdRemove
@@ -143,7 +144,8 @@ WindowDef BuildForm1() {
   //    a restored value runs the control's reaction in this order too;
   //  - of two overlapping siblings the one declared first lies on top (the
   //    options page before the start page);
-  //  - the windows are made in this order, which is also the order Tab walks.
+  //  - the windows are made in this order. Tab does not walk it: it follows
+  //    the reading order of what is shown (ui/tab_order.h).
   // A container comes before the controls it holds. A new control goes where
   // the design declares it, and its parent's row must come first.
   w.controls = {

@@ -238,6 +238,12 @@ void Window::MouseMoved(int button, int shift, float x, float y) {
   });
 }
 
+void Window::ShowRequested() {
+  Events().Deliver(*this, [this] {
+    if (onShowRequest) onShowRequest();
+  });
+}
+
 Control* Window::FindById(int id) const {
   const int position = id - kFirstControlId;
   if (position < 0 || position >= static_cast<int>(controls_.size())) return nullptr;

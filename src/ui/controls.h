@@ -3,8 +3,8 @@
 //
 // Events. A user's action reaches the control through the backend
 // (UserClicked, UserChanged, Fire, and the window's RequestClose, MouseMoved,
-// ShellRestarted, SessionEnding); these go through the backend's event queue
-// (ui/events.h), so that handlers never interleave. A programmatic change of
+// ShellRestarted, ShowRequested, SessionEnding); these go through the
+// backend's event queue (ui/events.h), so that handlers never interleave. A programmatic change of
 // a selection or value raises the same event the user's change would (Win32
 // sends no notification for these, so the toolkit raises them itself), but
 // only when the value actually changes; it runs at once, inside the handler
@@ -257,12 +257,15 @@ class Window {
   std::function<void()> onShellRestarted;
   // Raised with button state, shift state and the pointer position in twips.
   std::function<void(int button, int shift, float x, float y)> onMouseMove;
+  // Raised when a later start of the program asks this one to show its window.
+  std::function<void()> onShowRequest;
 
   // Backend entries.
   void RequestClose();
   void SessionEnding();
   void ShellRestarted();
   void MouseMoved(int button, int shift, float x, float y);
+  void ShowRequested();
 
   // The program's own close request: runs it now, as part of the running
   // handler.

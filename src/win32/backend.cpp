@@ -4,9 +4,11 @@
 
 #include "ui/headless.h"
 #include "ui/startup_trace.h"
+#include "ui/tab_order.h"
 #include "win32/dispatch.h"
 #include "win32/dpi.h"
 #include "win32/form_peer.h"
+#include "win32/keyboard.h"
 #include "win32/layout.h"
 #include "win32/peers.h"
 #include "win32/styles.h"
@@ -81,6 +83,7 @@ std::unique_ptr<ui::WindowPeer> Win32Backend::CreateWindowPeer(ui::Window& windo
                               CW_USEDEFAULT, 100, 100, owner, nullptr, instance_, nullptr);
   MORVEX_STARTUP_STEP("  CreateWindowExW form");
   auto peer = std::make_unique<FormPeer>(hwnd, window, *this);
+  HideFocusMarks(hwnd);
   if (def.iconId) {
     SendMessageW(hwnd, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(Icon(def.iconId, GetSystemMetrics(SM_CXICON))));
@@ -140,7 +143,9 @@ std::unique_ptr<ControlPeer> Win32Backend::MakeControlWindow(ui::Window& window,
   } else {
     peer = std::make_unique<ControlPeer>(hwnd, def, gdi_);
   }
-  // What a control of the kind starts with beyond its styles.
+  // What a control of the kind starts with beyond its styles. A Tab stop
+  // tells a screen reader what it is; the panel does so itself.
+  if (ui::TakesFocus(def.kind) && def.kind != Kind::RollUp) SetWindowSubclass(hwnd, AccessibleSubclass, 2, 0);
   switch (def.kind) {
     case Kind::Frame:
       SetWindowSubclass(hwnd, ContainerSubclass, 1, 0);

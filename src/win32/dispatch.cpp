@@ -2,12 +2,15 @@
 
 #include <commctrl.h>
 
+#include "win32/accessible.h"
 #include "win32/backend.h"
 #include "win32/captions.h"
 #include "win32/dpi.h"
+#include "win32/keyboard.h"
 #include "win32/layout.h"
 #include "win32/paint.h"
 #include "win32/peers.h"
+#include "win32/single_instance.h"
 #include "win32/text.h"
 #include "win32/window_record.h"
 
@@ -97,9 +100,23 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     window.ShellRestarted();
     return 0;
   }
+  if (msg == ShowRequestMessage()) {
+    window.ShowRequested();
+    return 0;
+  }
   switch (msg) {
     case WM_COMMAND:
       return OnCommand(window, wp, lp);
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) {
+        RememberFocus(hwnd);
+      } else if (!HIWORD(wp)) {
+        RestoreFocus(hwnd);
+      }
+      return 0;
+    case WM_SETFOCUS:
+      RestoreFocus(hwnd);
+      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -158,8 +175,20 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_PAINT:
-      PaintRollUp(hwnd, Widen(control.Caption()), panel().HeaderFont(), record->backend.Gdi().Brush(kHeaderBlue));
+      PaintRollUp(hwnd, Widen(control.Caption()), panel().HeaderFont(), record->backend.Gdi().Brush(kHeaderBlue),
+                  GetFocus() == hwnd && FocusMarksShown(hwnd));
       return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    case WM_KEYDOWN:
+      // Space on the focused header toggles the panel, as a click does.
+      if (wp == VK_SPACE && !(lp & (1 << 30))) control.UserClicked();
+      return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT answer = AnswerGetObject(hwnd, wp, lp)) return answer;
+      return DefWindowProcW(hwnd, msg, wp, lp);
     case WM_SETFONT:
       panel().SetHeaderFont(reinterpret_cast<HFONT>(wp));
       if (LOWORD(lp)) InvalidateRect(hwnd, nullptr, TRUE);
@@ -177,6 +206,13 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     default:
       return DefWindowProcW(hwnd, msg, wp, lp);
   }
+}
+
+LRESULT CALLBACK AccessibleSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  if (msg == WM_GETOBJECT) {
+    if (const LRESULT answer = AnswerGetObject(hwnd, wp, lp)) return answer;
+  }
+  return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 LRESULT CALLBACK ContainerSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {

@@ -32,10 +32,24 @@ std::optional<OleAutomation> LoadOleAutomation() {
   return f;
 }
 
+std::optional<ActiveAccessibility> LoadActiveAccessibility() {
+  ActiveAccessibility f{};
+  HMODULE module = LoadSystemLibrary(L"oleacc.dll");
+  const bool ok = module && Resolve(module, "CreateStdAccessibleObject", f.CreateStdAccessibleObject) &&
+                  Resolve(module, "LresultFromObject", f.LresultFromObject);
+  if (!ok) return std::nullopt;
+  return f;
+}
+
 }  // namespace
 
 const OleAutomation* OleAutomationFunctions() {
   static const std::optional<OleAutomation> functions = LoadOleAutomation();
+  return functions ? &*functions : nullptr;
+}
+
+const ActiveAccessibility* ActiveAccessibilityFunctions() {
+  static const std::optional<ActiveAccessibility> functions = LoadActiveAccessibility();
   return functions ? &*functions : nullptr;
 }
 

@@ -1,13 +1,16 @@
 // Functions of system DLLs that the program needs only for some commands:
 // OLE Automation (oleaut32) for the management service's query, the
-// multimedia functions (winmm) for the expiry sound. They are loaded from the
+// multimedia functions (winmm) for the expiry sound, Active Accessibility
+// (oleacc) for a screen reader's questions. They are loaded from the
 // system folder on their first use, not with the program, so that the start
 // does not wait for them (nor for what they load in turn). A DLL or function
 // that cannot be loaded makes the command fail as any other failure of it:
-// the query reports an error, the sound is not played.
+// the query reports an error, the sound is not played, a screen reader gets
+// the system's own answer.
 #pragma once
 
 #include <windows.h>
+#include <oleacc.h>
 #include <oleauto.h>
 
 namespace morvex::win32 {
@@ -29,6 +32,14 @@ struct OleAutomation {
 // The functions of oleaut32, loaded on the first call; nullptr when the DLL or
 // one of them is missing.
 const OleAutomation* OleAutomationFunctions();
+
+struct ActiveAccessibility {
+  decltype(&::CreateStdAccessibleObject) CreateStdAccessibleObject;
+  decltype(&::LresultFromObject) LresultFromObject;
+};
+
+// The functions of oleacc, loaded on the first call; nullptr when missing.
+const ActiveAccessibility* ActiveAccessibilityFunctions();
 
 // winmm's PlaySoundW, loaded on the first call; nullptr when missing.
 using PlaySoundFn = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);

@@ -9,19 +9,28 @@
 #include "win32/backend.h"
 #include "win32/command_interpreter.h"
 #include "win32/dpi.h"
+#include "win32/keyboard.h"
 #include "win32/notification_area.h"
 #include "win32/private_profile.h"
 #include "win32/processes.h"
 #include "win32/services.h"
 #include "win32/shell_links.h"
+#include "win32/single_instance.h"
 #ifdef MORVEX_STARTUP_TRACE
 #include "win32/startup_trace.h"
 #endif
+#include "win32/text.h"
 #include "win32/window_ops.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace morvex;
   MORVEX_STARTUP_STEP("wWinMain entered");
+  // A copy already runs from this folder: it is asked to show its window,
+  // and this one ends before it has made a window or touched a file.
+  win32::Win32Files files;
+  win32::FolderCopy folderCopy(win32::Widen(files.AppFolder()));
+  if (!folderCopy.Claim()) return 0;
+  MORVEX_STARTUP_STEP("the folder's only copy");
   win32::DeclareDpiAwareness();
   MORVEX_STARTUP_STEP("DPI awareness declared");
   OleInitialize(nullptr);
@@ -30,7 +39,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32MessageBoxes messages;
   win32::Win32Shell shell;
   win32::Win32Clock clock;
-  win32::Win32Files files;
   win32::Win32CodePage codePage;
   win32::Win32Lifetime lifetime;
   win32::Win32NotificationArea notificationArea;
@@ -51,6 +59,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   MORVEX_STARTUP_STEP("Form1 constructed, subsystems wired");
   HWND main = win32::Win32Backend::HandleOf(program.Form());
   messages.SetMainWindow(main);
+  folderCopy.MarkMainWindow(main);
   app::StartUp(program);
   MORVEX_STARTUP_STEP("start-up sequence ended");
 #ifdef MORVEX_STARTUP_TRACE
@@ -59,7 +68,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageW(main, &msg)) continue;
+    if (win32::HandleNavigationKey(msg) || IsDialogMessageW(main, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -5,6 +5,7 @@
 #include "win32/captions.h"
 #include "win32/dpi.h"
 #include "win32/handles.h"
+#include "win32/keyboard.h"
 #include "win32/text.h"
 
 namespace morvex::win32 {
@@ -44,14 +45,14 @@ void DrawXpButton(const DRAWITEMSTRUCT& item) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, box.format);
   }
 
-  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT) && FocusMarksShown(item.hwndItem)) {
     RECT focus = rect;
     InflateRect(&focus, -MulDiv(3, dpi, 96), -MulDiv(3, dpi, 96));
     DrawFocusRect(dc, &focus);
   }
 }
 
-void PaintRollUp(HWND panel, const std::wstring& caption, HFONT font, HBRUSH header) {
+void PaintRollUp(HWND panel, const std::wstring& caption, HFONT font, HBRUSH header, bool focusMark) {
   const int dpi = DpiOf(panel);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(panel, &ps);
@@ -66,6 +67,13 @@ void PaintRollUp(HWND panel, const std::wstring& caption, HFONT font, HBRUSH hea
     const Selection selected(dc, font);
     CaptionBox box = CaptionBoxOf(Kind::RollUp, ui::Align::Left, client, dpi);
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &box.area, box.format);
+  }
+  if (focusMark) {
+    RECT focus = bar;
+    InflateRect(&focus, -MulDiv(2, dpi, 96), -MulDiv(2, dpi, 96));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
+    DrawFocusRect(dc, &focus);
   }
   EndPaint(panel, &ps);
 }

@@ -13,11 +13,13 @@ inline constexpr COLORREF kHeaderBlue = RGB(0x2B, 0x57, 0x9A);
 
 // An xp button, for its form's WM_DRAWITEM: a light face with a rounded
 // frame, darker while pressed; the caption wrapped and centred both ways in
-// the button's own font.
+// the button's own font; the focus mark once the keyboard has been used in
+// the form.
 void DrawXpButton(const DRAWITEMSTRUCT& item);
 
 // A roll-up panel, for its WM_PAINT: the window's face, the header bar in
-// the brush, and the caption in white on it, in the header's font.
-void PaintRollUp(HWND panel, const std::wstring& caption, HFONT font, HBRUSH header);
+// the brush, and the caption in white on it, in the header's font; the focus
+// mark inside the bar with `focusMark`.
+void PaintRollUp(HWND panel, const std::wstring& caption, HFONT font, HBRUSH header, bool focusMark);
 
 }  // namespace morvex::win32

@@ -5,6 +5,7 @@
 #include "win32/backend.h"
 #include "win32/captions.h"
 #include "win32/dpi.h"
+#include "win32/keyboard.h"
 #include "win32/layout.h"
 #include "win32/lazy_imports.h"
 #include "win32/text.h"
@@ -120,6 +121,7 @@ void RollUpPeer::SetOpened(bool opened) {
   opened_ = opened;
   LayOut(record_.window, DpiOf(Handle()), record_.backend.Gdi());
   InvalidateRect(Handle(), nullptr, TRUE);
+  KeepFocusOnTabStop(record_.window, *record_.control);
 }
 
 // --- menus ---------------------------------------------------------------------

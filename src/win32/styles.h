@@ -1,5 +1,6 @@
 // What each kind of control and window is made as: its window class and
-// styles. The program's own classes are registered by the backend.
+// styles, and what a screen reader announces it as. The program's own
+// classes are registered by the backend.
 #pragma once
 
 #include <windows.h>
@@ -23,6 +24,11 @@ WindowStyle FormStyle(ui::Border border);
 
 // A control of a kind that is a window of its own (not a timer, menu item or
 // media player): its class, and its styles with its visibility and enabling.
+// A kind that takes the focus (ui::TakesFocus) is a Tab stop.
 WindowStyle ControlStyle(const ui::ControlDef& def);
+
+// The accessible role of a control of the kind (a push button, a check box,
+// a list, ...).
+LONG AccessibleRole(ui::Kind kind);
 
 }  // namespace morvex::win32

@@ -184,7 +184,9 @@ HelperProcess::~HelperProcess() {
   CloseHandle(pi_.hThread);
 }
 
-Morvex::Morvex(std::wstring folder, std::wstring exeName) : folder_(std::move(folder)), exeName_(std::move(exeName)) {
+Morvex::Morvex(std::wstring folder, std::wstring exeName, bool copy)
+    : folder_(std::move(folder)), exeName_(std::move(exeName)) {
+  if (!copy) return;
   const std::wstring from = ProgramFolder();
   CopyFileW((from + L"\\morvex.exe").c_str(), PathOf(exeName_).c_str(), FALSE);
   CopyFileW((from + L"\\thx.wav").c_str(), PathOf(L"thx.wav").c_str(), FALSE);
@@ -508,5 +510,75 @@ HWND Morvex::PopupMenu() const {
 }
 
 void Morvex::RequestClose() const { PostMessageW(Form1(), WM_CLOSE, 0, 0); }
+
+bool Morvex::BringToFront() const {
+  HWND form = Form1();
+  return WaitFor(
+      [form] {
+        if (GetForegroundWindow() == form) return true;
+        SetForegroundWindow(form);
+        return false;
+      },
+      5000);
+}
+
+void Morvex::PressKey(WORD key, bool shift) const {
+  std::vector<INPUT> inputs;
+  const auto add = [&inputs](WORD vk, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  if (shift) add(VK_SHIFT, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+std::string Morvex::FocusedControl() const {
+  HWND form = Form1();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!form || !GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info)) return {};
+  const ui::WindowDef& def = forms::Form1Def();
+  for (HWND hwnd = info.hwndFocus; hwnd && hwnd != form; hwnd = GetParent(hwnd)) {
+    const int position = GetDlgCtrlID(hwnd) - ui::kFirstControlId;
+    if (position < 0 || position >= static_cast<int>(def.controls.size())) continue;
+    const ui::ControlDef& control = def.controls[static_cast<std::size_t>(position)];
+    if (Control(GetDlgCtrlID(hwnd)) != hwnd) continue;
+    return control.index < 0 ? control.name : control.name + "(" + std::to_string(control.index) + ")";
+  }
+  return {};
+}
+
+Accessible AccessibleOf(HWND hwnd) {
+  // The object lives in the program's process: COM carries the calls there.
+  static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  (void)com;
+  Accessible result;
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        reinterpret_cast<void**>(&object))) ||
+      !object) {
+    return result;
+  }
+  result.found = true;
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  if (object->get_accName(self, &name) == S_OK && name) result.name = Narrow(name);
+  SysFreeString(name);
+  VARIANT value{};
+  if (SUCCEEDED(object->get_accRole(self, &value)) && value.vt == VT_I4) result.role = value.lVal;
+  VariantClear(&value);
+  if (SUCCEEDED(object->get_accState(self, &value)) && value.vt == VT_I4) result.state = value.lVal;
+  VariantClear(&value);
+  object->Release();
+  return result;
+}
 
 }  // namespace morvex::e2e

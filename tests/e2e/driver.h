@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <optional>
@@ -101,8 +102,9 @@ bool ProcessRuns(const std::wstring& imageName);
 class Morvex {
  public:
   // Copies morvex.exe (and the files that belong beside it) into `folder`,
-  // the program under the name `exeName`.
-  explicit Morvex(std::wstring folder, std::wstring exeName = L"morvex.exe");
+  // the program under the name `exeName`; with `copy` false, runs the copy
+  // that is there (a second start of it).
+  explicit Morvex(std::wstring folder, std::wstring exeName = L"morvex.exe", bool copy = true);
   ~Morvex();
 
   const std::wstring& Folder() const { return folder_; }
@@ -162,10 +164,29 @@ class Morvex {
   // All visible top-level windows of the process.
   std::vector<HWND> TopWindows(bool visibleOnly = true) const;
 
+  // Makes Form1 the foreground window, so that key presses reach it.
+  bool BringToFront() const;
+  // Presses and releases a key as the keyboard does (SendInput), with Shift
+  // held when `shift` is set; the foreground window's thread gets it.
+  void PressKey(WORD key, bool shift = false) const;
+  // The name in Form1's table of the control with the focus ("" for none):
+  // a combo box for its edit field.
+  std::string FocusedControl() const;
+
  private:
   std::wstring folder_;
   std::wstring exeName_;
   PROCESS_INFORMATION pi_{};
 };
+
+// What a screen reader learns of a window through the system's
+// accessibility interface (oleacc).
+struct Accessible {
+  bool found = false;
+  std::string name;
+  long role = 0;
+  long state = 0;
+};
+Accessible AccessibleOf(HWND hwnd);
 
 }  // namespace morvex::e2e

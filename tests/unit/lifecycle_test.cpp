@@ -293,6 +293,45 @@ TEST(Exit, EachPathSavesWhatItMustAndNothingMore) {
   }
 }
 
+// A later start from the same folder asks this copy to show its window: it is
+// shown as "Morvex anzeigen" shows it, with no file written and no icon added,
+// once a running handler (the start-up, a run) has ended.
+TEST(ShowRequest, ShowsTheWindowAsTheTrayMenuDoesOnceTheRunningHandlerHasEnded) {
+  enum class When { InTheTray, DuringTheStartUp, DuringARun };
+  for (const When when : {When::InTheTray, When::DuringTheStartUp, When::DuringARun}) {
+    SCOPED_TRACE(static_cast<int>(when));
+    JournalRig rig;
+    forms::Form1& form = rig.Form();
+    bool shownWhenAsked = false;
+    const auto ask = [&] {
+      form.ShowRequested();
+      shownWhenAsked = form.Visible();
+    };
+    rig.files.files[kKillList] = "a.exe\r\n";
+    // Check2 with a missing input: the start-up shows a message.
+    rig.files.files[kConfig] = Config(when == When::DuringTheStartUp ? "Check1=1\r\nCheck2=1\r\n" : "Check1=1\r\n");
+    form.Combo3().SetText("");
+    if (when == When::DuringTheStartUp) rig.messages.onShow = ask;
+    app::StartUp(rig.Program());
+    rig.journal.Clear();
+    if (when == When::InTheTray) {
+      ask();
+      EXPECT_TRUE(rig.journal.Lines().empty());
+    }
+    if (when == When::DuringARun) {
+      rig.pause.onPause = [&] {
+        rig.pause.onPause = nullptr;
+        ask();
+      };
+      form.Command2().UserClicked();
+    }
+    if (when != When::InTheTray) {
+      EXPECT_FALSE(shownWhenAsked);
+    }
+    EXPECT_EQ(StateOf(form), "shown menu off L1=0 L2=1");
+  }
+}
+
 TEST(CloseRequest, SavesTheCurrentValuesAndHidesBeforeItEnds) {
   JournalRig rig;
   app::StartUp(rig.Program());

@@ -1,0 +1,88 @@
+// One copy per folder: the folder's key, and what a later claim of the same
+// folder does while the first copy runs, has a window, or has gone.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "win32/backend.h"
+#include "win32/single_instance.h"
+#include "win32/styles.h"
+
+namespace morvex::win32 {
+namespace {
+
+std::wstring TempFolder(const wchar_t* name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + name;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+TEST(FolderKey, OneFolderHasOneKeyHoweverItsPathIsSpelled) {
+  const std::wstring folder = TempFolder(L"Morvex Copy Folder");
+  const std::wstring other = TempFolder(L"Morvex Other Folder");
+  wchar_t shortPath[MAX_PATH] = {};
+  GetShortPathNameW(folder.c_str(), shortPath, MAX_PATH);
+  std::wstring upper = folder;
+  CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+  const std::uint64_t key = FolderKey(folder);
+  for (const std::wstring& spelling : {upper, folder + L"\\", std::wstring(shortPath)}) {
+    SCOPED_TRACE(std::string(spelling.begin(), spelling.end()));
+    EXPECT_EQ(FolderKey(spelling), key);
+  }
+  EXPECT_NE(FolderKey(other), key);
+  EXPECT_NE(key, 0u);
+}
+
+// The first copy claims the folder on a thread of its own, which holds the
+// mutex as a process's main thread does.
+TEST(FolderCopy, ALaterClaimAsksTheFirstCopysWindowOrTakesOverWhenItHasGone) {
+  const std::wstring folder = TempFolder(L"Morvex Claim Folder");
+  // A window of the form's class, as the first copy's main window is.
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  Win32Backend backend(instance);
+  HWND window = CreateWindowW(kFormClass, L"first", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance, nullptr);
+  ASSERT_NE(window, nullptr);
+
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  bool firstClaimed = false;
+  HANDLE claimed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread first([&] {
+    FolderCopy copy(folder);
+    firstClaimed = copy.Claim();
+    SetEvent(claimed);
+    WaitForSingleObject(release, INFINITE);
+  });  // ends without releasing the mutex, as a process that is ended
+  WaitForSingleObject(claimed, INFINITE);
+  EXPECT_TRUE(firstClaimed);
+
+  // Without the first copy's window (still starting), the wait runs out.
+  EXPECT_FALSE(FolderCopy(folder).Claim(300));
+  // With its window marked, the later claim asks it to show itself.
+  FolderCopy(folder).MarkMainWindow(window);
+  EXPECT_FALSE(FolderCopy(folder).Claim());
+  MSG msg;
+  EXPECT_TRUE(PeekMessageW(&msg, window, ShowRequestMessage(), ShowRequestMessage(), PM_REMOVE));
+  // Another folder's claim is its own.
+  EXPECT_TRUE(FolderCopy(TempFolder(L"Morvex Claim Other")).Claim());
+
+  // The first copy ends while a later one waits for its window: the later
+  // one runs.
+  DestroyWindow(window);
+  std::thread ending([&] {
+    Sleep(300);
+    SetEvent(release);
+  });
+  EXPECT_TRUE(FolderCopy(folder).Claim());
+  ending.join();
+  first.join();
+  CloseHandle(release);
+  CloseHandle(claimed);
+}
+
+}  // namespace
+}  // namespace morvex::win32
