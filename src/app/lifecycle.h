@@ -11,8 +11,9 @@ void StartUp(Program& program);
 
 // Wires the close request (values and kill list saved, the window hidden to
 // the tray, unloaded, the program ended), the session end, cmdExit and
-// Command4, and the request of a later start to show the window. Every way out removes the tray icon, so that no dead icon stays
-// in the notification area.
+// Command4, and the request of a later start to show the window. Every way
+// out removes the tray icon, so that no dead icon stays in the notification
+// area.
 void WireLifecycle(Program& program);
 
 }  // namespace morvex::app
