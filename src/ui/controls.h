@@ -6,10 +6,10 @@
 // ShellRestarted, ShowRequested, SessionEnding); these go through the
 // backend's event queue (ui/events.h), so that handlers never interleave. A
 // programmatic change of a selection or value raises the same event the
-// user's change would (Win32
-// sends no notification for these, so the toolkit raises them itself), but
-// only when the value actually changes; it runs at once, inside the handler
-// that made the change, as do the program's own Click and RunCloseRequest.
+// user's change would (Win32 sends no notification for these, so the toolkit
+// raises them itself), but only when the value actually changes; it runs at
+// once, inside the handler that made the change, as do the program's own
+// Click and RunCloseRequest.
 #pragma once
 
 #include <functional>
