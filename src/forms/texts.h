@@ -11,5 +11,8 @@ inline constexpr const char* kWebAddress = "www.morvex.example.org";
 inline constexpr const char* kHomepageHost = "morvex.example.org";
 // The title of message boxes that have none of their own.
 inline constexpr const char* kAppTitle = "morvex";
+// The title of the boxes that tell of a file that could not be saved (the
+// kill list, the settings).
+inline constexpr const char* kNotSavedTitle = "Fehler beim Speichern";
 
 }  // namespace morvex::forms

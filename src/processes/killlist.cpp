@@ -78,7 +78,7 @@ void KillList::SaveKillList() {
   const services::FileResult result = services_.files.Replace(path, KillListFileBytes(Entries(), services_.codePage));
   lastSaveFailed_ = !result.ok;
   if (!result.ok) {
-    services_.messages.Show(KillListNotSavedText(path, result.error), kNotSavedTitle, services::kCritical);
+    services_.messages.Show(KillListNotSavedText(path, result.error), forms::kNotSavedTitle, services::kCritical);
   }
 }
 

@@ -16,7 +16,6 @@ inline std::string ProtectedNameText(const std::string& name) {
          "Wird er beendet, hält Windows sofort an, und alle nicht gespeicherten Daten gehen verloren.";
 }
 
-inline constexpr const char* kNotSavedTitle = "Fehler beim Speichern";
 inline constexpr const char* kNotReadTitle = "Fehler beim Lesen";
 inline constexpr const char* kQueryFailedTitle = "Fehler bei der Prozessabfrage";
 

@@ -6,7 +6,6 @@
 #include <system_error>
 
 #include "forms/form1.h"
-#include "processes/texts.h"
 
 namespace morvex::settings {
 namespace {
@@ -197,7 +196,7 @@ void SaveFormState(forms::Form1& form) {
   const services::FileResult result = SaveFormState(form, form.Svc());
   if (result.ok || !form.FirstNotice(kNotSavedNotice)) return;
   form.Svc().messages.Show(SettingsNotSavedText(ConfigFilePath(form.Svc().files), result.error),
-                           processes::kNotSavedTitle, services::kCritical);
+                           forms::kNotSavedTitle, services::kCritical);
 }
 
 }  // namespace morvex::settings

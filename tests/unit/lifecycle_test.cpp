@@ -239,7 +239,7 @@ TEST(CloseRequest, AFailedWriteOfTheKillListIsReportedAndTheProgramStillEnds) {
   rig.files.writeErrors[kKillList] = "Datenträger voll";
   rig.Form().RequestClose();
   ASSERT_EQ(rig.messages.shown.size(), 1u);
-  EXPECT_EQ(rig.messages.shown[0].title, processes::kNotSavedTitle);
+  EXPECT_EQ(rig.messages.shown[0].title, forms::kNotSavedTitle);
   EXPECT_EQ(rig.messages.shown[0].style, services::kCritical);
   EXPECT_EQ(rig.files.files[kKillList], "old.exe\r\n");
   EXPECT_EQ(rig.lifetime.ended, 1);

@@ -290,7 +290,7 @@ TEST_F(KillList, FailedWriteKeepsTheSavedListAndTellsTheUser) {
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   const ShownMessage& shown = rig.messages.shown[0];
   EXPECT_EQ(shown.style, services::kCritical);
-  EXPECT_EQ(shown.title, processes::kNotSavedTitle);
+  EXPECT_EQ(shown.title, forms::kNotSavedTitle);
   EXPECT_NE(shown.text.find(kKillListPath), std::string::npos);
   EXPECT_NE(shown.text.find("Zugriff verweigert"), std::string::npos);
 
