@@ -11,6 +11,7 @@
 #include "win32/dpi.h"
 #include "win32/handles.h"
 #include "win32/layout.h"
+#include "win32/lazy_imports.h"
 #include "win32/text.h"
 #include "win32/window_record.h"
 
@@ -174,6 +175,23 @@ TEST(Win32Backend, AChangeOfDpiLaysTheControlsOutAtTheMessagesDpi) {
   EXPECT_EQ(rect.top, expected.top);
   EXPECT_EQ(rect.right - rect.left, expected.right - expected.left);
   EXPECT_EQ(rect.bottom - rect.top, expected.bottom - expected.top);
+}
+
+// The late DLLs come from the system folder. A search by the bare name looks
+// beside the program first: this test program's own file is found there, but
+// never by LoadSystemLibrary.
+TEST(LateLibraries, ComeFromTheSystemFolderNeverFromBesideTheProgram) {
+  wchar_t own[MAX_PATH], system[MAX_PATH], loaded[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(nullptr, own, MAX_PATH), 0u);
+  const std::wstring ownName = std::wstring(own).substr(std::wstring(own).find_last_of(L"\\/") + 1);
+  ASSERT_NE(LoadLibraryW(ownName.c_str()), nullptr);
+  EXPECT_EQ(LoadSystemLibrary(ownName.c_str()), nullptr);
+
+  const UINT n = GetSystemDirectoryW(system, MAX_PATH);
+  HMODULE shcore = LoadSystemLibrary(L"shcore.dll");
+  ASSERT_NE(shcore, nullptr);
+  ASSERT_GT(GetModuleFileNameW(shcore, loaded, MAX_PATH), n);
+  EXPECT_EQ(CompareStringOrdinal(loaded, static_cast<int>(n), system, static_cast<int>(n), TRUE), CSTR_EQUAL) << loaded;
 }
 
 }  // namespace
