@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "win32/handles.h"
 #include "win32/shell_links.h"
@@ -23,8 +24,9 @@ std::wstring TempFolder(const wchar_t* name) {
   return folder;
 }
 
-// The target a link file points at, read back through the shell's link object.
-std::wstring LinkTarget(const std::wstring& link) {
+// The target a link file points at (and its working folder), read back
+// through the shell's link object.
+std::wstring LinkTarget(const std::wstring& link, std::wstring* workingFolder = nullptr) {
   ComPtr<IShellLinkW> shellLink;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               shellLink.put_void()))) {
@@ -36,6 +38,10 @@ std::wstring LinkTarget(const std::wstring& link) {
       FAILED(file->Load(link.c_str(), STGM_READ)) ||
       FAILED(shellLink->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH))) {
     return L"(unreadable)";
+  }
+  if (workingFolder) {
+    wchar_t folder[MAX_PATH] = {};
+    *workingFolder = SUCCEEDED(shellLink->GetWorkingDirectory(folder, MAX_PATH)) ? folder : L"(unreadable)";
   }
   return path;
 }
@@ -56,8 +62,14 @@ TEST(Win32ShellLinks, CreatesTheLinkRelativeToItsParentAndReplacesAnOldOne) {
   EXPECT_NE(links.CreateShellLink("..\\.\\Autostart Größe", "Morvex", "C:\\Werkzeuge\\morvex.exe", "", -1, parent),
             0);
   EXPECT_EQ(LinkTarget(link), L"C:\\Werkzeuge\\morvex.exe");
-  EXPECT_NE(links.CreateShellLink("..\\Autostart Größe", "Morvex", "C:\\Anderswo\\morvex.exe", "", -1, parent), 0);
-  EXPECT_EQ(LinkTarget(link), L"C:\\Anderswo\\morvex.exe");
+  // It starts in the program's folder; in a drive's root, in the root itself.
+  for (const auto& [target, folder] : {std::pair{"C:\\Anderswo\\morvex.exe", L"C:\\Anderswo"},
+                                       std::pair{"C:\\morvex.exe", L"C:\\"}}) {
+    EXPECT_NE(links.CreateShellLink("..\\Autostart Größe", "Morvex", target, "", -1, parent), 0);
+    std::wstring workingFolder;
+    EXPECT_EQ(LinkTarget(link, &workingFolder), Widen(target));
+    EXPECT_EQ(workingFolder, folder) << target;
+  }
 }
 
 TEST(Win32ShellLinks, ProgramsParentIsTheUsersStartMenuPrograms) {
