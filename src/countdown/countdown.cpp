@@ -177,6 +177,8 @@ void Start(forms::Form1& form, CountdownScheduler& scheduler) {
   form.tmrCountDown().SetEnabled(true);
   form.cmdSet().SetEnabled(false);
   SetLocks(form, true);
+  // A frame still shown from a pause or an expiry runs again from now on.
+  if (form.Frame7().Visible()) form.Frame7().SetCaption(kRunningFrameCaption);
 }
 
 void Stop(forms::Form1& form, CountdownScheduler& scheduler) {

@@ -542,6 +542,7 @@ TEST_F(Countdown, Frame7SaysWhetherTheCountdownRunsStandsStillOrHasRunOut) {
   EXPECT_EQ(form.Frame7().Caption(), "Countdown angehalten....");
   form.Combo1().SetText("00");
   form.cmdSet().UserClicked();
+  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft....");  // before its first tick
   EXPECT_EQ(Tick(), "00:00:01");
   EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft....");
   EXPECT_EQ(Tick(), "00:00:00");
@@ -549,6 +550,8 @@ TEST_F(Countdown, Frame7SaysWhetherTheCountdownRunsStandsStillOrHasRunOut) {
   form.Combo1().SetListIndex(0);
   EXPECT_EQ(form.Frame7().Caption(), "Countdown abgelaufen....");
   EXPECT_TRUE(form.Frame7().Visible());
+  form.cmdSet().UserClicked();
+  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft....");
   form.cmdStop().UserClicked();
   EXPECT_FALSE(form.Frame7().Visible());
 }
