@@ -66,11 +66,7 @@ std::string Win32Files::ExecutablePath() {
 }
 
 std::string Win32Files::AppFolder() {
-  const std::wstring path = Widen(ExecutablePath());
-  const auto slash = path.find_last_of(L"\\/");
-  if (slash == std::wstring::npos) return {};
-  // A drive root keeps its separator ("C:\"), as the platform reports it.
-  return Narrow(path.substr(0, slash == 2 && path[1] == L':' ? slash + 1 : slash));
+  return Narrow(FolderOf(Widen(ExecutablePath())));
 }
 
 bool Win32Files::IsOrdinaryFile(const std::string& path) {

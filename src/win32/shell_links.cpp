@@ -26,14 +26,6 @@ std::wstring ParentFolder(const std::string& parent) {
   return path;
 }
 
-// The folder a file lies in; a drive's root keeps its separator ("C:\\", not
-// the drive-relative "C:").
-std::wstring FolderOf(const std::wstring& path) {
-  const auto slash = path.find_last_of(L"\\/");
-  if (slash == std::wstring::npos) return std::wstring();
-  return path.substr(0, slash == 2 && path[1] == L':' ? 3 : slash);
-}
-
 }  // namespace
 
 std::int32_t Win32ShellLinks::CreateShellLink(const std::string& folder, const std::string& name,

@@ -85,6 +85,12 @@ std::optional<std::wstring> FullPath(const std::wstring& path) {
   return full;
 }
 
+std::wstring FolderOf(const std::wstring& path) {
+  const auto slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return std::wstring();
+  return path.substr(0, slash == 2 && path[1] == L':' ? 3 : slash);
+}
+
 std::optional<std::string> ToCodePageExactly(UINT codePage, const std::string& utf8) {
   const std::optional<std::wstring> wide = WidenStrictly(utf8);
   if (!wide) return std::nullopt;

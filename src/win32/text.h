@@ -21,6 +21,10 @@ std::optional<std::string> ToCodePageExactly(UINT codePage, const std::string& u
 // The path with "." and ".." steps resolved, made absolute against the
 // current folder; nothing when the system cannot make it.
 std::optional<std::wstring> FullPath(const std::wstring& path);
+
+// The folder a file lies in, empty for a bare name; a drive's root keeps
+// its separator ("C:\\", not the drive-relative "C:").
+std::wstring FolderOf(const std::wstring& path);
 // A path in a code page, made absolute, so that a relative path means the
 // current folder. Where a character has no exact form in the code page, the
 // short (8.3) form of the path or, for a file not yet there, of its folder
