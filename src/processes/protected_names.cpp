@@ -10,24 +10,26 @@ namespace {
 
 // The names the system gives them in its process list, the pseudo-processes
 // (System, Idle, Registry, ...) included.
-constexpr std::array<const char*, 13> kProtectedNames = {
+// svchost.exe hosts the system's services: ending every process of that
+// name stops them all.
+constexpr std::array<const char*, 14> kProtectedNames = {
     "System",    "System Idle Process", "Idle",         "Registry",     "Secure System", "Memory Compression",
     "smss.exe",  "csrss.exe",           "wininit.exe",  "winlogon.exe", "services.exe",  "lsass.exe",
-    "lsaiso.exe",
+    "lsaiso.exe", "svchost.exe",
 };
 
-std::string Trimmed(const std::string& name) {
+}  // namespace
+
+std::string TrimmedName(const std::string& name) {
   const auto first = name.find_first_not_of(" \t");
   if (first == std::string::npos) return {};
   return name.substr(first, name.find_last_not_of(" \t") - first + 1);
 }
 
-}  // namespace
-
 bool SameImageName(const std::string& a, const std::string& b) { return ui::FoldCase(a) == ui::FoldCase(b); }
 
 bool IsProtectedName(const std::string& name) {
-  const std::string trimmed = Trimmed(name);
+  const std::string trimmed = TrimmedName(name);
   for (const char* protectedName : kProtectedNames) {
     if (SameImageName(trimmed, protectedName)) return true;
   }
