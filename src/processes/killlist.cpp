@@ -13,14 +13,14 @@ namespace morvex::processes {
 
 std::string KillListPath(services::Files& files) { return files.AppFolder() + "\\List2.txt"; }
 
-KillListFile::KillListFile(services::Services& services) {
+KillListFile::KillListFile(services::Services& services, bool tellFailure) {
   const std::string path = KillListPath(services.files);
   if (!services.files.IsOrdinaryFile(path)) return;
   open_ = true;
   const services::ReadResult result = services.files.Read(path);
   if (!result.ok) {
     everyEntry_ = false;
-    services.messages.Show(KillListNotReadText(path, result.error), kNotReadTitle, services::kCritical);
+    if (tellFailure) services.messages.Show(KillListNotReadText(path, result.error), kNotReadTitle, services::kCritical);
   }
   const DecodedKillList decoded = DecodeKillListFile(result.bytes);
   const bool ansi = decoded.encoding == KillListEncoding::kAnsi;
@@ -83,13 +83,19 @@ void KillList::SaveKillList() {
 }
 
 void KillList::RestoreAfterRun(const std::vector<std::string>& shownBefore) {
-  const bool fileHoldsList = !keepUnreadFile_ && !lastSaveFailed_;
   list_.Clear();
-  if (fileHoldsList) {
-    LoadKillList();
-  } else {
-    list_.AddItems(shownBefore);
+  if (!keepUnreadFile_ && !lastSaveFailed_) {
+    // A reload that does not give every entry (the file is held open by
+    // another program, or has gone) would lose the rest at the next save:
+    // the list shown before the run stands instead, without a word in the
+    // middle of the run.
+    KillListFile file(services_, false);
+    if (file.IsOpen() && file.GivesEveryEntry()) {
+      AppendKillList(file);
+      return;
+    }
   }
+  list_.AddItems(shownBefore);
 }
 
 void KillList::Add(const std::string& name) {

@@ -34,9 +34,9 @@ std::string KillListPath(services::Files& files);
 class KillListFile {
  public:
   // Reads the file whole when an ordinary file exists at its place. A file
-  // that exists but cannot be read is reported to the user; what could be
-  // read is kept.
-  explicit KillListFile(services::Services& services);
+  // that exists but cannot be read is reported to the user (unless
+  // `tellFailure` is false); what could be read is kept.
+  explicit KillListFile(services::Services& services, bool tellFailure = true);
   KillListFile(const KillListFile&) = delete;
   KillListFile& operator=(const KillListFile&) = delete;
 
@@ -84,8 +84,9 @@ class KillList {
   std::vector<std::string> Entries() const;
   // After a termination run that emptied List2 in part or whole: List2 is
   // emptied and filled again, from List2.txt when the file holds what List2
-  // showed, else (its last save failed, or it was read only in part) with
-  // `shownBefore`, what List2 held before the run.
+  // showed and the reload gives every entry, else (its last save failed, it
+  // was read only in part, or the reload fails) with `shownBefore`, what
+  // List2 held before the run.
   void RestoreAfterRun(const std::vector<std::string>& shownBefore);
 
   // The user's changes of the list: each makes the file writable again.
