@@ -34,36 +34,43 @@ class ProcessHandle {
   std::uintptr_t handle_;
 };
 
-// The steps up to the closed handle; true when the process was ended.
-bool EndOwnerOfTarget(forms::Form1& form) {
+enum class Ended { kNo, kYes, kOwnWindow };
+
+// The steps up to the closed handle.
+Ended EndOwnerOfTarget(forms::Form1& form) {
   services::WindowOps& ops = form.Svc().windows;
   const std::uintptr_t window = FindTarget(form);
   if (!window) {
     Report(form, kNoWindow);
-    return false;
+    return Ended::kNo;
   }
   const std::uint32_t processId = ops.WindowProcessId(window);
   if (!processId) {
     Report(form, kNoProcessId);
-    return false;
+    return Ended::kNo;
   }
+  // The program's own window (its title restored from config.ini): never
+  // ended abruptly, which would save nothing and leave the tray icon dead.
+  if (processId == form.Svc().lifetime.ProcessId()) return Ended::kOwnWindow;
   const ProcessHandle process(ops, ops.OpenProcess(services::kTerminateAccess, false, processId));
   if (!process.Get()) {
     Report(form, kNoProcessHandle);
-    return false;
+    return Ended::kNo;
   }
   if (!ops.TerminateProcess(process.Get(), 0)) {
     Report(form, kNotTerminated);
-    return false;
+    return Ended::kNo;
   }
-  return true;
+  return Ended::kYes;
 }
 
 }  // namespace
 
 void TerminateTargetProcess(forms::Form1& form) {
-  // The target is gone now, so it is not looked up again: a success shows no message.
-  if (EndOwnerOfTarget(form)) form.RunCloseRequest();
+  // The target is gone now, so it is not looked up again: a success shows no
+  // message. For the program's own window the close request is all that
+  // runs, as after a close message: everything saved, the icon removed.
+  if (EndOwnerOfTarget(form) != Ended::kNo) form.RunCloseRequest();
 }
 
 void SendTargetCloseMessage(forms::Form1& form) {

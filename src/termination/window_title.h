@@ -15,7 +15,9 @@ inline constexpr const char* kNoProcessId = "Error finding target process ID";
 inline constexpr const char* kNoProcessHandle = "Error finding target process handle";
 inline constexpr const char* kNotTerminated = "Error terminating process";
 
-// cmdTerminate: ends the owner of the window, then asks Form1 to close.
+// cmdTerminate: ends the owner of the window, then asks Form1 to close. A
+// window of the program's own process is not ended: Form1's close request
+// runs alone.
 void TerminateTargetProcess(forms::Form1& form);
 // cmdSendCloseMessage: posts WM_CLOSE to the window.
 void SendTargetCloseMessage(forms::Form1& form);

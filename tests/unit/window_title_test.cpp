@@ -14,6 +14,7 @@ struct TitleRig : Rig {
   int closeRequests = 0;
   TitleRig() {
     windows.windows["Rechner"] = 11;
+    windows.windows["morvex"] = 11;
     windows.owners[11] = 4711;
     messages.onShow = [this] { windows.calls.push_back("Message " + messages.shown.back().text); };
     Form().onCloseRequest = [this] {
@@ -65,6 +66,8 @@ TEST(WindowTitleTermination, EveryOutcomeOfTerminate) {
        true,
        {"FindTopWindow Rechner", "WindowProcessId 11", open, "TerminateProcess 11711 0", "CloseHandle 11711",
         "CloseRequest"}},
+      {"the program's own window: the close request alone", "morvex", 4242, true, true,
+       {"FindTopWindow morvex", "WindowProcessId 11", "CloseRequest"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
