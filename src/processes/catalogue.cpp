@@ -12,8 +12,8 @@
 namespace morvex::processes {
 
 void FillProcessCatalogue(forms::Form1& form, ui::ListBox& list) {
-  std::vector<std::string> names = form.Svc().snapshot.ImageNames();
-  for (auto& name : names) name = form.Svc().codePage.FromAnsi(name);
+  // The names come as the system names them, whatever the code pages hold.
+  const std::vector<std::string> names = form.Svc().snapshot.ImageNames();
   list.Clear();
   list.AddItems(names);
 }

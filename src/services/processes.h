@@ -15,8 +15,9 @@ class ProcessSnapshot {
  public:
   virtual ~ProcessSnapshot() = default;
   // The image names of the running processes, in the order the snapshot
-  // delivers them, as ANSI bytes (each name up to the first NUL of its record).
-  // Empty when no snapshot could be taken.
+  // delivers them, in UTF-8 as the system names them (each name up to the
+  // first NUL of its record, read in the record's Unicode form). Empty when
+  // no snapshot could be taken.
   virtual std::vector<std::string> ImageNames() = 0;
 };
 
@@ -28,8 +29,10 @@ class ManagedProcess {
   virtual std::string Caption() = 0;
   // The process's identifier; nothing when the property cannot be read.
   virtual std::optional<std::uint32_t> ProcessId() = 0;
-  // Asks the process to terminate; true when the service reports success.
-  virtual bool Terminate() = 0;
+  // Asks the process to terminate: the method's return value (0 success,
+  // 2 access denied, 3 insufficient privilege, ...), or nothing when the
+  // method could not be called (the service lacks it, or the call failed).
+  virtual std::optional<std::uint32_t> Terminate() = 0;
 };
 
 struct ProcessQueryResult {

@@ -1,5 +1,6 @@
 #include "termination/kill_run.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -8,54 +9,37 @@
 #include "processes/killlist.h"
 #include "processes/protected_names.h"
 #include "settings/form_state.h"
-#include "termination/kill_batch.h"
-#include "termination/texts.h"
 
 namespace morvex::termination {
 
-TerminationRunner::~TerminationRunner() = default;
-
-std::string TerminationRunner::BatchPath() const { return services_.files.AppFolder() + "\\" + kBatchFileName; }
-
-BatchWriteResult TerminationRunner::WriteKillBatch(int lines, const std::function<std::string()>& nameSource) {
-  // The command interpreter reads the batch in the OEM code page. A name that
-  // code page cannot hold gets no line: any stand-in would name another
-  // program or none.
+TaskkillResult TerminationRunner::EndByTaskkill(const std::string& name) {
   services::Lifetime& own = services_.lifetime;
-  const std::vector<std::string> ancestors = own.AncestorImageNames();
-  std::vector<KillLine> killLines;
-  for (int i = 0; i < lines; ++i) {
-    const std::string name = nameSource();
-    if (std::optional<std::string> oem = services_.codePage.ToOem(name)) {
-      KillLine line{*std::move(oem), std::nullopt};
-      if (processes::SameImageName(name, own.ImageName())) line.spared = own.ProcessId();
-      for (const std::string& ancestor : ancestors) line.tree = line.tree && !processes::SameImageName(name, ancestor);
-      killLines.push_back(std::move(line));
+  TaskkillStart start{name, std::nullopt};
+  if (processes::SameImageName(name, own.ImageName())) start.spared = own.ProcessId();
+  for (const std::string& ancestor : own.AncestorImageNames()) {
+    start.tree = start.tree && !processes::SameImageName(name, ancestor);
+  }
+  const std::string folder = services_.interpreter.SystemFolder();
+  const std::optional<std::string> commandLine = TaskkillCommandLine(folder, start);
+  if (!commandLine) return {};
+  TaskkillResult result;
+  services::StartResult started = services_.interpreter.Start(TaskkillPath(folder), *commandLine);
+  if (started.program) {
+    result.started = true;
+    if (started.program->WaitForEnd(kTaskkillBoundMs)) {
+      result.exitCode = started.program->ExitCode();
+    } else if (!started.program->End()) {
+      helpers_.push_back(started.program->ProcessId());
     }
-    services_.pause.Sleep(kPauseMs);
+  } else {
+    result.error = started.error;
   }
-  if (killLines.empty()) return {};
-  const std::string path = BatchPath();
-  const std::optional<std::string> oemPath = services_.codePage.OemPath(path);
-  if (!oemPath) return {false, kBatchPathNotInOemCodePage};
-  if (lastBatch_) {
-    lastBatch_->WaitForEnd(kBatchEndBoundMs);
-    lastBatch_.reset();
-  }
-  const std::optional<std::string> bytes = KillBatchBytes(killLines, *oemPath);
-  // A name that cannot be written as one literal argument is never written.
-  if (!bytes) return {};
-  const services::FileResult result = services_.files.Replace(path, *bytes);
-  return {result.ok, result.error};
+  services_.pause.Sleep(kPauseMs);
+  return result;
 }
 
-BatchStartResult TerminationRunner::RunKillBatch() {
-  // With /S the interpreter removes the outer pair of quotes and runs the
-  // quoted path inside, whatever characters the path holds.
-  services::StartResult started = services_.interpreter.StartHidden("cmd.exe /V:OFF /S /C \"\"" + BatchPath() + "\"\"");
-  lastBatch_ = std::move(started.program);
-  services_.pause.Sleep(kPauseMs);
-  return {lastBatch_ != nullptr, started.error};
+bool TerminationRunner::IsHelper(std::uint32_t processId) const {
+  return std::find(helpers_.begin(), helpers_.end(), processId) != helpers_.end();
 }
 
 namespace {
@@ -67,64 +51,113 @@ enum class Chosen {
 };
 
 // Whether a name can be handed to either way of ending: not one Windows
-// needs, not empty, and free of double quotes, control characters and the
-// wildcards '*' and '?'.
+// needs, one argument for TASKKILL, and free of the wildcards '*' and '?'.
 bool IsEndableName(const std::string& name) {
   // TASKKILL takes '*' and '?' as wildcards: a hand-edited "*" would end every
   // process it may end. No image name holds either.
-  return IsBatchWord(name) && name.find_first_of("*?") == std::string::npos && !processes::IsProtectedName(name);
+  return IsTaskkillWord(name) && name.find_first_of("*?") == std::string::npos && !processes::IsProtectedName(name);
 }
 
-// Whether the process object is the program's own process. One whose
-// identifier cannot be read counts as the own one when it carries the
-// program's image name.
-bool IsOwnProcess(services::Services& services, services::ManagedProcess& process) {
-  if (const std::optional<std::uint32_t> id = process.ProcessId()) return *id == services.lifetime.ProcessId();
+// Whether the management service's process object must be left running: the
+// program's own process, or a TASKKILL the run started. One whose identifier
+// cannot be read counts as the own one when it carries the program's image
+// name.
+bool IsSpared(services::Services& services, const TerminationRunner& runner, services::ManagedProcess& process) {
+  if (const std::optional<std::uint32_t> id = process.ProcessId()) {
+    return *id == services.lifetime.ProcessId() || runner.IsHelper(*id);
+  }
   return processes::SameImageName(process.Caption(), services.lifetime.ImageName());
 }
 
+// What a name's end came to, for the report.
+struct Attempt {
+  std::string name;
+  std::string serviceReason;
+  TaskkillResult taskkill;
+};
+
 // Asks every process object of the management service whose Caption equals
-// the name exactly (letter case counts) to terminate, the program's own
-// process excepted. A service that cannot be reached, and a process that
-// refuses, are passed over.
-void EndProcessesByCaption(forms::Form1& form, const std::string& name) {
-  if (!IsEndableName(name)) return;
+// the name exactly (letter case counts) to terminate, the spared ones
+// excepted. Gives the reason of the first refusal, or the service's failure.
+std::string EndProcessesByCaption(forms::Form1& form, const TerminationRunner& runner, const std::string& name) {
   services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
+  if (!result.ok) return ServiceUnreachableText(result.error);
+  std::string reason;
   for (const auto& process : result.processes) {
-    if (process->Caption() == name && !IsOwnProcess(form.Svc(), *process)) process->Terminate();
+    if (process->Caption() != name || IsSpared(form.Svc(), runner, *process)) continue;
+    // A method the service lacks (as under Wine) says nothing of the process.
+    const std::optional<std::uint32_t> code = process->Terminate();
+    if (!code || *code == 0 || !reason.empty()) continue;
+    reason = *code == 2 ? kAccessDenied : *code == 3 ? kNoPrivilege : ServiceFailedText(*code);
   }
+  return reason;
 }
 
-// The names a run ends, each once, in list order: taken when the run begins.
+std::string TaskkillReason(const TaskkillResult& result) {
+  if (!result.started) return result.error.empty() ? "" : TaskkillNotStartedText(result.error);
+  if (!result.exitCode) return kTaskkillHung;
+  const std::uint32_t code = *result.exitCode;
+  if (code == 0 || code == kTaskkillNotFound) return {};
+  return code == 1 ? kAccessDenied : TaskkillFailedText(code);
+}
+
+// The names of the attempts whose processes still run, by a fresh snapshot:
+// the program's own process does not count, a name not running is no failure.
+std::vector<NotEnded> StillRunning(forms::Form1& form, const std::vector<Attempt>& attempts) {
+  const std::vector<std::string> running = form.Svc().snapshot.ImageNames();
+  const std::string ownName = form.Svc().lifetime.ImageName();
+  std::vector<NotEnded> notEnded;
+  for (const Attempt& attempt : attempts) {
+    auto count = std::count_if(running.begin(), running.end(), [&](const std::string& image) {
+      return processes::SameImageName(image, attempt.name);
+    });
+    if (processes::SameImageName(attempt.name, ownName)) --count;
+    if (count <= 0) continue;
+    std::string reason = processes::IsProtectedName(attempt.name) ? kNeededByWindows : attempt.serviceReason;
+    const std::string taskkill = TaskkillReason(attempt.taskkill);
+    if (reason.empty()) {
+      reason = taskkill;
+    } else if (!taskkill.empty() && taskkill != reason) {
+      reason += "; " + taskkill;
+    }
+    notEnded.push_back({attempt.name, reason});
+  }
+  return notEnded;
+}
+
+// The entries a run ends, in list order, taken when the run begins, each
+// with the blanks and tabs around it ignored; empty where the entry is a
+// repeat of an earlier one (letter case ignored), which is ended once.
 std::vector<std::string> NamesToEnd(const ui::ListBox& list, Chosen chosen) {
   const bool selectedOnly = chosen == Chosen::kSelectedOrAll && list.SelCount() > 0;
   std::vector<std::string> names;
   for (int i = 0; i < list.ListCount(); ++i) {
-    if (!selectedOnly || list.Selected(i)) names.push_back(list.List(i));
+    if (selectedOnly && !list.Selected(i)) continue;
+    std::string name = processes::TrimmedName(list.List(i));
+    for (const std::string& earlier : names) {
+      if (!name.empty() && processes::SameImageName(earlier, name)) name.clear();
+    }
+    names.push_back(std::move(name));
   }
   return names;
 }
 
-// The run of Command2 and of the countdown's expiry.
-void EndKillListProcesses(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList,
-                          Chosen chosen) {
-  std::optional<std::string> notWritten;  // the first reason my.bat could not be written
-  std::optional<std::string> notStarted;  // the first reason it could not be started
+// The run of Command2 and of the countdown's expiry, up to its report.
+std::vector<NotEnded> RunKillList(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList,
+                                  Chosen chosen) {
   settings::SaveFormState(form);
   form.Form2().Show();
 
   ui::ListBox& list = form.List2();
   const std::vector<std::string> shownBefore = killList.Entries();
+  std::vector<Attempt> attempts;
   for (const std::string& name : NamesToEnd(list, chosen)) {
     if (IsEndableName(name)) {
-      EndProcessesByCaption(form, name);
-      const BatchWriteResult batch = runner.WriteKillBatch(3, [&name] { return name; });
-      if (batch.written) {
-        const BatchStartResult started = runner.RunKillBatch();
-        if (!started.started && !notStarted) notStarted = started.error;
-      } else if (!batch.error.empty() && !notWritten) {
-        notWritten = batch.error;
-      }
+      Attempt attempt{name, EndProcessesByCaption(form, runner, name), {}};
+      attempt.taskkill = runner.EndByTaskkill(name);
+      attempts.push_back(std::move(attempt));
+    } else if (!name.empty()) {
+      attempts.push_back({name, {}, {}});
     }
     // The list shrinks from the top while the run works.
     if (list.ListCount() > 0) list.RemoveItem(0);
@@ -133,14 +166,7 @@ void EndKillListProcesses(forms::Form1& form, TerminationRunner& runner, process
   killList.RestoreAfterRun(shownBefore);
   form.Command1().Click();
   form.CloseForm2();
-  // Told only now, so that an unattended countdown is never held half-way.
-  std::string report;
-  if (notWritten) report = BatchNotWrittenText(form.Svc().files.AppFolder(), *notWritten);
-  if (notStarted) {
-    if (!report.empty()) report += "\n\n";
-    report += BatchNotStartedText(form.Svc().files.AppFolder() + "\\" + kBatchFileName, *notStarted);
-  }
-  if (!report.empty()) form.Svc().messages.Show(report, kBatchFailedTitle, services::kCritical);
+  return StillRunning(form, attempts);
 }
 
 // The click of Command3: the name in txtTargetTitle handed to TASKKILL once
@@ -151,11 +177,8 @@ void EndTargetForEachEntry(forms::Form1& form, TerminationRunner& runner, proces
   const std::vector<std::string> shownBefore = killList.Entries();
   const int passes = list.ListCount();
   for (int pass = 0; pass < passes && list.ListCount() > 0; ++pass) {
-    if (IsEndableName(form.txtTargetTitle().Text())) {
-      const BatchWriteResult batch =
-          runner.WriteKillBatch(2, [&form] { return form.txtTargetTitle().Text(); });
-      if (batch.written) runner.RunKillBatch();
-    }
+    const std::string name = processes::TrimmedName(form.txtTargetTitle().Text());
+    if (IsEndableName(name)) runner.EndByTaskkill(name);
     list.RemoveItem(0);
   }
   form.Command1().Click();
@@ -165,12 +188,12 @@ void EndTargetForEachEntry(forms::Form1& form, TerminationRunner& runner, proces
 
 // The click of Command6: the name selected in List1 shown, then ended
 // through the management service.
-void EndSelectedCatalogueEntry(forms::Form1& form) {
+void EndSelectedCatalogueEntry(forms::Form1& form, const TerminationRunner& runner) {
   const std::string name = form.List1().Text();
   form.Svc().messages.Show(name, forms::kAppTitle, services::kOkOnly);
   services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
   for (const auto& process : result.processes) {
-    if (IsEndableName(name) && process->Caption() == name && !IsOwnProcess(form.Svc(), *process)) {
+    if (IsEndableName(name) && process->Caption() == name && !IsSpared(form.Svc(), runner, *process)) {
       process->Terminate();
     }
     form.Command1().Click();
@@ -179,16 +202,26 @@ void EndSelectedCatalogueEntry(forms::Form1& form) {
 
 }  // namespace
 
+void ReportNotEnded(forms::Form1& form, const std::vector<NotEnded>& notEnded) {
+  if (notEnded.empty()) return;
+  form.Svc().messages.Show(NotEndedText(notEnded), kNotEndedTitle, services::kCritical);
+}
+
 void WireTermination(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList) {
   form.Command2().onClick = [&form, &runner, &killList] {
-    EndKillListProcesses(form, runner, killList, Chosen::kSelectedOrAll);
+    ReportNotEnded(form, RunKillList(form, runner, killList, Chosen::kSelectedOrAll));
   };
   form.Command3().onClick = [&form, &runner, &killList] { EndTargetForEachEntry(form, runner, killList); };
-  form.Command6().onClick = [&form] { EndSelectedCatalogueEntry(form); };
+  form.Command6().onClick = [&form, &runner] { EndSelectedCatalogueEntry(form, runner); };
+}
+
+std::vector<NotEnded> RunEveryKillListEntry(forms::Form1& form, TerminationRunner& runner,
+                                            processes::KillList& killList) {
+  return RunKillList(form, runner, killList, Chosen::kAll);
 }
 
 void EndEveryKillListEntry(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList) {
-  EndKillListProcesses(form, runner, killList, Chosen::kAll);
+  ReportNotEnded(form, RunEveryKillListEntry(form, runner, killList));
 }
 
 }  // namespace morvex::termination

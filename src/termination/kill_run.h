@@ -1,22 +1,28 @@
 // Ending the processes of the kill list: each name through the management
-// service and through a batch file my.bat that runs TASKKILL, and the two
+// service and through the system's TASKKILL, started directly, and the two
 // further buttons that end processes the one way or the other.
 //
 // No way of ending ends the program's own process (another copy of it in
-// another folder does end), and none hands on a name of the processes Windows
-// needs (processes/protected_names.h).
+// another folder does end), nor a TASKKILL the run started, and none hands on
+// a name of the processes Windows needs (processes/protected_names.h).
 //
 // A run holds the user-interface thread from start to end: its pauses and
-// its wait for the previous batch are plain blocking waits. An event that
-// arrives meanwhile (the management service's calls wait in a message loop of
-// their own) is held by the event queue until the run is over.
+// its waits for each TASKKILL are plain blocking waits. An event that arrives
+// meanwhile (the management service's calls wait in a message loop of their
+// own) is held by the event queue until the run is over. When the run is
+// over, nothing it started still works on: a TASKKILL that has not ended
+// within its bound is ended.
 #pragma once
 
-#include <functional>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "services/services.h"
+#include "termination/taskkill.h"
+#include "termination/texts.h"
 
 namespace morvex::forms {
 class Form1;
@@ -30,54 +36,54 @@ namespace morvex::termination {
 
 // Every pause of a run.
 inline constexpr int kPauseMs = 200;
-// How long writing my.bat waits at most for the batch started before it.
-inline constexpr int kBatchEndBoundMs = 10000;
+// How long a run waits at most for one TASKKILL to end.
+inline constexpr int kTaskkillBoundMs = 10000;
 
-struct BatchWriteResult {
-  bool written = false;
-  std::string error;  // the system's reason when the file could not be written
-};
-
-struct BatchStartResult {
+// What one start of TASKKILL came to.
+struct TaskkillResult {
   bool started = false;
-  std::string error;  // the system's reason when the batch could not be started
+  std::string error;                     // the system's reason when it was not started
+  std::optional<std::uint32_t> exitCode;  // nothing when it did not end within the bound
 };
 
-// Writes and starts the batch file my.bat, one batch at a time: it keeps the
-// batch it started last, so that the next one is written only when that one
-// has ended (or a bound has passed), and never overwrites a running batch.
+// Starts the system's TASKKILL, one start at a time, each waited for.
 class TerminationRunner {
  public:
   explicit TerminationRunner(services::Services& services) : services_(services) {}
   TerminationRunner(const TerminationRunner&) = delete;
   TerminationRunner& operator=(const TerminationRunner&) = delete;
-  ~TerminationRunner();
 
-  // WriteKillBatch: my.bat with `lines` kill lines, reading the name from
-  // `nameSource` afresh for each and pausing after each, then the delete
-  // line. A name the OEM code page cannot hold gets no line; with no line
-  // left, nothing is written. A line for the program's own image name (letter
-  // case ignored) spares the program's process; one for the image name of a
-  // process the program descends from does not end that one's descendants.
-  BatchWriteResult WriteKillBatch(int lines, const std::function<std::string()>& nameSource);
-  // RunKillBatch: starts my.bat hidden through the command interpreter
-  // without waiting for it, then pauses.
-  BatchStartResult RunKillBatch();
+  // Ends the name through TASKKILL: started from the system folder, waited
+  // for up to kTaskkillBoundMs and ended when it has not ended by then; then
+  // pauses. A start for the program's own image name (letter case ignored)
+  // spares the program's process; one for the image name of a process the
+  // program descends from does not end that one's descendants. A name that
+  // cannot be one argument is not handed on (not started).
+  TaskkillResult EndByTaskkill(const std::string& name);
+
+  // Whether the process is a TASKKILL the runner started that may still run.
+  bool IsHelper(std::uint32_t processId) const;
 
  private:
-  // The application folder followed by "\my.bat".
-  std::string BatchPath() const;
-
   services::Services& services_;
-  std::unique_ptr<services::StartedProgram> lastBatch_;
+  std::vector<std::uint32_t> helpers_;
 };
 
 // Command2, Command3 and Command6. Command2 ends the entries of List2 that are
 // selected, or every entry while none is.
 void WireTermination(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList);
 
-// The run of the countdown's expiry: Command2's run over every entry of
-// List2, whatever is selected.
+// The kill-list run over every entry of List2, whatever is selected (the
+// countdown's expiry), without its report: what still runs afterwards.
+std::vector<NotEnded> RunEveryKillListEntry(forms::Form1& form, TerminationRunner& runner,
+                                            processes::KillList& killList);
+
+// The one report of a run, shown once it is over (Form2 closed): a box that
+// names each name still running, with its reason. Nothing when the run ended
+// everything it found.
+void ReportNotEnded(forms::Form1& form, const std::vector<NotEnded>& notEnded);
+
+// The run of the countdown's expiry: RunEveryKillListEntry, then its report.
 void EndEveryKillListEntry(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList);
 
 }  // namespace morvex::termination

@@ -2,26 +2,43 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace morvex::termination {
 
-inline constexpr const char* kBatchFailedTitle = "Fehler beim Beenden";
+inline constexpr const char* kNotEndedTitle = "Fehler beim Beenden";
 
-// The reason when the batch could not name itself in its delete line.
-inline constexpr const char* kBatchPathNotInOemCodePage =
-    "Der Ordnerpfad enthält Zeichen, die die Eingabeaufforderung nicht lesen kann, und der Ordner hat keinen "
-    "kurzen 8.3-Namen.";
+// The reasons a name may still run after the run, where one is known.
+inline constexpr const char* kAccessDenied = "Zugriff verweigert";
+inline constexpr const char* kNoPrivilege = "Berechtigung fehlt";
+inline constexpr const char* kNeededByWindows = "von Windows benötigt, wird nie beendet";
+inline constexpr const char* kTaskkillHung = "TASKKILL hat nicht rechtzeitig geendet";
 
-inline std::string BatchNotWrittenText(const std::string& folder, const std::string& reason) {
-  return "Die Stapeldatei my.bat konnte im Programmordner nicht geschrieben werden; das Beenden der Prozesse der "
-         "Liste wurde nur über die Prozessverwaltung versucht.\n\nOrdner: " +
-         folder + "\nGrund: " + reason;
+inline std::string TaskkillNotStartedText(const std::string& reason) {
+  return "TASKKILL konnte nicht gestartet werden: " + reason;
+}
+inline std::string TaskkillFailedText(unsigned code) { return "TASKKILL meldet Fehler " + std::to_string(code); }
+inline std::string ServiceFailedText(unsigned code) {
+  return "Prozessverwaltung meldet Fehler " + std::to_string(code);
+}
+inline std::string ServiceUnreachableText(const std::string& reason) {
+  return "Prozessverwaltung nicht erreichbar: " + reason;
 }
 
-inline std::string BatchNotStartedText(const std::string& path, const std::string& reason) {
-  return "Die Stapeldatei my.bat konnte nicht gestartet werden; das Beenden der Prozesse der Liste wurde nur über "
-         "die Prozessverwaltung versucht.\n\nDatei: " +
-         path + "\nGrund: " + reason;
+// A name of the kill list whose processes still run after the run.
+struct NotEnded {
+  std::string name;
+  std::string reason;  // empty where none is known
+  bool operator==(const NotEnded&) const = default;
+};
+
+inline std::string NotEndedText(const std::vector<NotEnded>& names) {
+  std::string text = "Diese Taskprozesse der Liste laufen nach dem Beenden noch:\n";
+  for (const NotEnded& name : names) {
+    text += "\n" + name.name;
+    if (!name.reason.empty()) text += " (" + name.reason + ")";
+  }
+  return text;
 }
 
 }  // namespace morvex::termination

@@ -15,40 +15,76 @@ namespace {
 
 class Win32StartedProgram : public services::StartedProgram {
  public:
-  explicit Win32StartedProgram(UniqueHandle process) : process_(std::move(process)) {}
+  Win32StartedProgram(UniqueHandle process, DWORD id) : process_(std::move(process)), id_(id) {}
 
   bool WaitForEnd(int boundMs) override {
     return WaitForSingleObject(process_.get(), static_cast<DWORD>(boundMs)) != WAIT_TIMEOUT;
   }
 
+  std::optional<std::uint32_t> ExitCode() override {
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process_.get(), &code) || code == STILL_ACTIVE) return std::nullopt;
+    return code;
+  }
+
+  bool End() override {
+    TerminateProcess(process_.get(), 1);
+    return WaitForEnd(1000);
+  }
+
+  std::uint32_t ProcessId() override { return id_; }
+
  private:
   UniqueHandle process_;
+  DWORD id_;
 };
-
-std::wstring SystemCommandInterpreter() {
-  wchar_t folder[MAX_PATH];
-  const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return L"cmd.exe";
-  return std::wstring(folder, n) + L"\\cmd.exe";
-}
 
 }  // namespace
 
-services::StartResult Win32CommandInterpreter::StartHidden(const std::string& commandLine) {
-  const std::wstring application = SystemCommandInterpreter();
+void AskForDebugPrivilege() {
+  static const bool asked = [] {
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_ADJUST_PRIVILEGES, &raw)) return true;
+    const UniqueHandle token(raw);
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    if (!GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size) ||
+        !elevation.TokenIsElevated) {
+      return true;
+    }
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (LookupPrivilegeValueW(nullptr, L"SeDebugPrivilege", &privileges.Privileges[0].Luid)) {
+      AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+    }
+    return true;
+  }();
+  (void)asked;
+}
+
+std::string Win32CommandInterpreter::SystemFolder() {
+  wchar_t folder[MAX_PATH];
+  const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return {};
+  return Narrow(std::wstring(folder, n));
+}
+
+services::StartResult Win32CommandInterpreter::Start(const std::string& program, const std::string& commandLine) {
+  AskForDebugPrivilege();
+  const std::wstring application = Widen(program);
+  const std::wstring folder = Widen(SystemFolder());
   std::wstring command = Widen(commandLine);  // CreateProcessW may write into it
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(application.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
+  if (!CreateProcessW(application.c_str(), command.data(), nullptr, nullptr, FALSE,
+                      CREATE_NO_WINDOW, nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
     return {nullptr, ErrorText(GetLastError())};
   }
   UniqueHandle process(info.hProcess);
   const UniqueHandle thread(info.hThread);
-  return {std::make_unique<Win32StartedProgram>(std::move(process)), {}};
+  return {std::make_unique<Win32StartedProgram>(std::move(process), info.dwProcessId), {}};
 }
 
 }  // namespace morvex::win32

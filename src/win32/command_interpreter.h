@@ -1,4 +1,4 @@
-// The system's command interpreter, started hidden.
+// The system's own commands, started directly from the system folder.
 #pragma once
 
 #include "services/command_interpreter.h"
@@ -7,8 +7,17 @@ namespace morvex::win32 {
 
 class Win32CommandInterpreter : public services::CommandInterpreter {
  public:
-  // Runs cmd.exe of the system folder (never one found elsewhere).
-  services::StartResult StartHidden(const std::string& commandLine) override;
+  std::string SystemFolder() override;
+  // CreateProcessW with the full path, CREATE_NO_WINDOW (no console at all,
+  // so no terminal shows one either), the system folder as the current
+  // folder, no handles inherited.
+  services::StartResult Start(const std::string& program, const std::string& commandLine) override;
 };
+
+// Where the program runs elevated, enables the debug privilege in its token
+// (once), so that TASKKILL, which inherits the token, and the management
+// service may end other accounts' processes. Unelevated, the token lacks the
+// privilege and nothing changes.
+void AskForDebugPrivilege();
 
 }  // namespace morvex::win32

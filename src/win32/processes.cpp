@@ -10,15 +10,10 @@
 #include <exception>
 #include <utility>
 
+#include "win32/command_interpreter.h"
 #include "win32/handles.h"
 #include "win32/lazy_imports.h"
 #include "win32/text.h"
-
-// The snapshot is read in its ANSI form, whatever the character set of the
-// rest of the program.
-#undef PROCESSENTRY32
-#undef Process32First
-#undef Process32Next
 
 namespace morvex::win32 {
 
@@ -75,11 +70,12 @@ class Win32Process : public services::ManagedProcess {
     return static_cast<std::uint32_t>(value.v.ulVal);
   }
 
-  bool Terminate() override {
+  std::optional<std::uint32_t> Terminate() override {
     Variant value(oa_);
-    if (FAILED(Invoke(object_.get(), L"Terminate", DISPATCH_METHOD, nullptr, 0, &value.v))) return false;
-    // The method reports 0 for success.
-    return SUCCEEDED(oa_.VariantChangeType(&value.v, &value.v, 0, VT_I4)) && value.v.lVal == 0;
+    if (FAILED(Invoke(object_.get(), L"Terminate", DISPATCH_METHOD, nullptr, 0, &value.v))) return std::nullopt;
+    // The method's return value: 0 for success, 2 when access is denied, ...
+    if (FAILED(oa_.VariantChangeType(&value.v, &value.v, 0, VT_UI4))) return std::nullopt;
+    return static_cast<std::uint32_t>(value.v.ulVal);
   }
 
  private:
@@ -93,6 +89,7 @@ services::ProcessQueryResult Query() {
   const OleAutomation* functions = OleAutomationFunctions();
   if (!functions) return Failed(HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
   const OleAutomation& oa = *functions;
+  AskForDebugPrivilege();
   // The local computer's default namespace, with impersonation.
   const std::wstring moniker =
       std::wstring(L"winmgmts:") + L"{impersonationLevel=impersonate}!\\\\" + L"." + L"\\root\\cimv2";
@@ -146,11 +143,12 @@ std::vector<std::string> Win32ProcessSnapshot::ImageNames() {
   // 0 means no snapshot; so does the documented failure value.
   const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot) return names;
-  tagPROCESSENTRY32 entry{};
-  // The size of the platform's own ANSI record (296 bytes in a 32-bit build).
+  // The Unicode record: every name as the system gives it, whatever the
+  // ANSI code page can hold.
+  PROCESSENTRY32W entry{};
   entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
-    names.emplace_back(entry.szExeFile, strnlen(entry.szExeFile, sizeof entry.szExeFile));
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+    names.push_back(Narrow(std::wstring(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH))));
   }
   return names;
 }

@@ -189,7 +189,7 @@ class MemoryProfile : public services::PrivateProfile {
   FakeFiles& files_;
 };
 
-// Image names in ANSI bytes, as the snapshot reports them; none = no snapshot.
+// Image names in UTF-8, as the snapshot reports them; none = no snapshot.
 class FakeProcessSnapshot : public services::ProcessSnapshot {
  public:
   std::vector<std::string> ImageNames() override {
@@ -202,7 +202,8 @@ class FakeProcessSnapshot : public services::ProcessSnapshot {
 
 // The management service: one object per caption, with the identifier of
 // the same position in `ids` (1000 + its position where `ids` is shorter;
-// 0 for one that cannot be read); Terminate is recorded.
+// 0 for one that cannot be read); Terminate is recorded and returns
+// `terminateResults[caption]` (0 where none is set).
 class FakeManagementService : public services::ManagementService {
  public:
   class Process : public services::ManagedProcess {
@@ -213,10 +214,11 @@ class FakeManagementService : public services::ManagementService {
     std::optional<std::uint32_t> ProcessId() override {
       return id_ == 0 ? std::nullopt : std::optional<std::uint32_t>(id_);
     }
-    bool Terminate() override {
+    std::optional<std::uint32_t> Terminate() override {
       owner_.terminated.push_back(caption_);
       owner_.terminatedIds.push_back(id_);
-      return true;
+      const auto it = owner_.terminateResults.find(caption_);
+      return it == owner_.terminateResults.end() ? std::optional<std::uint32_t>(0) : it->second;
     }
 
    private:
@@ -240,36 +242,58 @@ class FakeManagementService : public services::ManagementService {
   std::vector<std::uint32_t> terminatedIds;
   std::string error;  // the query fails with this reason when set
   std::vector<std::string> terminated;
+  std::map<std::string, std::optional<std::uint32_t>> terminateResults;
   int queries = 0;
   std::function<void()> onQuery;
 };
 
-// The command interpreter: each command line is recorded, nothing runs. A
-// started program ends when it is waited for, unless `batchesEnd` is false.
+// The system's commands: each start is recorded, nothing runs. A started
+// program ends when it is waited for with the exit code `exitCodes[name]`
+// (0 where none is set; the name is the one after /IM), unless `programsEnd`
+// is false.
 class FakeCommandInterpreter : public services::CommandInterpreter {
  public:
   class Program : public services::StartedProgram {
    public:
-    explicit Program(FakeCommandInterpreter& owner) : owner_(owner) {}
+    Program(FakeCommandInterpreter& owner, std::uint32_t code) : owner_(owner), code_(code) {}
     bool WaitForEnd(int boundMs) override {
       owner_.waits.push_back(boundMs);
       if (owner_.onWait) owner_.onWait();
-      return owner_.batchesEnd;
+      ended_ = owner_.programsEnd;
+      return ended_;
     }
+    std::optional<std::uint32_t> ExitCode() override { return ended_ ? std::optional<std::uint32_t>(code_) : std::nullopt; }
+    bool End() override {
+      ++owner_.ended;
+      return owner_.endable;
+    }
+    std::uint32_t ProcessId() override { return 9000; }
 
    private:
     FakeCommandInterpreter& owner_;
+    std::uint32_t code_;
+    bool ended_ = false;
   };
-  services::StartResult StartHidden(const std::string& commandLine) override {
+  std::string SystemFolder() override { return "C:\\Windows\\system32"; }
+  services::StartResult Start(const std::string& program, const std::string& commandLine) override {
+    programs.push_back(program);
     commands.push_back(commandLine);
     if (onStart) onStart();
     if (!error.empty()) return {nullptr, error};
-    return {std::make_unique<Program>(*this), {}};
+    const std::size_t at = commandLine.find(" /IM ");
+    std::string name = at == std::string::npos ? "" : commandLine.substr(at + 5);
+    name = !name.empty() && name[0] == '"' ? name.substr(1, name.find('"', 1) - 1) : name.substr(0, name.find(' '));
+    const auto code = exitCodes.find(name);
+    return {std::make_unique<Program>(*this, code == exitCodes.end() ? 0 : code->second), {}};
   }
+  std::vector<std::string> programs;
   std::vector<std::string> commands;
   std::vector<int> waits;  // the bound of each wait for a program's end
+  std::map<std::string, std::uint32_t> exitCodes;
   std::string error;       // starting fails with this reason when set
-  bool batchesEnd = true;
+  bool programsEnd = true;
+  int ended = 0;           // programs ended by the run
+  bool endable = true;     // whether ending one succeeds
   std::function<void()> onStart;
   std::function<void()> onWait;
 };

@@ -9,6 +9,7 @@
 #include "app/lifecycle.h"
 #include "processes/catalogue.h"
 #include "processes/killlist.h"
+#include "processes/killlist_format.h"
 #include "processes/texts.h"
 #include "unit/fakes.h"
 
@@ -49,10 +50,14 @@ class KillList : public ::testing::Test {
 using Catalogue = KillList;
 
 TEST_F(Catalogue, ListsImageNamesInSnapshotOrderWithDuplicates) {
-  RefillCatalogue({"[System Process]", "svchost.exe", "notepad.exe", "svchost.exe", "\xC4rger.exe"});
-  EXPECT_EQ(ItemsOf(form.List1()),
-            (Entries{"[System Process]", "svchost.exe", "notepad.exe", "svchost.exe", "Ärger.exe"}));
+  // Every name as the system names it, whatever the ANSI code page holds.
+  const Entries names = {"[System Process]", "svchost.exe", "notepad.exe", "svchost.exe", "Ärger.exe", "блокнот.exe"};
+  RefillCatalogue(names);
+  EXPECT_EQ(ItemsOf(form.List1()), names);
   EXPECT_EQ(form.List1().ListIndex(), -1);
+  ClickEntry(form.List1(), 5);
+  form.cmduebernehmen().UserClicked();
+  EXPECT_EQ(File(), std::string(processes::kUtf8Bom) + "блокнот.exe\r\n");
 }
 
 TEST_F(Catalogue, NoSnapshotEmptiesTheListSilently) {
@@ -84,9 +89,9 @@ TEST_F(Catalogue, ClickingAnEntrySetsTheTargetAndEnablesCopy) {
 TEST_F(Catalogue, ServiceQueryReplacesTheKillListWithoutWriting) {
   SetFile("old.exe\r\n");
   rig.Program().KillList().LoadKillList();
-  rig.management.captions = {"svchost.exe", "svchost.exe", "Ärger.exe"};
+  rig.management.captions = {"a.exe", "a.exe", "Ärger.exe"};
   form.Command8().UserClicked();
-  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"svchost.exe", "svchost.exe", "Ärger.exe"}));
+  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"a.exe", "a.exe", "Ärger.exe"}));
   EXPECT_EQ(File(), "old.exe\r\n");
   EXPECT_EQ(Writes(), 0);
   EXPECT_EQ(rig.management.queries, 1);
@@ -331,7 +336,7 @@ TEST_F(KillList, NameListedInAnyLetterCaseIsNotCopiedTwice) {
     forms::Form1& form = rig.Form();
     rig.files.files[kKillListPath] = rig.codePage.ToAnsi(c.listed) + "\r\n";
     rig.Program().KillList().LoadKillList();
-    rig.snapshot.names = {"x.exe", rig.codePage.ToAnsi(c.selected)};
+    rig.snapshot.names = {"x.exe", c.selected};
     form.Command1().UserClicked();
     ClickEntry(form.List1(), 1);
     form.cmduebernehmen().UserClicked();

@@ -1,7 +1,7 @@
 // Ending the processes of the kill list (Command2 and the countdown's expiry),
-// Command3 and Command6, with recorded pauses and a recorded command
-// interpreter: the order of a run, the entry each pass ends, my.bat byte for
-// byte, and the failures a run goes on through.
+// Command3 and Command6, with recorded pauses and recorded starts of
+// TASKKILL: the order of a run, the entry each pass ends, each command line,
+// the report of what still runs, and the failures a run goes on through.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,8 +10,8 @@
 
 #include "processes/killlist.h"
 #include "processes/killlist_format.h"
+#include "processes/protected_names.h"
 #include "processes/texts.h"
-#include "termination/kill_batch.h"
 #include "termination/kill_run.h"
 #include "termination/texts.h"
 #include "unit/fakes.h"
@@ -21,8 +21,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const std::string kBatch = "C:\\Morvex\\my.bat";
-const std::string kStart = "cmd.exe /V:OFF /S /C \"\"C:\\Morvex\\my.bat\"\"";
+const std::string kTaskkill = "C:\\Windows\\system32\\taskkill.exe";
 
 Lines ItemsOf(const ui::ListControl& list) {
   Lines items;
@@ -30,7 +29,7 @@ Lines ItemsOf(const ui::ListControl& list) {
   return items;
 }
 
-std::string Kill(const std::string& word) { return "TASKKILL /F /IM " + word + " /T\r\n"; }
+std::string Kill(const std::string& word) { return "\"" + kTaskkill + "\" /F /IM " + word + " /T"; }
 
 // Writes what each step of a run does into one log, in order. The recorded
 // services report pauses, starts, waits and queries as they happen; what
@@ -60,7 +59,6 @@ class RunTrace {
   }
 
   Lines log;
-  Lines batches;  // the content of each my.bat written
 
  private:
   void Event(const std::string& what) {
@@ -80,11 +78,6 @@ class RunTrace {
     for (; terminated_ < rig_.management.terminated.size(); ++terminated_) {
       log.push_back("terminate " + rig_.management.terminated[terminated_]);
     }
-    if (const int w = rig_.files.writes[kBatch]; w != batchWrites_) {
-      batchWrites_ = w;
-      batches.push_back(rig_.files.files[kBatch]);
-      log.push_back("write my.bat");
-    }
     const int count = form.List2().ListCount();
     if (count < listCount_) log.push_back("remove");
     if (count > listCount_) log.push_back("reload");
@@ -95,7 +88,6 @@ class RunTrace {
   int configWrites_ = 0;
   bool form2Shown_ = false;
   std::size_t terminated_ = 0;
-  int batchWrites_ = 0;
   int listCount_ = 0;
 };
 
@@ -126,22 +118,19 @@ TEST_F(Termination, EachPassEndsOneEntryBothWaysThenTheListComesBack) {
   RunTrace trace(rig);
   form.Command2().UserClicked();
 
-  const Lines pass = {"pause", "pause", "pause", "write my.bat", "start", "pause", "remove"};
-  Lines expected = {"save", "show Form2", "query", "terminate a.exe"};
-  expected.insert(expected.end(), pass.begin(), pass.end());
-  expected.insert(expected.end(), {"query", "terminate b.exe", "terminate b.exe", "pause", "pause", "pause", "wait",
-                                   "write my.bat", "start", "pause", "remove", "read List2.txt", "reload",
-                                   "catalogue", "close Form2"});
-  EXPECT_EQ(trace.Finish(), expected);
-  EXPECT_EQ(trace.batches, (Lines{Kill("a.exe") + Kill("a.exe") + Kill("a.exe") + "del " + kBatch + "\r\n",
-                                  Kill("b.exe") + Kill("b.exe") + Kill("b.exe") + "del " + kBatch + "\r\n"}));
-  EXPECT_EQ(rig.interpreter.commands, (Lines{kStart, kStart}));
-  EXPECT_EQ(rig.interpreter.waits, std::vector<int>{termination::kBatchEndBoundMs});
-  EXPECT_EQ(rig.pause.pauses, std::vector<int>(8, termination::kPauseMs));
+  EXPECT_EQ(trace.Finish(),
+            (Lines{"save", "show Form2", "query", "terminate a.exe", "start", "wait", "pause", "remove", "query",
+                   "terminate b.exe", "terminate b.exe", "start", "wait", "pause", "remove", "read List2.txt",
+                   "reload", "catalogue", "close Form2"}));
+  EXPECT_EQ(rig.interpreter.commands, (Lines{Kill("a.exe"), Kill("b.exe")}));
+  EXPECT_EQ(rig.interpreter.programs, (Lines{kTaskkill, kTaskkill}));
+  EXPECT_EQ(rig.interpreter.waits, std::vector<int>(2, termination::kTaskkillBoundMs));
+  EXPECT_EQ(rig.pause.pauses, std::vector<int>(2, termination::kPauseMs));
   EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe"}));
   EXPECT_EQ(ItemsOf(form.List1()), Lines{"x.exe"});
   EXPECT_FALSE(form.HasForm2());
   EXPECT_TRUE(rig.messages.shown.empty());
+  EXPECT_FALSE(rig.files.Exists("C:\\Morvex\\my.bat"));
 }
 
 TEST_F(Termination, AnEmptyListOnlySavesShowsReloadsAndRefills) {
@@ -154,26 +143,30 @@ TEST_F(Termination, AnEmptyListOnlySavesShowsReloadsAndRefills) {
 TEST_F(Termination, ARunEndsTheChosenEntriesEachOnceInListOrder) {
   struct Case {
     const char* what;
+    Lines entries;
     std::vector<std::pair<int, bool>> clicks;  // position, Ctrl held
     bool expiry;
     Lines ended;
   };
+  const Lines four = {"a.exe", "b.exe", "c.exe", "d.exe"};
   const Case cases[] = {
-      {"one selected", {{1, false}}, false, {"b.exe"}},
-      {"first and third selected", {{0, false}, {2, true}}, false, {"a.exe", "c.exe"}},
-      {"clicked last the first", {{2, false}, {0, true}}, false, {"a.exe", "c.exe"}},
-      {"focus mark on an unselected entry", {{0, false}, {2, true}, {3, true}, {3, true}}, false, {"a.exe", "c.exe"}},
-      {"none selected", {}, false, {"a.exe", "b.exe", "c.exe", "d.exe"}},
-      {"expiry with one selected", {{1, false}}, true, {"a.exe", "b.exe", "c.exe", "d.exe"}},
+      {"one selected", four, {{1, false}}, false, {"b.exe"}},
+      {"first and third selected", four, {{0, false}, {2, true}}, false, {"a.exe", "c.exe"}},
+      {"clicked last the first", four, {{2, false}, {0, true}}, false, {"a.exe", "c.exe"}},
+      {"focus mark on an unselected entry", four, {{0, false}, {2, true}, {3, true}, {3, true}}, false,
+       {"a.exe", "c.exe"}},
+      {"none selected", four, {}, false, four},
+      {"expiry with one selected", four, {{1, false}}, true, four},
+      // Blanks and tabs around an entry are ignored; a repeat is ended once.
+      {"trimmed and repeated", {"a.exe ", "\tb.exe", "A.EXE", " a.exe\t", "b.exe"}, {}, false, {"a.exe", "b.exe"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    KillList({"a.exe", "b.exe", "c.exe", "d.exe"});
+    KillList(c.entries);
     for (const auto& [position, ctrl] : c.clicks) Click(position, ctrl);
-    rig.management.captions = {"a.exe", "b.exe", "c.exe", "d.exe"};
+    rig.management.captions = four;
     rig.management.terminated.clear();
-    Lines batches;
-    rig.interpreter.onStart = [&] { batches.push_back(rig.files.files[kBatch]); };
+    rig.interpreter.commands.clear();
 
     if (c.expiry) {
       rig.Program().Countdown().onExpiry();
@@ -182,9 +175,9 @@ TEST_F(Termination, ARunEndsTheChosenEntriesEachOnceInListOrder) {
     }
     EXPECT_EQ(rig.management.terminated, c.ended);
     Lines expected;
-    for (const auto& name : c.ended) expected.push_back(Kill(name) + Kill(name) + Kill(name) + "del " + kBatch + "\r\n");
-    EXPECT_EQ(batches, expected);
-    EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe", "c.exe", "d.exe"}));
+    for (const auto& name : c.ended) expected.push_back(Kill(name));
+    EXPECT_EQ(rig.interpreter.commands, expected);
+    EXPECT_EQ(ItemsOf(form.List2()), c.entries);  // as the user wrote them
   }
 }
 
@@ -198,168 +191,127 @@ TEST_F(Termination, WithNothingSelectedEachEntryIsEndedOnceInOrder) {
   ASSERT_EQ(form.List2().SelCount(), 0);
   ASSERT_EQ(Rig::Peer(form.List2()).Caret(), 2);
 
-  RunTrace trace(rig);
   form.Command2().UserClicked();
   EXPECT_EQ(rig.management.terminated, (Lines{"a.exe", "b.exe", "d.exe"}));
-  ASSERT_EQ(trace.batches.size(), 3u);
-  EXPECT_EQ(trace.batches[2].substr(0, Kill("d.exe").size()), Kill("d.exe"));
+  EXPECT_EQ(rig.interpreter.commands, (Lines{Kill("a.exe"), Kill("b.exe"), Kill("d.exe")}));
 }
 
-TEST_F(Termination, MyBatByteForByte) {
-  struct Case {
-    const char* folder;
-    const char* entry;
-    std::string killWord;
-    std::string deleteLine;
+// Each name is one argument of a Unicode command line: nothing of a command
+// interpreter reads it, so only blanks need quotes.
+TEST_F(Termination, TaskkillCommandLines) {
+  const std::pair<const char*, std::string> cases[] = {
+      {"notepad.exe", "notepad.exe"},
+      {"my tool.exe", "\"my tool.exe\""},
+      {"x.exe & del /q junk.txt", ""},  // a slash: no image name
+      {"x.exe & calc.exe", "\"x.exe & calc.exe\""},
+      {"100%_(a)^b|c<d>!.exe", "100%_(a)^b|c<d>!.exe"},
+      {"%PATH%^&.exe", "%PATH%^&.exe"},
+      {"блокнот.exe", "блокнот.exe"},
+      {"€uro Ärger.exe", "\"€uro Ärger.exe\""},
+      {"notepad.exe \t", "notepad.exe"},
+      {"a\"b.exe", ""},
+      {"a\\b.exe", ""},
+      {"tab\tin.exe", ""},
+      {"line\r\n.exe", ""},
+      {"*", ""},
+      {"note?ad.exe", ""},
   };
-  const Case cases[] = {
-      {"C:\\Morvex", "notepad.exe", "notepad.exe", "del C:\\Morvex\\my.bat\r\n"},
-      {"C:\\Morvex", "my tool.exe", "\"my tool.exe\"", "del C:\\Morvex\\my.bat\r\n"},
-      {"C:\\Morvex", "x.exe & del /q junk.txt", "\"x.exe & del /q junk.txt\"", "del C:\\Morvex\\my.bat\r\n"},
-      {"C:\\Morvex", "100%_(a)^b|c<d>!.exe", "\"100%%_(a)^b|c<d>!.exe\"", "del C:\\Morvex\\my.bat\r\n"},
-      {"C:\\Morvex", "Ärger.exe", "\"\x8Erger.exe\"", "del C:\\Morvex\\my.bat\r\n"},
-      {"C:\\Program Files\\Morvex", "notepad.exe", "notepad.exe",
-       "del \"C:\\Program Files\\Morvex\\my.bat\"\r\n"},
-      {"C:\\Tools & 50%", "a.exe", "a.exe", "del \"C:\\Tools & 50%%\\my.bat\"\r\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.entry);
-    rig.files.appFolder = c.folder;
-    KillList({c.entry});
+  for (const auto& [entry, word] : cases) {
+    SCOPED_TRACE(entry);
+    form.List2().Clear();
+    form.List2().AddItem(entry);
+    rig.management.captions = {processes::TrimmedName(entry)};
+    rig.management.terminated.clear();
     rig.interpreter.commands.clear();
     form.Command2().UserClicked();
-    const std::string path = std::string(c.folder) + "\\my.bat";
-    EXPECT_EQ(rig.files.files[path], Kill(c.killWord) + Kill(c.killWord) + Kill(c.killWord) + c.deleteLine);
-    EXPECT_EQ(rig.interpreter.commands, Lines{"cmd.exe /V:OFF /S /C \"\"" + path + "\"\""});
+    EXPECT_EQ(rig.interpreter.commands, word.empty() ? Lines{} : Lines{Kill(word)});
+    EXPECT_EQ(rig.management.terminated.size(), word.empty() ? 0u : 1u);
   }
+  EXPECT_EQ(termination::TaskkillCommandLine("C:\\WINDOWS\\system32", {"m.exe", 4242u, false}),
+            "\"C:\\WINDOWS\\system32\\taskkill.exe\" /F /IM m.exe /FI \"PID ne 4242\"");
 }
 
-TEST(TerminationCodePage, MyBatIsInTheCommandInterpretersCodePage) {
-  // The command interpreter reads a batch in the OEM code page (850 German,
-  // 437 English): names and the batch's own path reach it as the list and the
-  // folder hold them. A name that code page lacks gets no line, though the
-  // management service is still asked; a folder it lacks is named by its
-  // short form, and without one no batch is written and the run tells so.
-  const auto three = [](const std::string& word) { return Kill(word) + Kill(word) + Kill(word); };
-  const std::string spiel = three("\"spiel_f\x81r.exe\"") + "del \"C:\\J\x81rgen M\x81ller\\my.bat\"\r\n";
-  const std::string del = "del C:\\Morvex\\my.bat\r\n";
+// What still runs after the run, by a fresh snapshot, is named in one box
+// with its reason where one is known; what ended or never ran is not.
+TEST(TerminationReport, NamesWhatStillRunsAndWhy) {
+  using termination::NotEnded;
   struct Case {
-    int oem;
-    std::string folder;
-    Lines entries;
-    Lines batches;  // each my.bat started, in order
-    bool told;
+    const char* what;
+    Lines running;                                     // after the run
+    std::map<std::string, std::uint32_t> taskkill;     // exit codes
+    std::map<std::string, std::optional<std::uint32_t>> service;  // Terminate's results
+    std::vector<NotEnded> told;
   };
+  const std::optional<std::uint32_t> none;
   const Case cases[] = {
-      {850, "C:\\Jürgen Müller", {"spiel_für.exe"}, {spiel}, false},
-      {437, "C:\\Jürgen Müller", {"spiel_für.exe"}, {spiel}, false},
-      {850, "C:\\Morvex", {"a.exe", "€uro.exe", "Ólafur.exe"},
-       {three("a.exe") + del, three("\"\xE0lafur.exe\"") + del}, false},
-      {437, "C:\\Morvex", {"a.exe", "€uro.exe", "Ólafur.exe"}, {three("a.exe") + del}, false},
-      {850, "C:\\Łukasz", {"a.exe"}, {three("a.exe") + "del \"C:\\UKASZ~1\\my.bat\"\r\n"}, false},
-      {437, "C:\\Łódź", {"a.exe"}, {}, true},
+      {"all ended", {"x.exe"}, {}, {}, {}},
+      {"none was running", {}, {{"a.exe", 128}, {"b.exe", 128}}, {}, {}},
+      {"taskkill refused one", {"b.exe"}, {{"b.exe", 1}}, {}, {{"b.exe", "Zugriff verweigert"}}},
+      {"the service refused one", {"a.exe"}, {}, {{"a.exe", 2u}}, {{"a.exe", "Zugriff verweigert"}}},
+      {"both refused, for their reasons", {"a.exe", "B.EXE"}, {{"a.exe", 1}, {"b.exe", 5}},
+       {{"a.exe", 3u}, {"b.exe", none}},
+       {{"a.exe", "Berechtigung fehlt; Zugriff verweigert"}, {"b.exe", "TASKKILL meldet Fehler 5"}}},
+      {"still running for no known reason", {"a.exe", "a.exe"}, {}, {{"a.exe", none}}, {{"a.exe", ""}}},
+      {"the own process is no failure", {"morvex.exe"}, {}, {}, {}},
+      {"another copy of it is", {"morvex.exe", "morvex.exe"}, {}, {}, {{"morvex.exe", ""}}},
+      {"a name Windows needs", {"svchost.exe"}, {}, {}, {{"svchost.exe", "von Windows benötigt, wird nie beendet"}}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.oem) + " " + c.folder + " " + c.entries.back());
+    SCOPED_TRACE(c.what);
     Rig rig;
-    rig.codePage.oemCodePage = c.oem;
-    rig.codePage.shortFolders = {{"C:\\Łukasz", "C:\\UKASZ~1"}};
-    rig.files.appFolder = c.folder;
-    Lines ansi;
-    for (const auto& entry : c.entries) ansi.push_back(rig.codePage.ToAnsi(entry));
-    rig.files.files[processes::KillListPath(rig.files)] = processes::SerializeKillList(ansi);
+    rig.files.files[processes::KillListPath(rig.files)] = "a.exe\r\nb.exe\r\nmorvex.exe\r\nsvchost.exe\r\n";
     rig.Program().KillList().LoadKillList();
-    rig.management.captions = c.entries;
-    Lines batches;
-    rig.interpreter.onStart = [&] { batches.push_back(rig.files.files[c.folder + "\\my.bat"]); };
-
+    rig.management.captions = {"a.exe", "b.exe"};
+    rig.management.terminateResults = c.service;
+    rig.interpreter.exitCodes = c.taskkill;
+    rig.snapshot.names = c.running;
+    rig.messages.onShow = [&] { EXPECT_FALSE(rig.Form().HasForm2()); };
     rig.Form().Command2().UserClicked();
-    EXPECT_EQ(batches, c.batches);
-    EXPECT_EQ(rig.management.terminated, c.entries);
-    const ShownMessage told{termination::BatchNotWrittenText(c.folder, termination::kBatchPathNotInOemCodePage),
-                            termination::kBatchFailedTitle, services::kCritical};
-    EXPECT_EQ(rig.messages.shown, c.told ? std::vector<ShownMessage>{told} : std::vector<ShownMessage>{});
+    std::vector<ShownMessage> shown;
+    if (!c.told.empty()) shown.push_back({termination::NotEndedText(c.told), "Fehler beim Beenden", 16});
+    EXPECT_EQ(rig.messages.shown, shown);
   }
-
-  // Each name read is decided on its own line.
-  Rig rig;
-  const Lines names = {"a.exe", "€uro.exe", "b.exe"};
-  std::size_t read = 0;
-  EXPECT_TRUE(rig.Program().Termination().WriteKillBatch(3, [&] { return names[read++]; }).written);
-  EXPECT_EQ(rig.files.files[kBatch], Kill("a.exe") + Kill("b.exe") + "del " + kBatch + "\r\n");
-}
-
-TEST_F(Termination, NamesThatCannotBeOneArgumentAreEndedNeitherWay) {
-  KillList({"a\"b.exe", "a.exe"});
-  for (const char* entry : {"tab\t.exe", "", "*", "note?ad.exe"}) form.List2().AddItem(entry);
-  rig.management.captions = {"a\"b.exe", "tab\t.exe", "", "*", "note?ad.exe", "a.exe"};
-  form.Command2().UserClicked();
-  EXPECT_EQ(rig.management.terminated, Lines{"a.exe"});
-  EXPECT_EQ(rig.files.files[kBatch], Kill("a.exe") + Kill("a.exe") + Kill("a.exe") + "del " + kBatch + "\r\n");
-  EXPECT_EQ(rig.interpreter.commands.size(), 1u);
-  EXPECT_EQ(form.List2().ListCount(), 2);  // reloaded from the file
-  EXPECT_FALSE(termination::BatchWord("x\r\n.exe"));
+  EXPECT_EQ(termination::NotEndedText({{"a.exe", "Zugriff verweigert"}, {"b.exe", ""}}),
+            "Diese Taskprozesse der Liste laufen nach dem Beenden noch:\n\na.exe (Zugriff verweigert)\nb.exe");
 }
 
 TEST_F(Termination, FailingStepsCutNothingShort) {
   KillList({"a.exe", "b.exe"});
-  rig.snapshot.names = {"x.exe"};
   struct Case {
     const char* what;
-    std::string queryError, writeError, startError;
-    bool batchesEnd;
-    int starts;
+    std::string queryError, startError;
+    bool programsEnd;
+    std::string reason;  // for both names, still running
   };
   const Case cases[] = {
-      {"no management service", "RPC-Server nicht verfügbar", "", "", true, 2},
-      {"batch not started", "", "", "Zugriff verweigert", true, 2},
-      {"previous batch still running", "", "", "", false, 2},
-      {"folder not writable", "", "Zugriff verweigert", "", true, 0},
+      {"no management service", "RPC-Server nicht verfügbar", "", true,
+       "Prozessverwaltung nicht erreichbar: RPC-Server nicht verfügbar"},
+      {"taskkill not started", "", "Zugriff verweigert", true,
+       "TASKKILL konnte nicht gestartet werden: Zugriff verweigert"},
+      {"taskkill does not end", "", "", false, "TASKKILL hat nicht rechtzeitig geendet"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     rig.management.error = c.queryError;
-    rig.files.writeErrors.clear();
-    if (!c.writeError.empty()) rig.files.writeErrors[kBatch] = c.writeError;
     rig.interpreter.error = c.startError;
-    rig.interpreter.batchesEnd = c.batchesEnd;
+    rig.interpreter.programsEnd = c.programsEnd;
     rig.interpreter.commands.clear();
+    rig.interpreter.ended = 0;
     rig.messages.shown.clear();
+    rig.snapshot.names = {"a.exe", "b.exe"};
     const int queries = rig.management.queries;
-    const int writes = rig.files.writes[kBatch];
-    form.List1().Clear();
 
     form.Command2().UserClicked();
     EXPECT_EQ(rig.management.queries - queries, 2);
-    EXPECT_EQ(rig.files.writes[kBatch] - writes, 2);
-    EXPECT_EQ(static_cast<int>(rig.interpreter.commands.size()), c.starts);
+    EXPECT_EQ(rig.interpreter.commands.size(), 2u);
+    // Nothing the run started works on after it.
+    EXPECT_EQ(rig.interpreter.ended, c.programsEnd ? 0 : 2);
     EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe"}));
-    EXPECT_EQ(ItemsOf(form.List1()), Lines{"x.exe"});
     EXPECT_FALSE(form.HasForm2());
-    const std::string told =
-        !c.writeError.empty()   ? termination::BatchNotWrittenText("C:\\Morvex", c.writeError)
-        : !c.startError.empty() ? termination::BatchNotStartedText(kBatch, c.startError)
-                                : "";
-    std::vector<ShownMessage> shown;
-    if (!told.empty()) shown.push_back({told, "Fehler beim Beenden", services::kCritical});
-    EXPECT_EQ(rig.messages.shown, shown);
+    EXPECT_EQ(rig.messages.shown,
+              (std::vector<ShownMessage>{{termination::NotEndedText({{"a.exe", c.reason}, {"b.exe", c.reason}}),
+                                          "Fehler beim Beenden", services::kCritical}}));
   }
-}
-
-TEST_F(Termination, AnUnwritableFolderIsToldOnceAfterTheRun) {
-  KillList({"a.exe", "b.exe"});
-  rig.files.writeErrors[kBatch] = "Zugriff verweigert";
-  rig.messages.onShow = [&] {
-    // The run is over when the box opens.
-    EXPECT_FALSE(form.HasForm2());
-    EXPECT_EQ(form.List2().ListCount(), 2);
-  };
-  form.Command2().UserClicked();
-  EXPECT_EQ(rig.messages.shown, (std::vector<ShownMessage>{
-                                    {termination::BatchNotWrittenText("C:\\Morvex", "Zugriff verweigert"),
-                                     "Fehler beim Beenden", services::kCritical}}));
-  EXPECT_NE(rig.messages.shown[0].text.find("Ordner: C:\\Morvex\n"), std::string::npos);
-  EXPECT_EQ(rig.management.queries, 2);
 }
 
 TEST_F(Termination, NoSecondRunStartsInsideARunButOneAfterIt) {
@@ -379,7 +331,7 @@ TEST_F(Termination, NoSecondRunStartsInsideARunButOneAfterIt) {
 
 TEST_F(Termination, Command3HandsTheTargetToTaskkillOncePerEntry) {
   rig.snapshot.names = {"x.exe"};
-  form.txtTargetTitle().SetText("t.exe");
+  form.txtTargetTitle().SetText("t.exe ");
   int catalogues = 0;
   auto refill = form.Command1().onClick;
   form.Command1().onClick = [&] {
@@ -395,9 +347,8 @@ TEST_F(Termination, Command3HandsTheTargetToTaskkillOncePerEntry) {
   KillList({"a.exe", "b.exe"});
   catalogues = 0;
   form.Command3().UserClicked();
-  EXPECT_EQ(rig.files.files[kBatch], Kill("t.exe") + Kill("t.exe") + "del " + kBatch + "\r\n");
-  EXPECT_EQ(rig.interpreter.commands, (Lines{kStart, kStart}));
-  EXPECT_EQ(rig.pause.pauses.size(), 6u);
+  EXPECT_EQ(rig.interpreter.commands, (Lines{Kill("t.exe"), Kill("t.exe")}));
+  EXPECT_EQ(rig.pause.pauses.size(), 2u);
   EXPECT_EQ(rig.management.queries, 0);
   EXPECT_FALSE(form.HasForm2());
   EXPECT_EQ(catalogues, 2);
@@ -418,27 +369,28 @@ TEST_F(Termination, Command6EndsTheCatalogueSelectionAndRefillsPerProcess) {
 
 // The program runs as process 4242 with the image name morvex.exe; another
 // copy of it runs as 77, and one more whose identifier cannot be read. Every
-// way of ending ends 77 alone, and each kill line for the name, in any letter
-// case, spares 4242. The program descends from explorer.exe: no line for that
-// name has /T, which would end the program among its descendants.
+// way of ending ends 77 alone, and each TASKKILL for the name, in any letter
+// case, spares 4242. The program descends from explorer.exe: no TASKKILL for
+// that name has /T, which would end the program among its descendants. A
+// TASKKILL the run could not end (9000) is never ended by the service.
 TEST(OwnProcess, NoWayOfEndingEndsIt) {
   enum class Way { kCommand2, kExpiry, kCommand3, kCommand6 };
   struct Case {
     Way way;
     std::string name;
     std::vector<std::uint32_t> terminated;
-    std::string lines;  // every kill line for the name, in order
+    Lines commands;
   };
   const auto spared = [](const std::string& name) {
-    return "TASKKILL /F /IM " + name + " /FI \"PID ne 4242\" /T\r\n";
+    return "\"" + kTaskkill + "\" /F /IM " + name + " /FI \"PID ne 4242\" /T";
   };
-  const std::string treeless = "TASKKILL /F /IM Explorer.exe\r\n";
+  const std::string treeless = "\"" + kTaskkill + "\" /F /IM Explorer.exe";
   const Case cases[] = {
-      {Way::kCommand2, "morvex.exe", {77}, spared("morvex.exe") + spared("morvex.exe") + spared("morvex.exe")},
-      {Way::kExpiry, "MORVEX.EXE", {}, spared("MORVEX.EXE") + spared("MORVEX.EXE") + spared("MORVEX.EXE")},
-      {Way::kCommand3, "Morvex.exe", {}, spared("Morvex.exe") + spared("Morvex.exe")},
-      {Way::kCommand6, "morvex.exe", {77}, ""},
-      {Way::kCommand2, "Explorer.exe", {}, treeless + treeless + treeless},
+      {Way::kCommand2, "morvex.exe", {77}, {spared("morvex.exe")}},
+      {Way::kExpiry, "MORVEX.EXE", {}, {spared("MORVEX.EXE")}},
+      {Way::kCommand3, "Morvex.exe", {}, {spared("Morvex.exe")}},
+      {Way::kCommand6, "morvex.exe", {77}, {}},
+      {Way::kCommand2, "Explorer.exe", {}, {treeless}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name + " " + std::to_string(static_cast<int>(c.way)));
@@ -449,11 +401,6 @@ TEST(OwnProcess, NoWayOfEndingEndsIt) {
     rig.Program().KillList().LoadKillList();
     rig.management.captions = {"morvex.exe", "morvex.exe", "morvex.exe"};
     rig.management.ids = {4242, 0, 77};
-    std::string lines;
-    rig.interpreter.onStart = [&] {
-      const std::string batch = rig.files.files[kBatch];
-      lines += batch.substr(0, batch.find("del "));
-    };
     rig.snapshot.names = {c.name};
     form.Command1().UserClicked();
     Rig::Peer(form.List1()).UserSelect(0, false);
@@ -466,8 +413,19 @@ TEST(OwnProcess, NoWayOfEndingEndsIt) {
       case Way::kCommand6: form.Command6().UserClicked(); break;
     }
     EXPECT_EQ(rig.management.terminatedIds, c.terminated);
-    EXPECT_EQ(lines, c.lines);
+    EXPECT_EQ(rig.interpreter.commands, c.commands);
   }
+
+  Rig rig;
+  rig.files.files[processes::KillListPath(rig.files)] = "taskkill.exe\r\n";
+  rig.Program().KillList().LoadKillList();
+  rig.interpreter.programsEnd = false;
+  rig.interpreter.endable = false;
+  rig.management.captions = {"taskkill.exe"};
+  rig.management.ids = {9000};
+  rig.Form().Command2().UserClicked();  // its TASKKILL, 9000, cannot be ended
+  rig.Form().Command2().UserClicked();
+  EXPECT_EQ(rig.management.terminatedIds, std::vector<std::uint32_t>{9000});  // by the first run alone
 }
 
 // Each name of a process Windows needs, in any letter case: refused by
@@ -477,8 +435,8 @@ TEST(ProtectedNames, AreNeverCopiedFilledInOrHandedOn) {
   const std::string file = "C:\\Morvex\\List2.txt";
   for (const std::string name :
        {"System", "System Idle Process", "Idle", "Registry", "Secure System", "Memory Compression", "smss.exe",
-        "csrss.exe", "wininit.exe", "winlogon.exe", "services.exe", "lsass.exe", "lsaiso.exe", "CSRSS.EXE",
-        "Lsass.Exe", "system", "wininit.exe "}) {
+        "csrss.exe", "wininit.exe", "winlogon.exe", "services.exe", "lsass.exe", "lsaiso.exe", "svchost.exe",
+        "CSRSS.EXE", "Lsass.Exe", "system", "wininit.exe "}) {
     SCOPED_TRACE(name);
     Rig rig;
     forms::Form1& form = rig.Form();
@@ -498,29 +456,32 @@ TEST(ProtectedNames, AreNeverCopiedFilledInOrHandedOn) {
     rig.files.files[file] = name + "\r\na.exe\r\n";
     form.List2().Clear();
     rig.Program().KillList().LoadKillList();
+    rig.snapshot.names.clear();
     form.Command2().UserClicked();
     form.Command3().UserClicked();  // the target is the name, from the click on List1
     Rig::Peer(form.List1()).UserSelect(0, false);
     form.Command6().UserClicked();
     EXPECT_EQ(rig.management.terminated, Lines{"a.exe"});
-    EXPECT_EQ(rig.interpreter.commands.size(), 1u);
-    EXPECT_EQ(rig.files.files[kBatch], Kill("a.exe") + Kill("a.exe") + Kill("a.exe") + "del " + kBatch + "\r\n");
+    EXPECT_EQ(rig.interpreter.commands, Lines{Kill("a.exe")});
     EXPECT_EQ(ItemsOf(form.List2()), (Lines{name, "a.exe"}));
     EXPECT_EQ(rig.files.files[file], name + "\r\na.exe\r\n");
   }
 }
 
 // A file that does not hold what List2 shows (its last save failed, or it was
-// read only in part): the run puts back what List2 held before it.
+// read only in part), or a reload that fails: the run puts back what List2
+// held before it, and the next save keeps every entry.
 TEST(UnsavedEntries, SurviveARun) {
+  enum class Fault { kSaveFailed, kReadInPart, kReloadFails };
   struct Case {
     const char* what;
-    bool readFails;
+    Fault fault;
     Lines after;
   };
   const Case cases[] = {
-      {"save failed", false, {"a.exe", "new.exe"}},
-      {"read in part", true, {"a.exe"}},
+      {"save failed", Fault::kSaveFailed, {"a.exe", "new.exe"}},
+      {"read in part", Fault::kReadInPart, {"a.exe"}},
+      {"reload fails", Fault::kReloadFails, {"a.exe", "b.exe"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -528,11 +489,11 @@ TEST(UnsavedEntries, SurviveARun) {
     forms::Form1& form = rig.Form();
     const std::string file = processes::KillListPath(rig.files);
     rig.files.files[file] = "a.exe\r\nb.exe\r\n";
-    if (c.readFails) rig.files.readErrors[file] = "Zugriff verweigert";
+    if (c.fault == Fault::kReadInPart) rig.files.readErrors[file] = "Zugriff verweigert";
     rig.Program().KillList().LoadKillList();
-    if (c.readFails) {
+    if (c.fault == Fault::kReadInPart) {
       form.List2().AddItem("a.exe");  // as much as could be read
-    } else {
+    } else if (c.fault == Fault::kSaveFailed) {
       rig.files.writeErrors[file] = "Zugriff verweigert";
       rig.snapshot.names = {"new.exe"};
       form.Command1().UserClicked();
@@ -540,10 +501,20 @@ TEST(UnsavedEntries, SurviveARun) {
       form.cmduebernehmen().UserClicked();
       Rig::Peer(form.List2()).UserSelect(1, false);
       form.cmdloeschen().UserClicked();  // b.exe
+    } else {
+      rig.files.readErrors[file] = "Der Prozess kann nicht auf die Datei zugreifen.";
     }
+    rig.messages.shown.clear();
+    rig.snapshot.names.clear();
     for (ui::Control* run : {&form.Command2(), &form.Command3()}) {
       run->UserClicked();
       EXPECT_EQ(ItemsOf(form.List2()), c.after);
+    }
+    EXPECT_TRUE(rig.messages.shown.empty());  // nothing said in the middle of a run
+    if (c.fault == Fault::kReloadFails) {
+      rig.files.readErrors.clear();
+      rig.Program().KillList().SaveKillList();
+      EXPECT_EQ(rig.files.files[file], "a.exe\r\nb.exe\r\n");
     }
   }
 }

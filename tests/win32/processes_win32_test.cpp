@@ -112,7 +112,7 @@ TEST_F(ManagementService, TerminateEndsTheProcessOfTheObject) {
   ASSERT_TRUE(result.ok) << result.error;
   int ended = 0;
   for (const auto& process : result.processes) {
-    if (process->Caption() == "mvx_wmi_target.exe") ended += process->Terminate() ? 1 : 0;
+    if (process->Caption() == "mvx_wmi_target.exe") ended += process->Terminate() == 0u ? 1 : 0;
   }
   EXPECT_EQ(ended, 1);
   EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
