@@ -249,6 +249,20 @@ long RunHidden(const std::wstring& program, std::wstring command) {
   return static_cast<long>(code);
 }
 
+std::wstring SystemFolder() {
+  wchar_t system[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+  return std::wstring(system, length);
+}
+
+// Wine's own TASKKILL, kept under a name of its own before the stand-in takes
+// the system's name (the prefix outlives a run: copied once).
+std::wstring WineTaskkill() {
+  const std::wstring kept = SystemFolder() + L"\\mvx_wine_taskkill.exe";
+  if (!FileExists(kept)) CopyFileW((SystemFolder() + L"\\taskkill.exe").c_str(), kept.c_str(), TRUE);
+  return kept;
+}
+
 // The trial: a parent and its child, of names nothing else carries, and the
 // system's TASKKILL asked to end the parent with /T.
 TaskkillAbilities TryTaskkill() {
@@ -273,9 +287,7 @@ TaskkillAbilities TryTaskkill() {
   if (!WaitFor([&] { return ProcessRuns(L"mvx_probe_child.exe"); }, 15000)) {
     result.why = "the trial's child did not start";
   } else {
-    wchar_t system[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-    const std::wstring taskkill = std::wstring(system, length) + L"\\taskkill.exe";
+    const std::wstring taskkill = WineTaskkill();
     const long code = RunHidden(taskkill, L"\"" + taskkill + L"\" /F /IM mvx_probe_parent.exe /T");
     const bool parentEnded = WaitForSingleObject(pi.hProcess, 5000) == WAIT_OBJECT_0;
     const bool childEnded = WaitFor([] { return !ProcessRuns(L"mvx_probe_child.exe"); }, 5000);
@@ -301,40 +313,32 @@ const TaskkillAbilities& SystemTaskkill() {
   return abilities;
 }
 
-bool TaskkillStandInUsed() { return !SystemTaskkill().knowsTree; }
-
-void PutTestProgramsFirstOnPath() {
-  const std::wstring first = ProgramFolder() + L";";
-  std::wstring path(32767, L'\0');
-  const DWORD n = GetEnvironmentVariableW(L"PATH", path.data(), static_cast<DWORD>(path.size()));
-  path.resize(n < path.size() ? n : 0);
-  if (path.compare(0, first.size(), first) == 0) return;
-  SetEnvironmentVariableW(L"PATH", (first + path).c_str());
+void InstallTaskkillStandIn() {
+  static const bool installed = [] {
+    const bool knowsTree = SystemTaskkill().knowsTree;  // tried on Wine's own first
+    CopyFileW((ProgramFolder() + L"\\taskkill.exe").c_str(), (SystemFolder() + L"\\taskkill.exe").c_str(), FALSE);
+    // Wine's override, in the prefix's registry (a Windows program's
+    // environment does not reach the loader of the programs it starts).
+    const wchar_t native[] = L"native";
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", L"taskkill.exe", REG_SZ, native,
+                    sizeof native);
+    SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_NO_TREE", knowsTree ? nullptr : L"1");
+    return true;
+  }();
+  (void)installed;
 }
 
-namespace {
+StandInThatEndsNothing::StandInThatEndsNothing() { SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING", L"1"); }
+StandInThatEndsNothing::~StandInThatEndsNothing() { SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING", nullptr); }
 
-std::wstring PathVariable() {
-  std::wstring path(32767, L'\0');
-  const DWORD n = GetEnvironmentVariableW(L"PATH", path.data(), static_cast<DWORD>(path.size()));
-  path.resize(n < path.size() ? n : 0);
-  return path;
+StandInThatRefuses::StandInThatRefuses(const std::wstring& name) {
+  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_REFUSE", name.c_str());
 }
-
-}  // namespace
-
-StandInThatEndsNothing::StandInThatEndsNothing() : path_(PathVariable()) {
-  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING", L"1");
-  PutTestProgramsFirstOnPath();
-}
-
-StandInThatEndsNothing::~StandInThatEndsNothing() {
-  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING", nullptr);
-  SetEnvironmentVariableW(L"PATH", path_.c_str());
-}
+StandInThatRefuses::~StandInThatRefuses() { SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_REFUSE", nullptr); }
 
 bool Morvex::Start(bool waitForWindow) {
-  if (TaskkillStandInUsed()) PutTestProgramsFirstOnPath();
+  InstallTaskkillStandIn();
+  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_CALLS", PathOf(L"taskkill-calls.txt").c_str());
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   std::wstring command = L"\"" + PathOf(exeName_) + L"\"";

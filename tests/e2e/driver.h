@@ -73,27 +73,32 @@ struct TaskkillAbilities {
 };
 const TaskkillAbilities& SystemTaskkill();
 
-// Whether the batch files of morvex.exe run the TASKKILL stand-in
-// (programs/taskkill.cpp, which drops /T): where the system's TASKKILL lacks
-// /T. Elsewhere they run the system's own.
-bool TaskkillStandInUsed();
+// Puts the TASKKILL stand-in (programs/taskkill.cpp) in place of the
+// system's taskkill.exe in the suite's own prefix, once: Wine's own is kept
+// beside it as mvx_wine_taskkill.exe (the trial of SystemTaskkill runs that
+// one), and the programs started load the stand-in instead of Wine's builtin
+// (Wine's DLL override taskkill.exe=native, in the prefix's registry). It notes every call, drops /T where
+// Wine's lacks it and hands the rest to Wine's own. morvex.exe starts the
+// system's TASKKILL by its full path: nothing on the PATH is asked.
+void InstallTaskkillStandIn();
 
-// Puts the folder of the test programs first on the PATH that started
-// programs inherit. The batch files of morvex.exe then run the TASKKILL
-// stand-in built there.
-void PutTestProgramsFirstOnPath();
-
-// For its lifetime, the batch files of the programs started run the stand-in,
-// which only notes its arguments and ends nothing; then the PATH is as before.
+// For its lifetime, the stand-in only notes its arguments and ends nothing.
 class StandInThatEndsNothing {
  public:
   StandInThatEndsNothing();
   ~StandInThatEndsNothing();
   StandInThatEndsNothing(const StandInThatEndsNothing&) = delete;
   StandInThatEndsNothing& operator=(const StandInThatEndsNothing&) = delete;
+};
 
- private:
-  std::wstring path_;
+// For its lifetime, the stand-in refuses the calls for one name (ends
+// nothing, exits with 1), as TASKKILL does for a process it may not end.
+class StandInThatRefuses {
+ public:
+  explicit StandInThatRefuses(const std::wstring& name);
+  ~StandInThatRefuses();
+  StandInThatRefuses(const StandInThatRefuses&) = delete;
+  StandInThatRefuses& operator=(const StandInThatRefuses&) = delete;
 };
 
 // Whether a process of this image name runs (letter case does not count).
@@ -110,9 +115,9 @@ class Morvex {
   const std::wstring& Folder() const { return folder_; }
   std::wstring PathOf(const std::wstring& file) const { return folder_ + L"\\" + file; }
 
-  // Starts the program in its folder, with the test programs first on its
-  // PATH where the stand-in of TASKKILL is used; with `waitForWindow`, waits
-  // until Form1 exists.
+  // Starts the program in its folder (its working folder too), the TASKKILL
+  // stand-in installed and noting its calls in taskkill-calls.txt there;
+  // with `waitForWindow`, waits until Form1 exists.
   bool Start(bool waitForWindow = true);
   // Waits until Form1 is shown and its message loop answers, so that the
   // start-up has run and a posted click reaches a control.

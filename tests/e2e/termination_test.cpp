@@ -1,17 +1,16 @@
 // The kill-list run of the real program: running processes ended by a click on
-// Command2, the kill list shown again, my.bat gone, and an injected entry that
-// runs nothing.
+// Command2, the kill list shown again, no file of its own left behind, an
+// injected entry or a taskkill.bat beside the program that runs nothing, and
+// the box that names what could not be ended.
 //
-// What the system offers is asked of it at the start and told (below): where
-// the system's TASKKILL knows /T (Wine 10's), the batches run it; where it
-// lacks /T (Wine 8's), the driver starts morvex.exe with the folder of the
-// test programs first on its PATH, where the stand-in programs/taskkill.cpp
-// drops /T, notes its arguments and runs the system's TASKKILL. The batch runs
-// in the program's working folder (its application folder here), which holds
-// no TASKKILL, so the command interpreter finds either through the PATH. The
+// morvex.exe starts the system's TASKKILL by its full path. In this suite's
+// own prefix the driver has put the stand-in programs/taskkill.cpp there:
+// it notes every call, drops /T where Wine's TASKKILL lacks it (Wine 8's),
+// refuses one name where a test asks, and hands the rest to Wine's own. What
+// the system offers is asked of it at the start and told (below). The
 // management service's Terminate is tested where its Win32_Process has the
-// method (neither Wine 8's nor Wine 10's has): there the batches run a
-// stand-in that ends nothing, so that what ends, the service ended.
+// method (neither Wine 8's nor Wine 10's has): there the stand-in ends
+// nothing, so that what ends, the service ended.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -31,25 +30,23 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-// Tells once, before the first test, what this system lacks and so which
-// TASKKILL the batches run and which tests skip.
+// Tells once, before the first test, what this system lacks, and so what
+// the stand-in does with /T and which tests skip.
 class SystemReport : public testing::Environment {
  public:
   void SetUp() override {
-    std::printf("[ system   ] TASKKILL: %s; the batches run %s\n", SystemTaskkill().why.c_str(),
-                TaskkillStandInUsed() ? "the stand-in, which drops /T" : "the system's own");
+    std::printf("[ system   ] TASKKILL: %s; the stand-in in its place %s\n", SystemTaskkill().why.c_str(),
+                SystemTaskkill().knowsTree ? "passes /T on" : "drops /T");
     const probes::ManagementTerminate& terminate = probes::ManagementServiceTerminate();
     std::printf("[ system   ] Terminate: %s; %s\n", terminate.why.c_str(),
-                terminate.available ? "it is tested" : "only the batches end processes here");
+                terminate.available ? "it is tested" : "only TASKKILL ends processes here");
   }
 };
 testing::Environment* const kSystemReport = testing::AddGlobalTestEnvironment(new SystemReport);
 
-// The arguments the stand-in passed on to TASKKILL, where it is used: each
-// call as one line of quoted arguments. Where the batches run the system's
-// TASKKILL nothing notes them, and a test sees only what ended.
+// The arguments morvex.exe started TASKKILL with, as the stand-in noted them:
+// each call as one line of quoted arguments.
 void ExpectStandInCall(const Morvex& app, const std::string& call) {
-  if (!TaskkillStandInUsed()) return;
   const std::string calls = ReadFileBytes(app.PathOf(L"taskkill-calls.txt"));
   EXPECT_NE(calls.find(call), std::string::npos) << calls;
 }
@@ -132,9 +129,9 @@ TEST(KillListRun, EndsEveryInstanceAndShowsTheListAgain) {
   EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
   EXPECT_EQ(app.Items("List2"), kill);
   EXPECT_EQ(ReadFileBytes(app.PathOf(L"List2.txt")), file);
-  EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
+  EXPECT_FALSE(FileExists(app.PathOf(L"my.bat")));
   // The entry reached TASKKILL, the name as one argument.
-  ExpectStandInCall(app, " \"/F\" \"/IM\" \"mvx_endme.exe\"\r\n");
+  ExpectStandInCall(app, " \"/F\" \"/IM\" \"mvx_endme.exe\" \"/T\"\r\n");
   app.Kill();
 }
 
@@ -147,20 +144,17 @@ TEST(KillListRun, AnInjectedEntryRunsNothing) {
   ASSERT_TRUE(WaitFor([&] { return app.Items("List2").size() == 2; }));
 
   ASSERT_GE(RunKillList(app), 0);
-  // The entry after the injected one was ended, so both batches have run.
+  // The entry after the injected one was ended, so both have been handed on.
   EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
-  EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
   EXPECT_FALSE(FileExists(app.PathOf(L"canary.txt")));
-  ExpectStandInCall(app, " \"/IM\" \"" + injected + "\"\r\n");
+  ExpectStandInCall(app, " \"/IM\" \"" + injected + "\" \"/T\"\r\n");
   app.Kill();
 }
 
 // The kill list holds spiel_für.exe (in Windows-1252, as the file is kept) and
 // the program lies in a folder whose path holds an umlaut, or a character the
-// OEM code page lacks, so that the batch names itself by the folder's short
-// form. The command interpreter reads the batch in the OEM code page: TASKKILL
-// receives the name unchanged, and my.bat deletes itself.
-TEST(KillListRun, UmlautsReachTaskkillAndTheBatchDeletesItself) {
+// OEM code page lacks: TASKKILL receives the name unchanged.
+TEST(KillListRun, UmlautsReachTaskkill) {
   for (const char* folder : {"kill-run-ü", "kill-run-€"}) {
     SCOPED_TRACE(folder);
     Morvex app(FreshFolder(folder));
@@ -172,10 +166,87 @@ TEST(KillListRun, UmlautsReachTaskkillAndTheBatchDeletesItself) {
 
     ASSERT_GE(RunKillList(app), 0);
     EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
-    EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
-    ExpectStandInCall(app, " \"/F\" \"/IM\" \"spiel_für.exe\"\r\n");
+    ExpectStandInCall(app, " \"/F\" \"/IM\" \"spiel_für.exe\" \"/T\"\r\n");
     app.Kill();
   }
+}
+
+// A taskkill.bat and a taskkill.cmd beside morvex.exe, which is also its
+// working folder here: neither runs, since no command interpreter is asked,
+// and the listed program still ends.
+TEST(KillListRun, ATaskkillBesideTheProgramNeverRuns) {
+  Morvex app(FreshFolder("kill-run-planted"));
+  const std::string canary = Narrow(app.PathOf(L"canary.txt"));
+  for (const wchar_t* planted : {L"taskkill.bat", L"taskkill.cmd"}) {
+    WriteFileBytes(app.PathOf(planted), "@echo planted > \"" + canary + "\"\r\n");
+  }
+  WriteFileBytes(app.PathOf(L"List2.txt"), std::string(kTarget) + "\r\n");
+  Targets targets(app, 1);
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(WaitFor([&] { return app.Items("List2").size() == 1; }));
+  ASSERT_GE(RunKillList(app), 0);
+  EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
+  EXPECT_FALSE(FileExists(app.PathOf(L"canary.txt")));
+  app.Kill();
+}
+
+// блокнот.exe, a name no ANSI code page of Western Europe holds: List1 shows
+// it as it is, cmduebernehmen takes it (List2.txt in UTF-8 with its BOM), and
+// a run ends it. An entry with a blank after it ends the program so named.
+TEST(KillListRun, EveryNameAsWindowsNamesIt) {
+  Morvex app(FreshFolder("kill-run-unicode"));
+  WriteFileBytes(app.PathOf(L"List2.txt"), std::string(kTarget) + " \r\n");
+  Targets cyrillic(app, 1, "блокнот.exe");
+  Targets blank(app, 1);
+  ASSERT_TRUE(cyrillic.Started() && blank.Started());
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.WaitUntilShown());
+  app.Click("Command1");
+  std::ptrdiff_t position = -1;
+  ASSERT_TRUE(WaitFor([&] {
+    const Entries catalogue = app.Items("List1");
+    const auto at = std::find(catalogue.begin(), catalogue.end(), "блокнот.exe");
+    position = at == catalogue.end() ? -1 : at - catalogue.begin();
+    return position >= 0;
+  })) << testing::PrintToString(app.Items("List1"));
+  app.ClickItem("List1", static_cast<int>(position));
+  ASSERT_TRUE(WaitFor([&] { return app.Text("txtTargetTitle") == "блокнот.exe"; }));
+  app.Click("cmduebernehmen");
+  const Entries kill{std::string(kTarget) + " ", "блокнот.exe"};
+  ASSERT_TRUE(WaitFor([&] { return app.Items("List2") == kill; }));
+  EXPECT_EQ(ReadFileBytes(app.PathOf(L"List2.txt")), "\xEF\xBB\xBF\"" + std::string(kTarget) + " \"\r\nблокнот.exe\r\n");
+
+  ASSERT_GE(RunKillList(app), 0);
+  EXPECT_TRUE(WaitFor([&] { return cyrillic.AllEnded() && blank.AllEnded(); }, 10000));
+  ExpectStandInCall(app, " \"/IM\" \"блокнот.exe\" \"/T\"\r\n");
+  ExpectStandInCall(app, " \"/IM\" \"mvx_endme.exe\" \"/T\"\r\n");
+  EXPECT_EQ(app.Items("List2"), kill);
+  app.Kill();
+}
+
+// A TASKKILL that refuses one name: once the run is over, one box names that
+// name and no other.
+TEST(KillListRun, TheBoxNamesWhatTaskkillRefused) {
+  const StandInThatRefuses refuses(L"mvx_refused.exe");
+  Morvex app(FreshFolder("kill-run-refused"));
+  WriteFileBytes(app.PathOf(L"List2.txt"), std::string("mvx_refused.exe\r\nmvx_absent.exe\r\n") + kTarget + "\r\n");
+  Targets refused(app, 1, "mvx_refused.exe");
+  Targets ended(app, 1);
+  ASSERT_TRUE(refused.Started() && ended.Started());
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(WaitFor([&] { return app.Items("List2").size() == 3; }));
+  app.Click("Command2");
+  const auto box = app.WaitForMessageBox(60000);
+  ASSERT_TRUE(box);
+  EXPECT_FALSE(WaitWindowOpen(app));
+  EXPECT_EQ(box->title, "Fehler beim Beenden");
+  EXPECT_NE(box->text.find("mvx_refused.exe (Zugriff verweigert)"), std::string::npos) << box->text;
+  EXPECT_EQ(box->text.find("mvx_absent.exe"), std::string::npos) << box->text;
+  EXPECT_EQ(box->text.find(kTarget), std::string::npos) << box->text;
+  EXPECT_TRUE(ended.AllEnded());
+  EXPECT_FALSE(refused.AllEnded());
+  app.CloseMessageBox(*box);
+  app.Kill();
 }
 
 // TASKKILL's /T: the children of a process of the kill list end with it,
@@ -206,8 +277,8 @@ TEST(KillListRun, EndsTheChildrenOfAnEntrysProcessToo) {
   app.Kill();
 }
 
-// The management service's Terminate, alone: the batches run a stand-in that
-// ends nothing, so the processes end only if the service ends them.
+// The management service's Terminate, alone: the TASKKILL stand-in ends
+// nothing, so the processes end only if the service ends them.
 TEST(KillListRun, TheManagementServiceEndsTheProcessesOfAnEntry) {
   const probes::ManagementTerminate& terminate = probes::ManagementServiceTerminate();
   if (!terminate.available) GTEST_SKIP() << terminate.why;
@@ -221,7 +292,7 @@ TEST(KillListRun, TheManagementServiceEndsTheProcessesOfAnEntry) {
 
   ASSERT_GE(RunKillList(app), 0);
   EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
-  // The batch ran, and its TASKKILL ended nothing.
+  // TASKKILL was started, and ended nothing.
   const std::string calls = ReadFileBytes(app.PathOf(L"taskkill-calls.txt"));
   EXPECT_NE(calls.find(" \"/IM\" \"mvx_endme.exe\""), std::string::npos) << calls;
   app.Kill();
@@ -246,33 +317,9 @@ TEST(KillListRun, LogsTheLengthOfARunPerEntry) {
   ASSERT_GT(one, 0);
   ASSERT_GT(four, 0);
 
-  // The batch's own length: the same kind of file run the same way, waited for.
-  const std::wstring batch = app.PathOf(L"timing.bat");
-  WriteFileBytes(batch, "TASKKILL /F /IM mvx_absent.exe /T\r\nTASKKILL /F /IM mvx_absent.exe /T\r\n"
-                        "TASKKILL /F /IM mvx_absent.exe /T\r\ndel " + Narrow(batch) + "\r\n");
-  std::wstring command = L"cmd.exe /V:OFF /S /C \"\"" + batch + L"\"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION pi{};
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, app.Folder().c_str(), &si,
-                             &pi));
-  WaitForSingleObject(pi.hProcess, 30000);
-  QueryPerformanceCounter(&end);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-  const double batchMs =
-      1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-
   const double perEntry = (four - one) / 3;
-  std::printf("kill-list run: 1 entry %.0f ms, 4 entries %.0f ms, per entry %.0f ms; batch alone %.0f ms\n", one,
-              four, perEntry, batchMs);
+  std::printf("kill-list run: 1 entry %.0f ms, 4 entries %.0f ms, per entry %.0f ms\n", one, four, perEntry);
   RecordProperty("run_per_entry_ms", std::to_string(static_cast<int>(perEntry)));
-  RecordProperty("batch_ms", std::to_string(static_cast<int>(batchMs)));
   app.Kill();
 }
 
@@ -294,16 +341,15 @@ TEST(KillListRun, EndsTheSelectedEntriesOnly) {
   ASSERT_TRUE(WaitFor([&] { return app.SelectedPositions("List2") == std::vector<int>{0, 2}; }));
 
   ASSERT_GE(RunKillList(app), 0);
-  EXPECT_TRUE(WaitFor([&] { return a.AllEnded() && c.AllEnded(); }, 10000));
-  // Every batch of the run has ended once my.bat is gone.
-  EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
+  // Every TASKKILL of the run has ended when its wait window closes.
+  EXPECT_TRUE(a.AllEnded() && c.AllEnded());
   EXPECT_FALSE(b.AllEnded());
   EXPECT_EQ(app.Items("List2"), kill);
   app.Kill();
 }
 
 // Starts the program on a kill list of `first` and kTarget, with one copy of
-// kTarget running, and runs the list: the copy ends, and so does every batch.
+// kTarget running, and runs the list: the copy ends.
 void RunWithTargetAfter(Morvex& app, const std::string& first) {
   WriteFileBytes(app.PathOf(L"List2.txt"), first + "\r\n" + kTarget + "\r\n");
   Targets targets(app, 1);
@@ -312,21 +358,20 @@ void RunWithTargetAfter(Morvex& app, const std::string& first) {
   ASSERT_TRUE(WaitFor([&] { return app.Items("List2").size() == 2; }));
   ASSERT_GE(RunKillList(app), 0);
   EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
-  EXPECT_TRUE(WaitFor([&] { return !FileExists(app.PathOf(L"my.bat")); }, 10000));
 }
 
-// morvex.exe in the kill list: its kill line spares the program's own
-// process by its identifier, so the program goes on, and the next entry ends.
-// (The filter lets another copy of morvex.exe end. A TASKKILL that knows no
-// /FI, as Wine 8's, refuses the whole line, and Wine's management service
-// ends nothing: under Wine no other copy ends.)
+// morvex.exe in the kill list: its TASKKILL spares the program's own process
+// by its identifier, so the program goes on, and the next entry ends. (The
+// filter lets another copy of morvex.exe end. A TASKKILL that knows no /FI,
+// as Wine 8's, refuses the whole call, and Wine's management service ends
+// nothing: under Wine no other copy ends.)
 TEST(KillListRun, NeverEndsTheProgramItself) {
   Morvex app(FreshFolder("kill-run-itself"));
   RunWithTargetAfter(app, "morvex.exe");
   EXPECT_TRUE(app.Running());
   EXPECT_TRUE(app.WaitUntilShown());
   EXPECT_EQ(app.Items("List2"), (Entries{"morvex.exe", kTarget}));
-  ExpectStandInCall(app, " \"/IM\" \"morvex.exe\" \"/FI\" \"PID ne " + std::to_string(app.ProcessId()) + "\"\r\n");
+  ExpectStandInCall(app, " \"/IM\" \"morvex.exe\" \"/FI\" \"PID ne " + std::to_string(app.ProcessId()) + "\" \"/T\"\r\n");
   app.Kill();
 }
 
@@ -345,13 +390,21 @@ DWORD ProcessIdOf(const wchar_t* imageName) {
 }
 
 // services.exe, a process Windows needs (and one Wine has): a run passes it
-// over where the file holds it, keeping it in List2 and the file, and
+// over where the file holds it, says so, keeps it in List2 and the file, and
 // cmduebernehmen refuses it.
 TEST(KillListRun, PassesOverTheProcessesWindowsNeeds) {
   const DWORD services = ProcessIdOf(L"services.exe");
   ASSERT_NE(services, 0u);
   Morvex app(FreshFolder("kill-run-protected"));
   RunWithTargetAfter(app, "services.exe");
+  // Once the run is over, the box says why it still runs, and nothing else.
+  const auto report = app.WaitForMessageBox();
+  ASSERT_TRUE(report);
+  EXPECT_EQ(report->title, "Fehler beim Beenden");
+  EXPECT_NE(report->text.find("\nservices.exe (von Windows benötigt, wird nie beendet)"), std::string::npos)
+      << report->text;
+  EXPECT_EQ(report->text.find(kTarget), std::string::npos) << report->text;
+  app.CloseMessageBox(*report);
   EXPECT_EQ(ProcessIdOf(L"services.exe"), services);
   EXPECT_EQ(app.Items("List2"), (Entries{"services.exe", kTarget}));
   const std::string file = std::string("services.exe\r\n") + kTarget + "\r\n";

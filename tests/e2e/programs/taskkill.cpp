@@ -1,52 +1,77 @@
-// A stand-in for TASKKILL in the end-to-end tests. Where the system's TASKKILL
-// lacks /T (Wine 8's), the tests put this program first on the PATH of
-// morvex.exe: it drops /T, notes the arguments it passes on in
-// taskkill-calls.txt in its working folder, and runs the system's TASKKILL
-// with them, returning its exit code. With MORVEX_E2E_TASKKILL_ENDS_NOTHING
-// set in its environment it only notes them and ends nothing, so that a test
-// sees what the management service ends alone.
+// A stand-in for the system's TASKKILL in the end-to-end tests. The driver
+// puts it in place of taskkill.exe in the system folder of the suite's own
+// Wine prefix (loaded instead of Wine's builtin with the override
+// taskkill.exe=n), so that morvex.exe, which starts the system's own TASKKILL
+// by its full path, starts this one. It notes each call's arguments (all of
+// them, each quoted, /T included) as one UTF-8 line in the file that
+// MORVEX_E2E_TASKKILL_CALLS names, then:
+//  - with MORVEX_E2E_TASKKILL_REFUSE set to a name, refuses a call for that
+//    name (ends nothing, says so, exits with 1, as TASKKILL refused access);
+//  - with MORVEX_E2E_TASKKILL_ENDS_NOTHING set, ends nothing and exits with 0;
+//  - else hands the arguments to Wine's own TASKKILL, which the driver keeps
+//    beside it as mvx_wine_taskkill.exe, without /T where
+//    MORVEX_E2E_TASKKILL_NO_TREE is set (Wine 8's lacks it), and returns its
+//    exit code.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <string>
 
+namespace {
+
+std::wstring Variable(const wchar_t* name) {
+  wchar_t value[32768];
+  const DWORD n = GetEnvironmentVariableW(name, value, 32768);
+  return n > 0 && n < 32768 ? std::wstring(value, n) : std::wstring();
+}
+
+void Note(const std::wstring& line) {
+  const std::wstring path = Variable(L"MORVEX_E2E_TASKKILL_CALLS");
+  if (path.empty()) return;
+  HANDLE calls = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (calls == INVALID_HANDLE_VALUE) return;
+  const int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr,
+                                    nullptr);
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), n, nullptr, nullptr);
+  DWORD written = 0;
+  WriteFile(calls, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(calls);
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv) return 1;
-  std::wstring arguments;
+  const bool noTree = !Variable(L"MORVEX_E2E_TASKKILL_NO_TREE").empty();
+  const std::wstring refused = Variable(L"MORVEX_E2E_TASKKILL_REFUSE");
+  std::wstring noted, passed;
+  bool refuse = false;
   for (int i = 1; i < argc; ++i) {
-    if (lstrcmpiW(argv[i], L"/T") == 0) continue;
-    arguments += L" \"";
-    arguments += argv[i];
-    arguments += L"\"";
+    const std::wstring argument = std::wstring(L" \"") + argv[i] + L"\"";
+    noted += argument;
+    if (!(noTree && lstrcmpiW(argv[i], L"/T") == 0)) passed += argument;
+    if (i > 1 && lstrcmpiW(argv[i - 1], L"/IM") == 0 && !refused.empty() && lstrcmpiW(argv[i], refused.c_str()) == 0) {
+      refuse = true;
+    }
   }
   LocalFree(argv);
-
-  HANDLE calls = CreateFileW(L"taskkill-calls.txt", FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (calls != INVALID_HANDLE_VALUE) {
-    const std::wstring line = arguments + L"\r\n";
-    const int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    std::string bytes(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), n, nullptr, nullptr);
-    DWORD written = 0;
-    WriteFile(calls, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(calls);
-  }
-
-  if (GetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING", nullptr, 0) > 0) return 0;
+  Note(noted + L"\r\n");
+  if (refuse) return 1;
+  if (!Variable(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING").empty()) return 0;
 
   wchar_t system[MAX_PATH];
   const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-  const std::wstring program = std::wstring(system, length) + L"\\taskkill.exe";
-  std::wstring command = L"\"" + program + L"\"" + arguments;
+  const std::wstring program = std::wstring(system, length) + L"\\mvx_wine_taskkill.exe";
+  std::wstring command = L"\"" + program + L"\"" + passed;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                      &startup, &info)) {
     return 1;
   }
   WaitForSingleObject(info.hProcess, INFINITE);
