@@ -16,8 +16,12 @@ std::string TaskkillPath(const std::string& systemFolder) { return systemFolder 
 std::optional<std::string> TaskkillCommandLine(const std::string& systemFolder, const TaskkillStart& start) {
   if (!IsTaskkillWord(start.name)) return std::nullopt;
   const bool quoted = start.name.find_first_of(" \t") != std::string::npos;
-  std::string line = "\"" + TaskkillPath(systemFolder) + "\" /F /IM ";
-  line += quoted ? "\"" + start.name + "\"" : start.name;
+  std::string line = "\"";
+  line += TaskkillPath(systemFolder);
+  line += "\" /F /IM ";
+  if (quoted) line += '"';
+  line += start.name;
+  if (quoted) line += '"';
   if (start.spared) line += " /FI \"PID ne " + std::to_string(*start.spared) + "\"";
   if (start.tree) line += " /T";
   return line;
