@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "win32/command_interpreter.h"
 #include "win32/probes/management_probe.h"
 #include "win32/processes.h"
 #include "win32/services.h"
@@ -68,6 +69,34 @@ TEST(ProcessSnapshot, ListsImageNamesWithoutFolders) {
     EXPECT_EQ(name.find_first_of("\\/"), std::string::npos) << name;
     EXPECT_EQ(name.find('\0'), std::string::npos);
   }
+}
+
+// A system command started as a run starts TASKKILL: by its full path, in
+// the system folder, its exit code read once it has ended; one that does not
+// end is ended.
+TEST(SystemCommand, StartsInTheSystemFolderAndGivesItsExitCode) {
+  Win32CommandInterpreter commands;
+  const std::string folder = commands.SystemFolder();
+  ASSERT_FALSE(folder.empty());
+  const std::string cmd = folder + "\\cmd.exe";
+  const std::filesystem::path out = std::filesystem::temp_directory_path() / "mvx_command_folder.txt";
+  std::filesystem::remove(out);
+  services::StartResult started =
+      commands.Start(cmd, "\"" + cmd + "\" /D /C cd > \"" + out.string() + "\" & exit 7");
+  ASSERT_TRUE(started.program) << started.error;
+  ASSERT_TRUE(started.program->WaitForEnd(30000));
+  EXPECT_EQ(started.program->ExitCode(), 7u);
+  std::ifstream in(out);
+  std::string current;
+  std::getline(in, current);
+  EXPECT_EQ(current.substr(0, current.find_last_not_of(" \r") + 1), folder);
+
+  services::StartResult waiting = commands.Start(cmd, "\"" + cmd + "\" /D /C for /L %i in (1,0,2) do rem");
+  ASSERT_TRUE(waiting.program);
+  EXPECT_FALSE(waiting.program->WaitForEnd(200));
+  EXPECT_EQ(waiting.program->ExitCode(), std::nullopt);
+  EXPECT_TRUE(waiting.program->End());
+  EXPECT_FALSE(commands.Start(folder + "\\mvx_no_such_command.exe", "x").program);
 }
 
 class ManagementService : public testing::Test {
