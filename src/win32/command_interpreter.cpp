@@ -41,17 +41,24 @@ class Win32StartedProgram : public services::StartedProgram {
 
 }  // namespace
 
-void AskForDebugPrivilege() {
-  static const bool asked = [] {
+bool RunsElevated() {
+  static const bool elevated = [] {
     HANDLE raw = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_ADJUST_PRIVILEGES, &raw)) return true;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return false;
     const UniqueHandle token(raw);
     TOKEN_ELEVATION elevation{};
     DWORD size = 0;
-    if (!GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size) ||
-        !elevation.TokenIsElevated) {
-      return true;
-    }
+    return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size) &&
+           elevation.TokenIsElevated != 0;
+  }();
+  return elevated;
+}
+
+void AskForDebugPrivilege() {
+  static const bool asked = [] {
+    HANDLE raw = nullptr;
+    if (!RunsElevated() || !OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &raw)) return true;
+    const UniqueHandle token(raw);
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;

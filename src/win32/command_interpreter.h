@@ -14,6 +14,9 @@ class Win32CommandInterpreter : public services::CommandInterpreter {
   services::StartResult Start(const std::string& program, const std::string& commandLine) override;
 };
 
+// Whether the program's token is elevated (an administrator's, run as such).
+bool RunsElevated();
+
 // Where the program runs elevated, enables the debug privilege in its token
 // (once), so that TASKKILL, which inherits the token, and the management
 // service may end other accounts' processes. Unelevated, the token lacks the

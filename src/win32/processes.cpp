@@ -90,9 +90,10 @@ services::ProcessQueryResult Query() {
   if (!functions) return Failed(HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
   const OleAutomation& oa = *functions;
   AskForDebugPrivilege();
-  // The local computer's default namespace, with impersonation.
-  const std::wstring moniker =
-      std::wstring(L"winmgmts:") + L"{impersonationLevel=impersonate}!\\\\" + L"." + L"\\root\\cimv2";
+  // The local computer's default namespace, with impersonation; elevated,
+  // with the debug privilege, so that other accounts' processes can be ended.
+  const std::wstring moniker = std::wstring(L"winmgmts:") + L"{impersonationLevel=impersonate" +
+                               (RunsElevated() ? L",(Debug)" : L"") + L"}!\\\\" + L"." + L"\\root\\cimv2";
   ComPtr<IDispatch> service;
   HRESULT hr = CoGetObject(moniker.c_str(), nullptr, IID_IDispatch, service.put_void());
   if (FAILED(hr)) return Failed(hr);
