@@ -148,7 +148,7 @@ void Timer::SetInterval(int ms) {
 }
 
 void Timer::Fire() {
-  const bool urgent = Owner().Events().HandlerRunning() && urgentWhen && urgentWhen();
+  const bool urgent = enabled_ && Owner().Events().HandlerRunning() && urgentWhen && urgentWhen();
   Deliver(
       [this] {
         if (enabled_ && interval_ > 0 && onTimer) onTimer();
