@@ -1,273 +1,197 @@
-// Nothing holds the countdown: a box is shown after its handler, the tray's
-// menu is closed by a due expiry, the start-up arms before it tells, the
-// clock time follows the clock, and the balloon warns a minute before.
+// Nothing holds the countdown: not a box, not the tray menu, not a failed save.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
 #include "app/lifecycle.h"
-#include "countdown/countdown.h"
-#include "tray/tray.h"
 #include "unit/fakes.h"
 
 namespace morvex::testing {
 namespace {
 
 constexpr const char* kConfig = "C:\\Morvex\\config.ini";
+using Step = std::function<void(forms::Form1&, Rig&)>;
 
-void Notify(forms::Form1& form, int mouseMessage) {
-  form.MouseMoved(0, 0, static_cast<float>(mouseMessage) * form.TwipsPerPixelX(), 0);
-}
+void RightClickIcon(forms::Form1& form) { form.MouseMoved(0, 0, 0x205 * form.TwipsPerPixelX(), 0); }
 
-// A started program with a kill list, a count-down of one minute armed.
-struct Armed {
-  Armed() {
-    app::StartUp(rig.Program());
-    form.List2().AddItem("ziel.exe");
-    form.Combo1().SetText("00");
-    form.Combo2().SetText("01");
-    form.cmdSet().UserClicked();
+// A program with a kill list, started unless `start` is false; `config`
+// after the section header.
+struct Started {
+  explicit Started(const std::string& config = "", bool start = true) {
+    if (!config.empty()) rig.files.files[kConfig] = "[Form1]\r\n" + config;
+    rig.files.files["C:\\Morvex\\List2.txt"] = "ziel.exe\r\ncsrss.exe\r\n";
     std::function<void()>& onExpiry = rig.Program().Countdown().onExpiry;
     onExpiry = [this, run = onExpiry] {
       ++runs;
       runInHandler = form.Events().HandlerRunning();
       run();
     };
+    if (start) app::StartUp(rig.Program());
   }
-  // The tick at the due time, 61 s after Starten.
-  void TickAtDueTime() {
-    rig.clock.Pass(61000 - (rig.clock.elapsed - armedAt));
+  void Arm(const char* minutes) {
+    form.Combo1().SetText("00");
+    form.Combo2().SetText(minutes);
+    form.cmdSet().UserClicked();
+  }
+  void Tick(std::int64_t ms) {
+    rig.clock.Pass(ms);
     form.tmrCountDown().Fire();
   }
   Rig rig;
   forms::Form1& form = rig.Form();
-  std::int64_t armedAt = rig.clock.elapsed;
   int runs = 0;
   bool runInHandler = false;
 };
 
-TEST(Expiry, RunsOnTimeWhileABoxIsOpenAndTheBoxStays) {
-  struct Case {
-    const char* name;
-    std::function<void(Armed&)> open;
-    std::string title;
+TEST(Expiry, RunsOnTimeWhileABoxOfEachHandlerIsOpenAndTheBoxStays) {
+  const std::pair<const char*, Step> cases[] = {
+      {"About", [](forms::Form1& f, Rig&) { f.mnuPopUpAbout().UserClicked(); }},
+      {"tray message mode", [](forms::Form1& f, Rig&) { f.optOnLeftClick(0).SetValue(true), RightClickIcon(f); }},
+      {"not saved", [](forms::Form1& f, Rig& r) { r.files.writeErrors[kConfig] = "-", f.xpButton1().UserClicked(); }},
+      {"Command6's name", [](forms::Form1& f, Rig&) { f.List1().AddItem("x.exe"), f.List1().SetListIndex(0),
+                                                      f.Command6().UserClicked(); }},
   };
-  const Case cases[] = {
-      {"About", [](Armed& a) { a.form.mnuPopUpAbout().UserClicked(); }, forms::kAppTitle},
-      {"tray message mode",
-       [](Armed& a) {
-         a.form.optOnLeftClick(0).SetValue(true);
-         Notify(a.form, 0x205);
-       },
-       "Rechtsklick zum Menu"},
-      {"settings not saved",
-       [](Armed& a) {
-         a.rig.files.writeErrors[kConfig] = "Zugriff verweigert";
-         a.form.xpButton1().UserClicked();
-       },
-       forms::kNotSavedTitle},
-      {"Command6's name",
-       [](Armed& a) {
-         a.form.List1().AddItem("x.exe");
-         a.form.List1().SetListIndex(0);
-         a.form.Command6().UserClicked();
-       },
-       forms::kAppTitle},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Armed a;
-    bool handlerRunningAtBox = true;
-    a.rig.messages.onShow = [&] {
-      handlerRunningAtBox = a.form.Events().HandlerRunning();
-      a.TickAtDueTime();
-      a.rig.messages.onShow = nullptr;
+  for (const auto& [name, open] : cases) {
+    SCOPED_TRACE(name);
+    Started s;
+    s.Arm("01");
+    s.rig.clock.Pass(60000);
+    bool handlerAtBox = true;
+    s.rig.messages.onShow = [&] {
+      s.rig.messages.onShow = nullptr;
+      handlerAtBox = s.form.Events().HandlerRunning();
+      s.Tick(1000);  // 61 s after Starten
     };
-    c.open(a);
-    ASSERT_EQ(a.rig.messages.shown.size(), 1u);
-    EXPECT_EQ(a.rig.messages.shown[0].title, c.title);
-    EXPECT_FALSE(handlerRunningAtBox) << "the box's handler has ended before it is shown";
-    EXPECT_EQ(a.runs, 1) << "the expiry ran while the box was open";
-    EXPECT_FALSE(a.form.tmrCountDown().Enabled());
+    open(s.form, s.rig);
+    EXPECT_EQ(s.rig.messages.shown.size(), 1u);
+    EXPECT_FALSE(handlerAtBox) << "shown once its handler has ended";
+    EXPECT_EQ(s.runs, 1) << "the expiry ran while the box was open";
   }
 }
 
 TEST(Expiry, ADueTickClosesTheTrayMenuAndRunsRightAfterItsHandler) {
-  Armed a;
-  auto& dummy = ui::HeadlessBackend::PeerOf(a.form.FrmDummy());
+  Started s;
+  s.Arm("01");
   int runsInMenu = -1;
-  dummy.onPopup = [&] {
-    a.rig.clock.Pass(30000);
-    a.form.tmrCountDown().Fire();  // not due: the menu stays
-    EXPECT_EQ(a.rig.backend.menusClosed, 0);
-    a.form.mnuPopUpAbout().UserClicked();  // chosen meanwhile: waits
-    a.TickAtDueTime();
-    runsInMenu = a.runs;
+  ui::HeadlessBackend::PeerOf(s.form.FrmDummy()).onPopup = [&] {
+    s.Tick(30000);  // not due: the menu stays
+    EXPECT_EQ(s.rig.backend.menusClosed, 0);
+    s.form.mnuPopUpAbout().UserClicked();  // chosen meanwhile: waits
+    s.Tick(31000);
+    runsInMenu = s.runs;
   };
-  Notify(a.form, 0x205);
-  EXPECT_EQ(a.rig.backend.menusClosed, 1);
+  RightClickIcon(s.form);
+  EXPECT_EQ(s.rig.backend.menusClosed, 1);
   EXPECT_EQ(runsInMenu, 0) << "no handler runs inside another";
-  EXPECT_EQ(a.runs, 1);
-  EXPECT_TRUE(a.runInHandler) << "the expiry is a handler of its own";
-  ASSERT_EQ(a.rig.messages.shown.size(), 1u) << "the item chosen in the menu is not lost";
+  EXPECT_TRUE(s.runs == 1 && s.runInHandler);
+  EXPECT_EQ(s.rig.messages.shown.size(), 1u) << "the item chosen in the menu is not lost";
 }
 
 TEST(Expiry, TheStartUpArmsBeforeItTellsAndASessionEndShowsNoBox) {
-  for (const bool inTray : {false, true}) {
-    SCOPED_TRACE(inTray ? "Check1" : "window shown");
-    Rig rig;
-    forms::Form1& form = rig.Form();
-    rig.files.files[kConfig] = std::string("[Form1]\r\nCheck2=1\r\nCheck1=") + (inTray ? "1" : "0") +
-                               "\r\nCombo1=0\r\nCombo2=-1\r\nCombo2.Text=01\r\n";
-    rig.files.writeErrors[kConfig] = "Zugriff verweigert";
+  for (const char* check1 : {"0", "1"}) {
+    SCOPED_TRACE(check1);
+    Started s(std::string("Check2=1\r\nCombo2=-1\r\nCombo2.Text=01\r\nCheck1=") + check1 + "\r\n", false);
+    s.rig.files.writeErrors[kConfig] = "-";  // the shown window saves at start, the expiry's run always
     bool armedAtBox = false;
     int runsAtBox = -1;
-    int runs = 0;
-    std::function<void()>& onExpiry = rig.Program().Countdown().onExpiry;
-    onExpiry = [&runs, run = onExpiry] {
-      ++runs;
-      run();
-    };
-    rig.messages.onShow = [&] {
-      armedAtBox = form.tmrCountDown().Enabled();
-      runsAtBox = runs;
-    };
-    app::StartUp(rig.Program());
-    if (!inTray) {
-      // Told at start, once the countdown is armed.
-      ASSERT_EQ(rig.messages.shown.size(), 1u);
-      EXPECT_TRUE(armedAtBox);
-      continue;
-    }
-    EXPECT_TRUE(rig.messages.shown.empty());
-    rig.clock.Pass(61000);
-    form.tmrCountDown().Fire();
-    // The expiry's own save fails: told after the run.
-    ASSERT_EQ(rig.messages.shown.size(), 1u);
-    EXPECT_EQ(runsAtBox, 1);
+    s.rig.messages.onShow = [&] { armedAtBox = s.form.tmrCountDown().Enabled(), runsAtBox = s.runs; };
+    app::StartUp(s.rig.Program());
+    s.Tick(61000);
+    ASSERT_EQ(s.rig.messages.shown.size(), 1u);
+    EXPECT_EQ(armedAtBox, *check1 == '0') << "told at start, once armed";
+    EXPECT_EQ(runsAtBox, *check1 == '0' ? 0 : 1) << "or after the run";
   }
-  // A session end: the close's failed save shows nothing, the program ends.
   for (const bool sessionEnd : {true, false}) {
-    Rig rig;
-    app::StartUp(rig.Program());
-    rig.files.writeErrors[kConfig] = "Zugriff verweigert";
+    Started s;
+    s.rig.files.writeErrors[kConfig] = "-";
     int endedAtBox = -1;
-    rig.messages.onShow = [&] { endedAtBox = rig.lifetime.ended; };
-    if (sessionEnd) {
-      rig.Form().SessionEnding();
-    } else {
-      rig.Form().RequestClose();
-    }
-    EXPECT_EQ(rig.lifetime.ended, 1);
-    EXPECT_EQ(rig.messages.shown.size(), sessionEnd ? 0u : 1u);
-    if (!sessionEnd) {
-      EXPECT_EQ(endedAtBox, 0) << "a closing program still shows its box first";
-    }
+    s.rig.messages.onShow = [&] { endedAtBox = s.rig.lifetime.ended; };
+    sessionEnd ? s.form.SessionEnding() : s.form.RequestClose();
+    EXPECT_EQ(s.rig.lifetime.ended, 1);
+    EXPECT_EQ(endedAtBox, sessionEnd ? -1 : 0) << "no box during a session end; before any other end";
   }
 }
 
-TEST(Expiry, ClockTimeFollowsTheClock) {
-  struct Case {
-    const char* name;
-    std::function<void(FakeClock&)> change;
-    const char* shown;  // at the tick after the change
+TEST(Expiry, ClockTimeFollowsTheClockAndItsTimeZone) {
+  const std::pair<std::function<void(FakeClock&)>, const char*> cases[] = {
+      {[](FakeClock& c) { c.SetBy(30 * 60000); }, "00:29:30"},
+      {[](FakeClock& c) { c.SetBy(-30 * 60000); }, "01:29:30"},
+      {[](FakeClock& c) { c.zoneShift = -3600000; }, "01:59:30"},
+      {[](FakeClock& c) { c.SetBy(2 * 3600000); }, "00:00:00"},         // set past the time: ends
+      {[](FakeClock& c) { c.SetBy(-2 * 86400000LL); }, "00:59:30"},     // set back by days: next 11:20
   };
-  const Case cases[] = {
-      {"clock set on by 30 min", [](FakeClock& c) { c.SetBy(30 * 60000); }, "00:29:30"},
-      {"clock set back by 30 min", [](FakeClock& c) { c.SetBy(-30 * 60000); }, "01:29:30"},
-      {"time zone one hour west", [](FakeClock& c) { c.zoneShift = -3600000; }, "01:59:30"},
-      {"clock set past the time", [](FakeClock& c) { c.SetBy(2 * 3600000); }, "00:00:00"},
-      {"clock set back two days", [](FakeClock& c) { c.SetBy(-2 * 86400000LL); }, "00:59:30"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Rig rig;
-    forms::Form1& form = rig.Form();
-    int runs = 0;
-    rig.Program().Countdown().onExpiry = [&runs] { ++runs; };
-    form.optSetTime().SetValue(true);
-    form.Combo1().SetText("11");
-    form.Combo2().SetText("20");
-    rig.clock.SetLocal({2026, 6, 15, 10, 20, 30, 0});
-    form.cmdSet().UserClicked();
-    c.change(rig.clock);
-    form.ClockChanged();  // shown at once
-    EXPECT_EQ(form.lblHaveTime().Caption(), c.shown);
-    EXPECT_EQ(runs, std::string(c.shown) == "00:00:00" ? 1 : 0);
+  for (const auto& [change, shown] : cases) {
+    SCOPED_TRACE(shown);
+    Started s;
+    s.form.optSetTime().SetValue(true);
+    s.form.Combo1().SetText("11");
+    s.form.Combo2().SetText("20");
+    s.rig.clock.SetLocal({2026, 6, 15, 10, 20, 30, 0});
+    s.form.cmdSet().UserClicked();
+    change(s.rig.clock);
+    s.form.ClockChanged();
+    EXPECT_EQ(s.form.lblHaveTime().Caption(), shown);
+    EXPECT_EQ(s.runs, std::string(shown) == "00:00:00" ? 1 : 0);
   }
 }
 
-TEST(Expiry, TheBalloonWarnsOnceAMinuteBefore) {
-  struct Case {
-    const char* name;
+TEST(Expiry, TheBalloonWarnsOnceAMinuteBeforeAndNotAfterAPauseAStopOrWithoutIcon) {
+  const auto none = [](forms::Form1&, Rig&) {};
+  const struct {
     const char* minutes;
-    std::function<void(forms::Form1&)> meanwhile;  // after Starten
-    int ticks;
-    int balloonAtTick;  // 0: at Starten, -1: none
+    Step meanwhile;
+    int atTick;  // 0: at Starten, -1: never
     const char* firstLine;
+  } cases[] = {
+      {"02", none, 61, "In einer Minute beendet Morvex:"},
+      {"00", none, 0, "In 1 Sekunde beendet Morvex:"},
+      {"02", [](forms::Form1& f, Rig&) { f.Combo1().SetListIndex(3); }, -1, ""},
+      {"02", [](forms::Form1& f, Rig&) { f.cmdStop().UserClicked(); }, -1, ""},
+      {"02", [](forms::Form1& f, Rig&) { f.cmdRemove().UserClicked(); }, -1, ""},
   };
-  const auto none = [](forms::Form1&) {};
-  const Case cases[] = {
-      {"two minutes", "02", none, 70, 61, "In einer Minute beendet Morvex:"},
-      {"less than a minute at Start", "00", none, 1, 0, "In 1 Sekunde beendet Morvex:"},
-      {"paused", "02", [](forms::Form1& f) { f.Combo1().SetListIndex(3); }, 70, -1, ""},
-      {"stopped", "02", [](forms::Form1& f) { f.cmdStop().UserClicked(); }, 70, -1, ""},
-      {"icon removed", "02", [](forms::Form1& f) { f.cmdRemove().UserClicked(); }, 70, -1, ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Rig rig;
-    forms::Form1& form = rig.Form();
-    app::StartUp(rig.Program());
-    form.List2().AddItem("ziel.exe");
-    form.List2().AddItem("csrss.exe");  // never ended, never named
-    form.Combo1().SetText("00");
-    form.Combo2().SetText(c.minutes);
-    form.cmdSet().UserClicked();
-    c.meanwhile(form);
-    int balloonAt = rig.tray.balloons.empty() ? -1 : 0;
-    for (int tick = 1; tick <= c.ticks; ++tick) {
-      rig.clock.Pass(1000);
-      form.tmrCountDown().Fire();
-      if (balloonAt < 0 && !rig.tray.balloons.empty()) balloonAt = tick;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.atTick);
+    Started s;
+    s.Arm(c.minutes);
+    c.meanwhile(s.form, s.rig);
+    int atTick = s.rig.tray.balloons.empty() ? -1 : 0;
+    for (int tick = 1; tick <= 70; ++tick) {
+      s.Tick(1000);
+      if (atTick < 0 && !s.rig.tray.balloons.empty()) atTick = tick;
     }
-    EXPECT_EQ(balloonAt, c.balloonAtTick);
-    if (c.balloonAtTick < 0) continue;
-    ASSERT_EQ(rig.tray.balloons.size(), 1u);
-    EXPECT_EQ(rig.tray.balloons[0].id, rig.Program().TrayIcon().Record().id);
-    EXPECT_EQ(rig.tray.balloons[0].title, "Morvex: Countdown läuft ab");
-    EXPECT_EQ(rig.tray.balloons[0].text, std::string(c.firstLine) + "\r\nziel.exe");
+    EXPECT_EQ(atTick, c.atTick);
+    if (c.atTick < 0) continue;
+    ASSERT_EQ(s.rig.tray.balloons.size(), 1u);
+    EXPECT_EQ(s.rig.tray.balloons[0].id, s.rig.Program().TrayIcon().Record().id);
+    EXPECT_EQ(s.rig.tray.balloons[0].title, "Morvex: Countdown läuft ab");
+    EXPECT_EQ(s.rig.tray.balloons[0].text, std::string(c.firstLine) + "\r\nziel.exe") << "csrss.exe is never ended";
   }
 }
 
 TEST(TypedTexts, OnlyWhatTheUserCanTypeIsKept) {
-  struct Case {
-    const char* stored;  // the Form1 section's lines after the header
-    std::function<void(forms::Form1&)> change;
-    const char* combo3;  // Combo3's text after the start-up
+  const auto none = [](forms::Form1&, Rig&) {};
+  const struct {
+    const char* stored;
+    Step change;
+    const char* combo3;  // after the start-up
     bool textKeyAfterSave;
-  };
-  const auto none = [](forms::Form1&) {};
-  const Case cases[] = {
-      {"Combo3=-1\r\nCombo3.Text=ab\r\n", none, "00", true},
+  } cases[] = {
+      {"Combo3=-1\r\nCombo3.Text=ab\r\n", none, "00", true},  // an older file's key stays, unused
       {"Combo3=-1\r\nCombo3.Text=0\r\n", none, "00", true},
       {"Combo3=-1\r\nCombo3.Text=05\r\n", none, "05", true},
-      {"", [](forms::Form1& f) { f.Combo3().SetText("07"); }, "00", false},
-      {"Combo2=-1\r\nCombo2.Text=01\r\n", [](forms::Form1& f) { f.Combo2().SetText("05"); }, "00", false},
-      {"Combo2=-1\r\nCombo2.Text=01\r\n", [](forms::Form1& f) { f.Combo2().SetText(""); }, "00", false},
+      {"", [](forms::Form1& f, Rig&) { f.Combo3().SetText("07"); }, "00", false},
+      {"Combo2=-1\r\nCombo2.Text=01\r\n", [](forms::Form1& f, Rig&) { f.Combo2().SetText("05"); }, "00", false},
+      {"Combo2=-1\r\nCombo2.Text=01\r\n", [](forms::Form1& f, Rig&) { f.Combo2().SetText(""); }, "00", false},
       {"Combo2=-1\r\nCombo2.Text=01\r\n", none, "00", true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.stored);
-    Rig rig;
-    rig.files.files[kConfig] = std::string("[Form1]\r\nCheck1=1\r\n") + c.stored;
-    app::StartUp(rig.Program());
-    EXPECT_EQ(rig.Form().Combo3().Text(), c.combo3);
-    c.change(rig.Form());
-    rig.Form().cmdExit().UserClicked();
-    const std::string& ini = rig.files.files[kConfig];
-    EXPECT_EQ(ini.find(".Text=") != std::string::npos, c.textKeyAfterSave) << ini;
+    Started s(std::string("Check1=1\r\n") + c.stored);
+    EXPECT_EQ(s.form.Combo3().Text(), c.combo3);
+    c.change(s.form, s.rig);
+    s.form.cmdExit().UserClicked();
+    EXPECT_EQ(s.rig.files.files[kConfig].find(".Text=") != std::string::npos, c.textKeyAfterSave);
   }
 }
 
