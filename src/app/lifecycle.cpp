@@ -37,6 +37,7 @@ void LoadForm1(Program& program) {
   FillChooser(form.Combo2(), 3, 59);
   MORVEX_STARTUP_STEP("Combo1 and Combo2 filled");
   settings::RestoreFormState(form);
+  countdown::MendSecondsField(form);
   MORVEX_STARTUP_STEP("RestoreFormState");
   processes::FillProcessCatalogue(form, form.List1());
   MORVEX_STARTUP_STEP("FillProcessCatalogue");
@@ -60,15 +61,22 @@ void LoadForm1(Program& program) {
   }
 }
 
-// Ends the program at once, the tray icon with it.
-void EndProgram(Program& program) {
+// Ends the program at once, the tray icon with it. The boxes not yet shown
+// are shown first; not when the session ends, which no box may hold up.
+void EndProgram(Program& program, bool sessionEnds = false) {
+  ui::EventQueue& events = program.Form().Events();
+  if (sessionEnds) {
+    events.DropNotices();
+  } else {
+    events.ShowNoticesNow();
+  }
   if (program.TrayIcon().WasAdded()) tray::RemoveTrayIcon(program.TrayIcon());
   program.Form().Svc().lifetime.EndProgram();
 }
 
 // The close request: values and kill list saved, the window hidden to the
 // tray, unloaded, and the program ended.
-void CloseRequest(Program& program) {
+void CloseRequest(Program& program, bool sessionEnds = false) {
   forms::Form1& form = program.Form();
   settings::SaveFormState(form);
   program.KillList().SaveKillList();
@@ -76,15 +84,17 @@ void CloseRequest(Program& program) {
   // Closing the window runs its unload steps.
   settings::SaveFormState(form);
   form.CloseAuxiliaryWindows();
-  EndProgram(program);
+  EndProgram(program, sessionEnds);
 }
 
 }  // namespace
 
 void StartUp(Program& program) {
   forms::Form1& form = program.Form();
-  // The start-up is one handler: an event that arrives while one of its
-  // message boxes is open (a close request, a tick) is raised after it.
+  // The start-up is one handler: an event that arrives meanwhile (a close
+  // request, a tick) is raised after it, and its boxes (a failed save, a
+  // refused Start) are shown once it has ended: the countdown of Check2 is
+  // armed before any of them is seen.
   form.Events().Run([&program, &form] {
     // The kill-list file is opened and its first entry read before the
     // window loads; its entries reach List2 only after the load steps.
@@ -110,9 +120,9 @@ void WireLifecycle(Program& program) {
   // the files keep what was saved last rather than a state half-way through.
   form.onSessionEnd = [&program](bool handlerRunning) {
     if (handlerRunning) {
-      EndProgram(program);
+      EndProgram(program, true);
     } else {
-      CloseRequest(program);
+      CloseRequest(program, true);
     }
   };
   form.cmdExit().onClick = [&program, &form] {

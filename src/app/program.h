@@ -12,6 +12,20 @@
 
 namespace morvex::app {
 
+// The program's message boxes: each only informs, so none holds the handler
+// that asks for it. It is shown once that handler (and every event held
+// behind it) has ended, one box at a time; while it is open the program's
+// events run as usual, the countdown's among them.
+class NoticeBoxes : public services::MessageBoxes {
+ public:
+  NoticeBoxes(ui::EventQueue& events, services::MessageBoxes& boxes) : events_(events), boxes_(boxes) {}
+  void Show(const std::string& text, const std::string& title, int style) override;
+
+ private:
+  ui::EventQueue& events_;
+  services::MessageBoxes& boxes_;
+};
+
 class Program {
  public:
   Program(ui::Backend& backend, services::Services& services);
@@ -25,6 +39,10 @@ class Program {
   countdown::CountdownScheduler& Countdown() { return countdown_; }
 
  private:
+  // The services the program works with: the system's, with the boxes shown
+  // after their handler.
+  NoticeBoxes boxes_;
+  services::Services services_;
   // The window first: the objects below work on its controls and go before it.
   forms::Form1 form_;
   processes::KillList killList_;

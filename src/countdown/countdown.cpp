@@ -1,5 +1,6 @@
 #include "countdown/countdown.h"
 
+#include <algorithm>
 #include <charconv>
 #include <system_error>
 
@@ -40,6 +41,23 @@ void PlaySound(forms::Form1& form, const std::string& path) {
   player.SetCommand("Sound");
 }
 
+// The local date and time at which the clock next shows hour:minute after
+// `today`: a minute that has begun counts as passed, and comes tomorrow. No
+// range check, so 30:75 is tomorrow 07:15.
+std::int64_t NextShowing(std::int16_t hour, std::int16_t minute, const services::LocalTime& today) {
+  std::int64_t chosen = std::int64_t{hour} * 60 + minute;
+  if (chosen <= today.hour * 60 + today.minute) chosen += 1440;
+  return LocalMs({today.year, today.month, today.day, 0, 0, 0, 0}) + chosen * kMsPerMinute;
+}
+
+// How far beyond a day the local time the countdown ends at may lie ahead of
+// the clock before it counts as set back by days: more than the hour the
+// clocks go back in autumn.
+constexpr std::int64_t kSetBackSlack = 2 * 60 * kMsPerMinute;
+
+// The seconds of a minute's warning.
+constexpr std::int64_t kWarningSeconds = 60;
+
 void SetLocks(forms::Form1& form, bool locked) {
   form.txtHour().SetLocked(locked);
   form.txtMinute().SetLocked(locked);
@@ -56,25 +74,27 @@ void CountdownScheduler::ArmCountDown(std::int64_t hours, std::int64_t minutes, 
   clockTime_ = false;
   armedAt_ = elapsedNow;
   countedOff_ = 0;
+  warned_ = false;
 }
 
 void CountdownScheduler::ArmClockTime(std::int16_t hour, std::int16_t minute, services::Clock& clock) {
   intSetHour = hour;
   intSetMinute = minute;
-  const services::Instant now = clock.Now();
-  const services::LocalTime today = clock.LocalAt(now);
-  // Minutes after today's midnight; no range check, so 30:75 is tomorrow 07:15.
-  std::int64_t chosen = std::int64_t{hour} * 60 + minute;
-  if (chosen <= today.hour * 60 + today.minute) chosen += 1440;
-  const std::int64_t midnight = LocalMs({today.year, today.month, today.day, 0, 0, 0, 0});
   clockTime_ = true;
-  target_ = FirstInstantShowing(clock, midnight + chosen * kMsPerMinute, now);
+  warned_ = false;
+  targetLocal_ = NextShowing(hour, minute, clock.LocalAt(clock.Now()));
   CatchUp(clock);
 }
 
 bool CountdownScheduler::CatchUp(services::Clock& clock) {
   if (clockTime_) {
-    const std::int64_t leftMs = target_ - clock.Now();
+    const services::Instant now = clock.Now();
+    const services::LocalTime shown = clock.LocalAt(now);
+    // A clock set back by days: the chosen time's next showing from now.
+    if (targetLocal_ - LocalMs(shown) > kMsPerDay + kSetBackSlack) {
+      targetLocal_ = NextShowing(intSetHour, intSetMinute, shown);
+    }
+    const std::int64_t leftMs = FirstInstantShowing(clock, targetLocal_, now) - now;
     // Whole seconds, rounded up: "00:00:00" only once the moment has come.
     const std::int64_t left = leftMs > 0 ? (leftMs + kMsPerSecond - 1) / kMsPerSecond : 0;
     varHours = left / 3600;
@@ -89,6 +109,23 @@ bool CountdownScheduler::CatchUp(services::Clock& clock) {
     countedOff_ = due;
   }
   return varHours == 0 && varMinutes == 0 && varSeconds == 0;
+}
+
+bool CountdownScheduler::Due(services::Clock& clock) const {
+  CountdownScheduler probe = *this;
+  return probe.CatchUp(clock);
+}
+
+std::int64_t CountdownScheduler::SecondsShown() const {
+  constexpr std::int64_t kDay = 86400;
+  if (varHours >= 24 || varMinutes >= 1440 || varSeconds >= kDay) return kDay;
+  return std::min(kDay, (varHours * 60 + varMinutes) * 60 + varSeconds);
+}
+
+void CountdownScheduler::WarnIfNear(std::int64_t secondsToExpiry) {
+  if (warned_ || secondsToExpiry > kWarningSeconds) return;
+  warned_ = true;
+  if (onFinalMinute) onFinalMinute(secondsToExpiry);
 }
 
 void CountdownScheduler::CountOff(std::int64_t seconds) {
@@ -179,6 +216,14 @@ void Start(forms::Form1& form, CountdownScheduler& scheduler) {
   SetLocks(form, true);
   // A frame still shown from a pause or an expiry runs again from now on.
   if (form.Frame7().Visible()) form.Frame7().SetCaption(kRunningFrameCaption);
+  // Count-down mode runs out one second after the fields have been shown.
+  scheduler.WarnIfNear(scheduler.SecondsShown() + (form.optSetTime().Value() ? 0 : 1));
+}
+
+void MendSecondsField(forms::Form1& form) {
+  ui::ComboBox& seconds = form.Combo3();
+  std::int64_t value = 0;
+  if (CharCount(seconds.Text()) < 2 || !ParseField(seconds.Text(), value)) seconds.SetText("00");
 }
 
 void Stop(forms::Form1& form, CountdownScheduler& scheduler) {
@@ -208,6 +253,7 @@ void Tick(forms::Form1& form, CountdownScheduler& scheduler) {
   form.Label11().SetCaption(shown);
   form.Frame7().SetCaption(runOut ? kExpiredFrameCaption : kRunningFrameCaption);
 
+  if (!runOut) scheduler.WarnIfNear(scheduler.SecondsShown());
   if (runOut) {
     PlaySound(form, form.Svc().files.AppFolder() + "\\thx.wav");
     form.tmrCountDown().SetEnabled(false);
@@ -229,6 +275,12 @@ void WireCountdown(forms::Form1& form, CountdownScheduler& scheduler) {
   form.Combo1().onClick = [&form] { Pause(form); };
   form.Combo2().onClick = [&form] { Pause(form); };
   form.tmrCountDown().onTimer = [&form, &scheduler] { Tick(form, scheduler); };
+  // A due expiry does not wait behind the tray's menu.
+  form.tmrCountDown().urgentWhen = [&form, &scheduler] { return scheduler.Due(form.Svc().clock); };
+  // A clock set or a new time zone: the time left is shown afresh at once.
+  form.onClockChanged = [&form, &scheduler] {
+    if (form.tmrCountDown().Enabled()) Tick(form, scheduler);
+  };
   form.tmrTime().onTimer = [&form] { ClockTick(form); };
 }
 

@@ -25,9 +25,11 @@ namespace morvex::countdown {
 // - count-down mode runs out N + 1 seconds after Start on the elapsed-time
 //   clock (N the seconds the fields add up to; ticks one second apart show N
 //   first and "00:00:00" last);
-// - clock-time mode runs out at the instant the local clock first shows the
-//   chosen HH:MM:00, fixed at Start; as the system clock is set, the time
-//   left follows it.
+// - clock-time mode runs out when the local clock first shows the chosen
+//   HH:MM:00 of the day fixed at Start. The instant is asked afresh of the
+//   clock at every tick, so a clock that is set, or a new time zone, moves
+//   it with the clock: the countdown ends when the clock shows HH:MM, and at
+//   once when the clock is set past it.
 // Zero and empty when the window is created; never written to a file.
 class CountdownScheduler {
  public:
@@ -39,6 +41,13 @@ class CountdownScheduler {
   void ArmClockTime(std::int16_t hour, std::int16_t minute, services::Clock& clock);
   // Brings the fields to the time left now; true when none is left.
   bool CatchUp(services::Clock& clock);
+  // Whether the countdown has run out by now, the fields left as they are.
+  bool Due(services::Clock& clock) const;
+  // The seconds the fields add up to, capped at a day.
+  std::int64_t SecondsShown() const;
+  // Runs onFinalMinute the first time in a countdown that the expiry is a
+  // minute or less away.
+  void WarnIfNear(std::int64_t secondsToExpiry);
   // Builds and records the text the tick shows (strTimeLeft).
   const std::string& ShowTimeLeft();
   // Stop: every field zero and the text empty.
@@ -56,6 +65,9 @@ class CountdownScheduler {
   bool tickSoundOn = false;
   // What the expiry runs after the sound: the kill-list run over every entry.
   std::function<void()> onExpiry;
+  // The word before the end: a minute before the expiry (or at Start, when
+  // less is left), once per countdown.
+  std::function<void(std::int64_t secondsLeft)> onFinalMinute;
 
  private:
   // Counts `seconds` off the fields as that many one-second steps with
@@ -65,7 +77,8 @@ class CountdownScheduler {
   bool clockTime_ = false;       // the mode of the last Start
   std::int64_t armedAt_ = 0;     // count-down mode: the elapsed-time clock at Start
   std::int64_t countedOff_ = 0;  // count-down mode: the seconds counted off the fields so far
-  services::Instant target_ = 0;  // clock-time mode: the instant the countdown runs out
+  std::int64_t targetLocal_ = 0;  // clock-time mode: the local date and time it runs out at
+  bool warned_ = false;           // onFinalMinute has run for this countdown
 };
 
 // Message texts and titles of Start.
@@ -94,6 +107,9 @@ void WireCountdown(forms::Form1& form, CountdownScheduler& scheduler);
 void Start(forms::Form1& form, CountdownScheduler& scheduler);
 void Stop(forms::Form1& form, CountdownScheduler& scheduler);
 void Pause(forms::Form1& form);
+// The hidden seconds field, which the user cannot see or change: a text that
+// Start would refuse (from an older config.ini) becomes "00".
+void MendSecondsField(forms::Form1& form);
 
 // One event of tmrCountDown, and one of tmrTime.
 void Tick(forms::Form1& form, CountdownScheduler& scheduler);

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace morvex::services {
 
@@ -40,6 +41,11 @@ class NotificationArea {
   virtual std::uint32_t RecordSize() const = 0;
   // Hands the record to the shell; the result is not examined.
   virtual void Notify(int message, const TrayIconRecord& record) = 0;
+  // A notification balloon over the icon the record names (its window and
+  // id): the information icon, no sound, the title and text in UTF-8, cut to
+  // what the shell takes. Nothing is shown where there is no such icon, and
+  // nothing waits for it.
+  virtual void ShowBalloon(const TrayIconRecord& record, const std::string& title, const std::string& text) = 0;
 };
 
 }  // namespace morvex::services

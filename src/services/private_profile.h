@@ -30,6 +30,10 @@ class PrivateProfile {
   // its first NUL byte.
   virtual FileResult WriteString(const std::string& section, const std::string& key,
                            const std::string& value, const std::string& file) = 0;
+
+  // Removes the key's line from its section; a key that is not there leaves
+  // the file as it is.
+  virtual FileResult DeleteKey(const std::string& section, const std::string& key, const std::string& file) = 0;
 };
 
 }  // namespace morvex::services

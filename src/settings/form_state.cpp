@@ -124,6 +124,8 @@ std::string StoredValue(const ui::Control& control) {
 std::string StoredText(const ui::Control& control) {
   if (control.GetKind() != ui::Kind::ComboBox) return {};
   const auto& combo = static_cast<const ui::ComboBox&>(control);
+  // A box without items (Combo3) has nothing the user could type into.
+  if (combo.ListCount() == 0) return {};
   return ItemShown(combo) < 0 ? EncodeLineBreaks(combo.Text()) : std::string();
 }
 
@@ -185,7 +187,16 @@ services::FileResult SaveFormState(const ui::Window& window, services::Services&
   };
   for (const auto& control : window.Controls()) {
     write(ControlKey(*control), StoredValue(*control));
-    write(TextKey(*control), StoredText(*control));
+    if (control->GetKind() != ui::Kind::ComboBox) continue;
+    const std::string text = StoredText(*control);
+    write(TextKey(*control), text);
+    // A text that is an item again, or empty, leaves no typed text behind to
+    // come back at the next start. (A box without items keeps what an older
+    // file holds: the user cannot change it.)
+    const auto& combo = static_cast<const ui::ComboBox&>(*control);
+    if (!text.empty() || combo.ListCount() == 0) continue;
+    const services::FileResult result = services.profile.DeleteKey(window.Name(), TextKey(*control), path);
+    if (!result.ok && first.ok) first = result;
   }
   return first;
 }

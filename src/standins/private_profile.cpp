@@ -198,6 +198,13 @@ std::string WriteProfileValue(std::string_view content, std::string_view section
   return result.append(added);
 }
 
+std::string RemoveProfileKey(std::string_view content, std::string_view section, std::string_view key) {
+  const Location found = Locate(content, section, key);
+  std::string result(content);
+  if (found.entry) result.erase(found.entry->begin, found.entry->next - found.entry->begin);
+  return result;
+}
+
 std::size_t PortableProfile::GetString(const std::string& section, const std::string& key,
                                        char* buffer, std::size_t size, const std::string& file) {
   const std::optional<std::string> content = ReadFile(PathFromUtf8(file));
@@ -206,6 +213,16 @@ std::size_t PortableProfile::GetString(const std::string& section, const std::st
 
 services::FileResult PortableProfile::WriteString(const std::string& section, const std::string& key,
                                                   const std::string& value, const std::string& file) {
+  return Rewrite(file, [&](std::string_view content) { return WriteProfileValue(content, section, key, value); });
+}
+
+services::FileResult PortableProfile::DeleteKey(const std::string& section, const std::string& key,
+                                                const std::string& file) {
+  return Rewrite(file, [&](std::string_view content) { return RemoveProfileKey(content, section, key); });
+}
+
+services::FileResult PortableProfile::Rewrite(const std::string& file,
+                                              const std::function<std::string(std::string_view)>& change) {
   const std::filesystem::path path = PathFromUtf8(file);
   std::optional<std::string> content = ReadFile(path);
   if (!content) {
@@ -216,7 +233,7 @@ services::FileResult PortableProfile::WriteString(const std::string& section, co
     }
     content.emplace();
   }
-  const std::string updated = WriteProfileValue(*content, section, key, value);
+  const std::string updated = change(*content);
   errno = 0;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(updated.data(), static_cast<std::streamsize>(updated.size()));

@@ -24,6 +24,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,8 @@ std::size_t ReadProfileValue(std::string_view content, std::string_view section,
 // The profile text content with key in section set to value.
 std::string WriteProfileValue(std::string_view content, std::string_view section,
                               std::string_view key, std::string_view value);
+// The profile text content without the line of key in section.
+std::string RemoveProfileKey(std::string_view content, std::string_view section, std::string_view key);
 
 class PortableProfile final : public services::PrivateProfile {
  public:
@@ -46,6 +49,11 @@ class PortableProfile final : public services::PrivateProfile {
                         std::size_t size, const std::string& file) override;
   services::FileResult WriteString(const std::string& section, const std::string& key, const std::string& value,
                    const std::string& file) override;
+  services::FileResult DeleteKey(const std::string& section, const std::string& key,
+                                 const std::string& file) override;
+
+ private:
+  services::FileResult Rewrite(const std::string& file, const std::function<std::string(std::string_view)>& change);
 };
 
 }  // namespace morvex::standins

@@ -6,6 +6,7 @@
 
 #include "forms/form1.h"
 #include "processes/killlist.h"
+#include "processes/protected_names.h"
 #include "settings/form_state.h"
 
 namespace morvex::tray {
@@ -38,6 +39,7 @@ void OnMouseMove(forms::Form1& form, float x) {
 
 void TrayIcon::Add(std::uintptr_t window, std::uintptr_t icon) {
   record_ = {};
+  removed_ = false;
   record_.size = area_.RecordSize();
   record_.window = window;
   record_.icon = icon;
@@ -53,7 +55,42 @@ void TrayIcon::Add(std::uintptr_t window, std::uintptr_t icon) {
   area_.Notify(services::kTrayAdd, record_);
 }
 
-void TrayIcon::Remove() { area_.Notify(services::kTrayDelete, record_); }
+void TrayIcon::Remove() {
+  area_.Notify(services::kTrayDelete, record_);
+  removed_ = true;
+}
+
+void TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+  if (WasAdded() && !removed_) area_.ShowBalloon(record_, title, text);
+}
+
+std::string FinalMinuteText(std::int64_t secondsLeft, const std::vector<std::string>& names) {
+  // The shell shows up to 255 characters; the names are cut well before.
+  constexpr std::size_t kRoom = 200;
+  const std::string text = secondsLeft >= 60 ? std::string("In einer Minute beendet Morvex:")
+                           : secondsLeft == 1 ? std::string("In 1 Sekunde beendet Morvex:")
+                                              : "In " + std::to_string(secondsLeft) + " Sekunden beendet Morvex:";
+  std::string joined;
+  for (const std::string& name : names) {
+    const std::string next = joined.empty() ? name : ", " + name;
+    if (joined.size() + next.size() > kRoom) {
+      joined += ", …";
+      break;
+    }
+    joined += next;
+  }
+  return text + "\r\n" + joined;
+}
+
+void WarnBeforeTheEnd(forms::Form1& form, TrayIcon& icon, std::int64_t secondsLeft) {
+  std::vector<std::string> names;
+  for (int i = 0; i < form.List2().ListCount(); ++i) {
+    const std::string name = form.List2().List(i);
+    if (!processes::IsProtectedName(name)) names.push_back(name);
+  }
+  // Nothing will be ended: nothing to warn of.
+  if (!names.empty()) icon.ShowBalloon(kFinalMinuteTitle, FinalMinuteText(secondsLeft, names));
+}
 
 void AddTrayIcon(forms::Form1& form, TrayIcon& icon) { icon.Add(form.peer().Handle(), form.peer().IconHandle()); }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "services/notification_area.h"
 
@@ -32,12 +34,16 @@ class TrayIcon {
   // Deletes the icon named by the record as it was last filled.
   void Remove();
   bool WasAdded() const { return record_.size != 0; }
+  // A balloon over the icon; nothing once the icon has been removed (or
+  // before it was added). One whose add failed shows none either.
+  void ShowBalloon(const std::string& title, const std::string& text);
   const services::TrayIconRecord& Record() const { return record_; }
 
  private:
   services::NotificationArea& area_;
   services::CodePage& codePage_;
   services::TrayIconRecord record_;
+  bool removed_ = false;
 };
 
 // AddTrayIcon: the icon of Form1, added with its window's handle and icon.
@@ -45,6 +51,13 @@ void AddTrayIcon(forms::Form1& form, TrayIcon& icon);
 void RemoveTrayIcon(TrayIcon& icon);
 // Adds the icon, enables "Morvex anzeigen" and hides Form1.
 void HideToTray(forms::Form1& form, TrayIcon& icon);
+
+// The word before the end: a balloon over the icon that names the entries
+// of the kill list the expiry will end.
+void WarnBeforeTheEnd(forms::Form1& form, TrayIcon& icon, std::int64_t secondsLeft);
+// Its texts, with the names joined as far as the balloon has room.
+inline constexpr const char* kFinalMinuteTitle = "Morvex: Countdown läuft ab";
+std::string FinalMinuteText(std::int64_t secondsLeft, const std::vector<std::string>& names);
 
 // The buttons that add, remove and hide to the tray (xpButton3 and xpButton4
 // save the kill list first), the popup menu, and the icon's notifications.

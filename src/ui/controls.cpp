@@ -43,8 +43,8 @@ void Control::UserClicked() {
   Deliver([this] { ApplyUserClick(); });
 }
 
-void Control::Deliver(std::function<void()> event, const void* key) {
-  window_.Events().Deliver(window_, std::move(event), key);
+void Control::Deliver(std::function<void()> event, const void* key, bool urgent) {
+  window_.Events().Deliver(window_, std::move(event), key, urgent);
 }
 
 void CheckBox::SetValue(int value) {
@@ -148,11 +148,12 @@ void Timer::SetInterval(int ms) {
 }
 
 void Timer::Fire() {
+  const bool urgent = enabled_ && Owner().Events().HandlerRunning() && urgentWhen && urgentWhen();
   Deliver(
       [this] {
         if (enabled_ && interval_ > 0 && onTimer) onTimer();
       },
-      this);
+      this, urgent);
 }
 
 void MediaPlayer::SetCommand(const std::string& command) {
@@ -241,6 +242,12 @@ void Window::MouseMoved(int button, int shift, float x, float y) {
 void Window::ShowRequested() {
   Events().Deliver(*this, [this] {
     if (onShowRequest) onShowRequest();
+  });
+}
+
+void Window::ClockChanged() {
+  Events().Deliver(*this, [this] {
+    if (onClockChanged) onClockChanged();
   });
 }
 

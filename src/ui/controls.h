@@ -69,7 +69,7 @@ class Control {
   // button and a roll-up panel change their state first.
   virtual void ApplyUserClick() { RaiseClick(); }
   // Delivers an event of this control through the event queue.
-  void Deliver(std::function<void()> event, const void* key = nullptr);
+  void Deliver(std::function<void()> event, const void* key = nullptr, bool urgent = false);
 
  private:
   Window& window_;
@@ -176,6 +176,9 @@ class Timer : public Control {
   // Backend entry: one timer event; ignored while disabled or with interval 0
   // when it is raised. Held events of one timer come as one.
   void Fire();
+  // Asked when an event of the timer arrives while a handler runs: true when
+  // it must not wait behind that handler's menu (EventQueue's urgent event).
+  std::function<bool()> urgentWhen;
 
  private:
   // A timer has no window of its own; its state lives here and the peer
@@ -260,6 +263,8 @@ class Window {
   std::function<void(int button, int shift, float x, float y)> onMouseMove;
   // Raised when a later start of the program asks this one to show its window.
   std::function<void()> onShowRequest;
+  // Raised when the system's clock has been set or its time zone changed.
+  std::function<void()> onClockChanged;
 
   // Backend entries.
   void RequestClose();
@@ -267,6 +272,7 @@ class Window {
   void ShellRestarted();
   void MouseMoved(int button, int shift, float x, float y);
   void ShowRequested();
+  void ClockChanged();
 
   // The program's own close request: runs it now, as part of the running
   // handler.

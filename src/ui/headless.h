@@ -107,6 +107,12 @@ class HeadlessWindowPeer : public WindowPeer {
 
 class HeadlessBackend : public Backend {
  public:
+  // An urgent event closes the open popup menu: counted here, as the
+  // headless popup returns when its test's choice has run.
+  HeadlessBackend() {
+    Events().onUrgent = [this] { ++menusClosed; };
+  }
+  int menusClosed = 0;
   std::unique_ptr<WindowPeer> CreateWindowPeer(Window& window) override;
   std::unique_ptr<Peer> CreatePeer(Window& window, Control& control) override;
 

@@ -54,6 +54,9 @@ void TakeState(const ui::Peer& from, ui::Peer& to, const ui::ControlDef& def) {
 }  // namespace
 
 Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
+  // An urgent event (the countdown's expiry) closes the popup menu that holds
+  // the running handler; with no menu open this does nothing.
+  Events().onUrgent = [] { EndMenu(); };
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
 

@@ -136,6 +136,12 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       window.RequestClose();
       return 0;
+    case WM_TIMECHANGE:
+    case WM_SETTINGCHANGE:
+      // The clock was set, or a setting changed that may be the time zone:
+      // asking again what the clock shows costs nothing.
+      window.ClockChanged();
+      break;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:

@@ -4,6 +4,10 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <cwchar>
+#include <iterator>
+
+#include "win32/text.h"
 
 namespace morvex::win32 {
 
@@ -26,6 +30,23 @@ void Win32NotificationArea::Notify(int message, const services::TrayIconRecord& 
   std::memcpy(data.szTip, record.tip.data(), 64);
   data.szTip[63] = '\0';
   Shell_NotifyIconA(static_cast<DWORD>(message), &data);
+}
+
+void Win32NotificationArea::ShowBalloon(const services::TrayIconRecord& record, const std::string& title,
+                                        const std::string& text) {
+  // The wide record in its second form, the first with a balloon; the icon is
+  // the one the first form added, named by its window and id.
+  NOTIFYICONDATAW data{};
+  data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  data.hWnd = reinterpret_cast<HWND>(record.window);
+  data.uID = record.id;
+  data.uFlags = NIF_INFO;
+  data.dwInfoFlags = NIIF_INFO | NIIF_NOSOUND;
+  const std::wstring wideTitle = Widen(title);
+  const std::wstring wideText = Widen(text);
+  wcsncpy(data.szInfoTitle, wideTitle.c_str(), std::size(data.szInfoTitle) - 1);
+  wcsncpy(data.szInfo, wideText.c_str(), std::size(data.szInfo) - 1);
+  Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 }  // namespace morvex::win32

@@ -20,6 +20,8 @@ class Win32PrivateProfile final : public services::PrivateProfile {
                         std::size_t size, const std::string& file) override;
   services::FileResult WriteString(const std::string& section, const std::string& key, const std::string& value,
                    const std::string& file) override;
+  services::FileResult DeleteKey(const std::string& section, const std::string& key,
+                                 const std::string& file) override;
 };
 
 }  // namespace morvex::win32

@@ -319,3 +319,17 @@ TEST_P(ProfileContract, WriteIntoMissingFolderFailsWithAReason) {
 }
 
 }  // namespace morvex::services::contract
+
+namespace morvex::services::contract {
+
+// Only the key's own line goes; a key that is not there changes nothing.
+TEST_P(ProfileContract, DeletingAKeyRemovesItsLineAlone) {
+  const std::string before = "[Form1]\r\nCombo2=-1\r\nCombo2.Text=01\r\nCheck1=0\r\n[Other]\r\nCombo2.Text=x\r\n";
+  Seed("config.ini", before);
+  EXPECT_TRUE(profile_->DeleteKey("Form1", "combo2.text", PathOf("config.ini")).ok);
+  EXPECT_EQ(Contents("config.ini"), "[Form1]\r\nCombo2=-1\r\nCheck1=0\r\n[Other]\r\nCombo2.Text=x\r\n");
+  EXPECT_TRUE(profile_->DeleteKey("Form1", "Combo2.Text", PathOf("config.ini")).ok);
+  EXPECT_EQ(Contents("config.ini"), "[Form1]\r\nCombo2=-1\r\nCheck1=0\r\n[Other]\r\nCombo2.Text=x\r\n");
+}
+
+}  // namespace morvex::services::contract

@@ -49,17 +49,17 @@ TEST(Settings, AStartAndACloseLeaveConfigWithTheSectionFirstAndKeysInTableOrder)
     values[keys.back()] = lines[i].substr(equals + 1);
   }
   // The empty txtTargetTitle is not written; the hidden seconds field has no
-  // items, so its text is stored beside its index.
+  // items, so nothing can have been typed into it and no text is stored.
   const std::vector<std::string> expected = {
       "txtSekunde",  "txtMinute", "txtHour",           "chkSound",          "List3",      "Text1",
       "Check2",      "Combo1",    "Combo2",            "optSetCount",       "optSetTime", "Combo3",
-      "Combo3.Text", "Check1",    "optOnLeftClick(0)", "optOnLeftClick(1)", "List2",      "List1"};
+      "Check1",      "optOnLeftClick(0)", "optOnLeftClick(1)", "List2",      "List1"};
   EXPECT_EQ(keys, expected);
   const std::map<std::string, std::string> design = {
       {"chkSound", "0"},         {"Check2", "0"},          {"Check1", "0"},
       {"Text1", "Text1"},        {"optSetCount", "-1"},    {"optSetTime", "0"},
       {"Combo1", "0"},           {"Combo2", "0"},          {"Combo3", "-1"},
-      {"Combo3.Text", "00"},     {"optOnLeftClick(0)", "0"}, {"optOnLeftClick(1)", "-1"},
+      {"optOnLeftClick(0)", "0"}, {"optOnLeftClick(1)", "-1"},
       {"List2", "-1"},
   };
   for (const auto& [key, value] : design) EXPECT_EQ(values[key], value) << key;

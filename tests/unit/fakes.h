@@ -61,7 +61,7 @@ class FakeClock : public services::Clock {
   FakeClock() { SetLocal({2026, 6, 15, 10, 20, 30, 0}); }
   services::Instant Now() override { return instant; }
   services::LocalTime LocalAt(services::Instant at) override {
-    return countdown::LocalFromMs(at + BerlinOffset(at));
+    return countdown::LocalFromMs(at + BerlinOffset(at) + zoneShift);
   }
   std::int64_t Elapsed() override { return elapsed; }
 
@@ -96,6 +96,7 @@ class FakeClock : public services::Clock {
 
   services::Instant instant = 0;
   std::int64_t elapsed = 3600 * 1000;  // the PC started an hour ago
+  std::int64_t zoneShift = 0;          // the user moved to another time zone
 
  private:
   static constexpr std::int64_t kWinter = 3600 * 1000;
@@ -149,6 +150,15 @@ class FakeNotificationArea : public services::NotificationArea {
  public:
   std::uint32_t RecordSize() const override { return 88; }
   void Notify(int message, const services::TrayIconRecord& record) override { calls.push_back({message, record}); }
+  void ShowBalloon(const services::TrayIconRecord& record, const std::string& title,
+                   const std::string& text) override {
+    balloons.push_back({record.id, title, text});
+  }
+  struct Balloon {
+    std::uint32_t id;
+    std::string title, text;
+  };
+  std::vector<Balloon> balloons;
   struct Call {
     int message;
     services::TrayIconRecord record;
@@ -183,6 +193,13 @@ class MemoryProfile : public services::PrivateProfile {
     const services::ReadResult read = files_.Read(file);
     if (!read.ok && files_.readErrors.count(file) > 0) return {false, read.error};
     return files_.Replace(file, standins::WriteProfileValue(read.bytes, section, key, value));
+  }
+  services::FileResult DeleteKey(const std::string& section, const std::string& key,
+                                 const std::string& file) override {
+    const services::ReadResult read = files_.Read(file);
+    if (!read.ok) return {files_.readErrors.count(file) == 0, read.error};
+    const std::string updated = standins::RemoveProfileKey(read.bytes, section, key);
+    return updated == read.bytes ? services::FileResult{} : files_.Replace(file, updated);
   }
 
  private:

@@ -19,7 +19,7 @@ using testing::Rig;
 const std::string kConfig = "C:\\Morvex\\config.ini";
 
 // The keys a fresh Form1 writes, in order, with their design values (the
-// combo boxes have no items yet, so their texts are stored beside them).
+// combo boxes have no items yet, so nothing can have been typed in them).
 const char kFreshConfig[] =
     "[Form1]\r\n"
     "txtSekunde=00\r\n"
@@ -30,13 +30,10 @@ const char kFreshConfig[] =
     "Text1=Text1\r\n"
     "Check2=0\r\n"
     "Combo1=-1\r\n"
-    "Combo1.Text=00\r\n"
     "Combo2=-1\r\n"
-    "Combo2.Text=00\r\n"
     "optSetCount=-1\r\n"
     "optSetTime=0\r\n"
     "Combo3=-1\r\n"
-    "Combo3.Text=00\r\n"
     "Check1=0\r\n"
     "optOnLeftClick(0)=0\r\n"
     "optOnLeftClick(1)=-1\r\n"
@@ -187,8 +184,8 @@ TEST(SaveFormState, LaterSavesReplaceValuesInPlaceAndKeepWhatIsForeign) {
             "[Other]\r\nkeep=1\r\n"
             "[Form1]\r\nList1=-1\r\nforeign=x\r\nchkSound=0\r\n"
             "txtTargetTitle=Editor\r\ntxtSekunde=00\r\ntxtMinute=00\r\ntxtHour=00\r\nList3=-1\r\n"
-            "Text1=Text1\r\nCheck2=0\r\nCombo1=-1\r\nCombo1.Text=00\r\nCombo2=-1\r\nCombo2.Text=00\r\n"
-            "optSetCount=-1\r\noptSetTime=0\r\nCombo3=-1\r\nCombo3.Text=00\r\nCheck1=0\r\noptOnLeftClick(0)=0\r\n"
+            "Text1=Text1\r\nCheck2=0\r\nCombo1=-1\r\nCombo2=-1\r\n"
+            "optSetCount=-1\r\noptSetTime=0\r\nCombo3=-1\r\nCheck1=0\r\noptOnLeftClick(0)=0\r\n"
             "optOnLeftClick(1)=-1\r\nList2=-1\r\n"
             "[Last]\r\nz=2\r\n");
 }

@@ -95,6 +95,11 @@ class JournalProfile : public services::PrivateProfile {
     journal_.Log("config write");
     return inner_.WriteString(section, key, value, file);
   }
+  services::FileResult DeleteKey(const std::string& section, const std::string& key,
+                                 const std::string& file) override {
+    journal_.Log("config write");
+    return inner_.DeleteKey(section, key, file);
+  }
 
  private:
   services::PrivateProfile& inner_;
@@ -158,6 +163,11 @@ class JournalNotificationArea : public services::NotificationArea {
   void Notify(int message, const services::TrayIconRecord& record) override {
     journal_.Log(message == services::kTrayAdd ? "tray add" : "tray delete");
     inner_.Notify(message, record);
+  }
+  void ShowBalloon(const services::TrayIconRecord& record, const std::string& title,
+                   const std::string& text) override {
+    journal_.Log("tray balloon");
+    inner_.ShowBalloon(record, title, text);
   }
 
  private:

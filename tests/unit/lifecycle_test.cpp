@@ -166,29 +166,26 @@ TEST(StartUp, Check2ArmsTheTimeTypedInTheRunBefore) {
   EXPECT_EQ(rig.Form().lblHaveTime().Caption(), "11:39:29");  // from 10:20:31 to 22:00
 }
 
-// The seconds chooser is the one input the load steps leave as it is; what it
-// holds before the start stands for an invalid saved input.
+// An hour typed wrong in the run before stands for an invalid saved input.
 TEST(StartUp, Check2WithInvalidInputsShowsTheMessageAndTheListStillLoads) {
   const struct {
-    const char* seconds;
+    const char* hours;
     const char* title;
     const char* text;
   } cases[] = {
-      {"", countdown::kMissingInputTitle, countdown::kMissingInputText},
       {"5", countdown::kWrongInputTitle, countdown::kLeadingZerosText},
       {"x5", countdown::kWrongInputTitle, countdown::kDigitsOnlyText},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.seconds);
+    SCOPED_TRACE(c.hours);
     JournalRig rig;
     rig.files.files[kKillList] = "a.exe\r\n";
-    rig.files.files[kConfig] = Config("Check2=1\r\n");
-    rig.Form().Combo3().SetText(c.seconds);
+    rig.files.files[kConfig] = Config(std::string("Check2=1\r\nCombo1=-1\r\nCombo1.Text=") + c.hours + "\r\n");
     app::StartUp(rig.Program());
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0], (ShownMessage{c.text, c.title, services::kExclamation}));
-    // The message comes after the window is shown and before the list is loaded.
-    EXPECT_EQ(rig.journal.Lines().back(), std::string("message ") + c.title + " | shown menu on L1=0 L2=0");
+    // The message comes once the start-up has ended, the list loaded.
+    EXPECT_EQ(rig.journal.Lines().back(), std::string("message ") + c.title + " | shown menu on L1=0 L2=1");
     EXPECT_FALSE(rig.Form().tmrCountDown().Enabled());
     EXPECT_TRUE(rig.Form().cmdSet().Enabled());
     EXPECT_EQ(ItemsOf(rig.Form().List2()), std::vector<std::string>{"a.exe"});
@@ -219,7 +216,8 @@ TEST(StartUp, AnUnreadableKillListIsReportedAndSurvivesTheClose) {
   app::StartUp(rig.Program());
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   EXPECT_EQ(rig.messages.shown[0].title, processes::kNotReadTitle);
-  EXPECT_EQ(rig.journal.Lines()[2], std::string("message ") + processes::kNotReadTitle + " | hidden menu on L1=0 L2=0");
+  // Shown once the start-up has ended.
+  EXPECT_EQ(rig.journal.Lines().back(), std::string("message ") + processes::kNotReadTitle + " | shown menu on L1=0 L2=0");
   EXPECT_TRUE(rig.Form().Visible());
   EXPECT_EQ(rig.tray.Icons(), 1u);
   EXPECT_EQ(rig.files.files.count(kConfig), 1u);
@@ -308,10 +306,14 @@ TEST(ShowRequest, ShowsTheWindowAsTheTrayMenuDoesOnceTheRunningHandlerHasEnded) 
       shownWhenAsked = form.Visible();
     };
     rig.files.files[kKillList] = "a.exe\r\n";
-    // Check2 with a missing input: the start-up shows a message.
-    rig.files.files[kConfig] = Config(when == When::DuringTheStartUp ? "Check1=1\r\nCheck2=1\r\n" : "Check1=1\r\n");
-    form.Combo3().SetText("");
-    if (when == When::DuringTheStartUp) rig.messages.onShow = ask;
+    rig.files.files[kConfig] = Config("Check1=1\r\n");
+    // Asked while the start-up reads config.ini.
+    if (when == When::DuringTheStartUp) {
+      rig.files.onRead = [&](const std::string&) {
+        rig.files.onRead = nullptr;
+        ask();
+      };
+    }
     app::StartUp(rig.Program());
     rig.journal.Clear();
     if (when == When::InTheTray) {
