@@ -10,6 +10,7 @@
 #include "win32/command_interpreter.h"
 #include "win32/dpi.h"
 #include "win32/keyboard.h"
+#include "win32/lazy_imports.h"
 #include "win32/notification_area.h"
 #include "win32/private_profile.h"
 #include "win32/processes.h"
@@ -24,6 +25,7 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace morvex;
+  win32::SearchDllsInSystemFolderOnly();
   MORVEX_STARTUP_STEP("wWinMain entered");
   // A copy already runs from this folder: it is asked to show its window,
   // and this one ends before it has made a window or touched a file.
