@@ -12,6 +12,11 @@ static_assert(services::kTrayFlagMessage == NIF_MESSAGE && services::kTrayFlagIc
               services::kTrayFlagTip == NIF_TIP);
 static_assert(services::kPointerMoveMessage == WM_MOUSEMOVE && services::kRightButtonUpMessage == WM_RBUTTONUP);
 
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
 std::uint32_t Win32NotificationArea::RecordSize() const { return NOTIFYICONDATAA_V1_SIZE; }
 
 void Win32NotificationArea::Notify(int message, const services::TrayIconRecord& record) {

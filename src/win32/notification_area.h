@@ -1,9 +1,15 @@
 // The notification-area icon through the shell's Shell_NotifyIconA.
 #pragma once
 
+#include <windows.h>
+
 #include "services/notification_area.h"
 
 namespace morvex::win32 {
+
+// The message the shell sends every top-level window when it has made its
+// taskbar (anew, after Explorer restarted): the icons must be added again.
+UINT TaskbarCreatedMessage();
 
 class Win32NotificationArea : public services::NotificationArea {
  public:
