@@ -443,6 +443,10 @@ WindowDef BuildForm1() {
       Row("mnuPopUpQuit", Kind::MenuItem).In("mnuPopUp").Text("Menu schliessen"),
       Row("mnstartform", Kind::MenuItem).Text("Startformular anzeigen").Hidden(),
       Row("mnstartanzeigen", Kind::MenuItem).In("mnstartform").Text("Startformular anzeigen"),
+
+      // After the rows above, so that none of their IDs moves: the timer
+      // that tries the tray icon's add again while the shell refuses it.
+      Row("tmrTrayIcon", Kind::Timer).Disabled().Interval(1000),
   };
   return w;
 }

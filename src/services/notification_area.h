@@ -38,8 +38,9 @@ class NotificationArea {
   virtual ~NotificationArea() = default;
   // The size of the record's first form on this platform.
   virtual std::uint32_t RecordSize() const = 0;
-  // Hands the record to the shell; the result is not examined.
-  virtual void Notify(int message, const TrayIconRecord& record) = 0;
+  // Hands the record to the shell. True when the shell took it: after an
+  // add, when the icon is shown, also where it was shown already.
+  virtual bool Notify(int message, const TrayIconRecord& record) = 0;
 };
 
 }  // namespace morvex::services

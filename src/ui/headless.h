@@ -87,11 +87,13 @@ class HeadlessWindowPeer : public WindowPeer {
     popups.push_back({menu, defaultItem});
     if (onPopup) onPopup();
   }
+  std::uintptr_t IconHandle() const override { return iconHandle; }
 
   float twipsPerPixelX = 15.0f;
   bool pointerOver = false;
   bool destroyed = false;
   int foregroundCalls = 0;
+  std::uintptr_t iconHandle = 0;
   struct Popup {
     int menu;
     int defaultItem;

@@ -14,7 +14,7 @@ UINT TaskbarCreatedMessage();
 class Win32NotificationArea : public services::NotificationArea {
  public:
   std::uint32_t RecordSize() const override;
-  void Notify(int message, const services::TrayIconRecord& record) override;
+  bool Notify(int message, const services::TrayIconRecord& record) override;
 };
 
 }  // namespace morvex::win32

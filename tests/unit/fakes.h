@@ -148,18 +148,26 @@ class FakeLifetime : public services::Lifetime {
 class FakeNotificationArea : public services::NotificationArea {
  public:
   std::uint32_t RecordSize() const override { return 88; }
-  void Notify(int message, const services::TrayIconRecord& record) override { calls.push_back({message, record}); }
+  // The first `refusedAdds` adds fail, as while the shell is not ready.
+  bool Notify(int message, const services::TrayIconRecord& record) override {
+    const bool taken = message != services::kTrayAdd || refusedAdds-- <= 0;
+    calls.push_back({message, record, taken});
+    return taken;
+  }
   struct Call {
     int message;
     services::TrayIconRecord record;
+    bool taken;
   };
   std::vector<Call> calls;
+  int refusedAdds = 0;
 
   // The icons the notification area shows after these calls: an add for a
   // window and id that is already shown leaves one icon, a delete removes it.
   std::size_t Icons() const {
     std::set<std::pair<std::uintptr_t, std::uint32_t>> shown;
     for (const Call& call : calls) {
+      if (!call.taken) continue;
       const std::pair<std::uintptr_t, std::uint32_t> key{call.record.window, call.record.id};
       if (call.message == services::kTrayAdd) shown.insert(key);
       if (call.message == services::kTrayDelete) shown.erase(key);
