@@ -341,8 +341,12 @@ class FakeShellLinks : public services::ShellLinks {
     if (onCreate) onCreate();
     return result;
   }
+  bool FolderExists(const std::string& folder, const std::string& parent) override {
+    return missing.count(parent + "\\" + folder) == 0;
+  }
   std::int32_t result = 1;
   std::vector<Call> calls;
+  std::set<std::string> missing;  // parent + "\\" + folder
   std::function<void()> onCreate;
 };
 
