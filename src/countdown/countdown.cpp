@@ -212,6 +212,10 @@ void Start(forms::Form1& form, CountdownScheduler& scheduler) {
 
   scheduler.tickSoundPath = form.Svc().files.AppFolder() + "\\tick.wav";
   form.tmrCountDown().SetEnabled(true);
+  // The focus leaves Starten before it is disabled: a disabled button would
+  // keep it, and the next Tab would go to the first Tab stop, "Beenden und
+  // Deaktivieren".
+  if (form.cmdSet().HasFocus()) form.cmdStop().SetFocus();
   form.cmdSet().SetEnabled(false);
   SetLocks(form, true);
   // A frame still shown from a pause or an expiry runs again from now on.

@@ -117,6 +117,7 @@ class Form1 : public ui::Window {
   MORVEX_CONTROL(MenuItem, mnuPopUpQuit)
   MORVEX_CONTROL(MenuItem, mnstartform)
   MORVEX_CONTROL(MenuItem, mnstartanzeigen)
+  MORVEX_CONTROL(Timer, tmrTrayIcon)
   ui::OptionButton& optOnLeftClick(int index) const { return Get<ui::OptionButton>("optOnLeftClick", index); }
 
  private:

@@ -39,8 +39,9 @@ class NotificationArea {
   virtual ~NotificationArea() = default;
   // The size of the record's first form on this platform.
   virtual std::uint32_t RecordSize() const = 0;
-  // Hands the record to the shell; the result is not examined.
-  virtual void Notify(int message, const TrayIconRecord& record) = 0;
+  // Hands the record to the shell. True when the shell took it: after an
+  // add, when the icon is shown, also where it was shown already.
+  virtual bool Notify(int message, const TrayIconRecord& record) = 0;
   // A notification balloon over the icon the record names (its window and
   // id): the information icon, no sound, the title and text in UTF-8, cut to
   // what the shell takes. Nothing is shown where there is no such icon, and

@@ -16,6 +16,9 @@ constexpr const char* kCreated =
     "der Uhr automatisch geladen.";
 constexpr const char* kFailedTitle = "Fehler";
 constexpr const char* kFailed = "Verknüpfung konnte nicht erstellt werden.";
+constexpr const char* kNoFolder =
+    "Den Ordner für die Verknüpfung gibt es auf diesem PC nicht.\r\n"
+    "Es wurde keine Verknüpfung angelegt.";
 constexpr const char* kRemovalHint =
     "Zum Löschen der Autostart-Verknüpfung gehen Sie auf\r\n"
     "Start > Programme > Autostart und löschen per Rechtsklick\r\n"
@@ -26,9 +29,9 @@ constexpr const char* kRemovalHint =
 }  // namespace
 
 ShortcutPlace ShortcutFolder(const ui::Window& deskR) {
-  if (deskR.Get<ui::OptionButton>("Option1", 0).Value()) return {services::kProgramsFolder, kDesktopFolder};
-  if (deskR.Get<ui::OptionButton>("Option1", 1).Value()) return {services::kStartupFolder, kStartupFolder};
-  return {services::kProgramsFolder, kQuickLaunchFolder};
+  if (deskR.Get<ui::OptionButton>("Option1", 0).Value()) return {services::kDesktopFolder, "."};
+  if (deskR.Get<ui::OptionButton>("Option1", 1).Value()) return {services::kStartupFolder, "."};
+  return {services::kQuickLaunchFolder, "."};
 }
 
 bool CreateAutostartShortcut(services::ShellLinks& links, const ShortcutPlace& place, const std::string& target,
@@ -40,7 +43,10 @@ void LoadDeskR(forms::Form1& form, ui::Window& deskR) {
   deskR.Hide();
   // The running program's own file, under whatever name it was saved.
   const std::string target = form.Svc().files.ExecutablePath();
-  if (CreateAutostartShortcut(form.Svc().links, ShortcutFolder(deskR), target, kShortcutName, -1)) {
+  const ShortcutPlace place = ShortcutFolder(deskR);
+  if (!form.Svc().links.FolderExists(place.folder, place.parent)) {
+    form.Svc().messages.Show(kNoFolder, kFailedTitle, services::kCritical);
+  } else if (CreateAutostartShortcut(form.Svc().links, place, target, kShortcutName, -1)) {
     form.Svc().messages.Show(kCreated, deskR.Caption(), services::kInformation);
   } else {
     form.Svc().messages.Show(kFailed, kFailedTitle, services::kCritical);

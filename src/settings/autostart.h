@@ -17,12 +17,10 @@ class Form1;
 
 namespace morvex::settings {
 
-// Where the shortcut goes: the user's Startup folder itself, or a folder
-// relative to the Start-menu Programs folder.
-inline constexpr const char* kStartupFolder = ".";
-inline constexpr const char* kDesktopFolder = "..\\..\\..\\..\\..\\..\\Desktop";
-inline constexpr const char* kQuickLaunchFolder =
-    "..\\..\\..\\..\\..\\..\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Quick Launch";
+// Where the shortcut goes: the user's Startup folder, desktop or Quick
+// Launch folder itself, as the system reports it. Climbing up from the
+// Programs folder would miss a desktop that is redirected (a backup to the
+// cloud, a folder on a server).
 inline constexpr const char* kShortcutName = "Morvex";
 
 // A folder for the shortcut: `folder` relative to the parent folder `parent`.
@@ -37,11 +35,12 @@ struct ShortcutPlace {
 ShortcutPlace ShortcutFolder(const ui::Window& deskR);
 
 // Creates the shortcut through the shell-link service; true when it now exists.
+// The caller has made sure that the folder exists.
 bool CreateAutostartShortcut(services::ShellLinks& links, const ShortcutPlace& place, const std::string& target,
                              const std::string& name, std::int16_t flag);
 
 // What DeskR does when it is created: stays hidden, creates the shortcut and
-// reports the outcome.
+// reports the outcome; where the folder does not exist, only that.
 void LoadDeskR(forms::Form1& form, ui::Window& deskR);
 
 // Wires xpButton2 (which saves the control values on every click) and

@@ -37,13 +37,12 @@ void OnMouseMove(forms::Form1& form, float x) {
 
 }  // namespace
 
-void TrayIcon::Add(std::uintptr_t window, std::uintptr_t icon) {
+bool TrayIcon::Add(std::uintptr_t window, std::uintptr_t icon) {
   record_ = {};
-  removed_ = false;
   record_.size = area_.RecordSize();
   record_.window = window;
   record_.icon = icon;
-  record_.id = static_cast<std::uint32_t>(icon);
+  record_.id = kTrayIconId;
   record_.flags = services::kTrayFlagMessage | services::kTrayFlagIcon | services::kTrayFlagTip;
   record_.callbackMessage = services::kPointerMoveMessage;
   // The tip in the ANSI code page, one NUL, then blanks up to the field's end.
@@ -52,16 +51,17 @@ void TrayIcon::Add(std::uintptr_t window, std::uintptr_t icon) {
   const std::size_t n = std::min(tip.size(), record_.tip.size() - 1);
   std::memcpy(record_.tip.data(), tip.data(), n);
   record_.tip[n] = '\0';
-  area_.Notify(services::kTrayAdd, record_);
+  shown_ = area_.Notify(services::kTrayAdd, record_);
+  return shown_;
 }
 
 void TrayIcon::Remove() {
   area_.Notify(services::kTrayDelete, record_);
-  removed_ = true;
+  shown_ = false;
 }
 
 void TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
-  if (WasAdded() && !removed_) area_.ShowBalloon(record_, title, text);
+  if (shown_) area_.ShowBalloon(record_, title, text);
 }
 
 std::string FinalMinuteText(std::int64_t secondsLeft, const std::vector<std::string>& names) {
@@ -92,7 +92,15 @@ void WarnBeforeTheEnd(forms::Form1& form, TrayIcon& icon, std::int64_t secondsLe
   if (!names.empty()) icon.ShowBalloon(kFinalMinuteTitle, FinalMinuteText(secondsLeft, names));
 }
 
-void AddTrayIcon(forms::Form1& form, TrayIcon& icon) { icon.Add(form.peer().Handle(), form.peer().IconHandle()); }
+void AddTrayIcon(forms::Form1& form, TrayIcon& icon) {
+  ui::Timer& retry = form.tmrTrayIcon();
+  if (icon.Add(form.peer().Handle(), form.peer().IconHandle())) {
+    retry.SetEnabled(false);
+  } else if (!retry.Enabled()) {
+    icon.StartRetries();
+    retry.SetEnabled(true);
+  }
+}
 
 void RemoveTrayIcon(TrayIcon& icon) { icon.Remove(); }
 
@@ -126,6 +134,11 @@ void WireTray(forms::Form1& form, TrayIcon& icon, processes::KillList& killList)
   }
   form.onMouseMove = [&form](int, int, float x, float) { OnMouseMove(form, x); };
   form.onShellRestarted = [&form, &icon] { AddTrayIcon(form, icon); };
+  form.tmrTrayIcon().onTimer = [&form, &icon] {
+    if (!icon.TakeRetry() || icon.Add(form.peer().Handle(), form.peer().IconHandle())) {
+      form.tmrTrayIcon().SetEnabled(false);
+    }
+  };
 }
 
 }  // namespace morvex::tray

@@ -19,9 +19,18 @@ class KillList;
 
 namespace morvex::tray {
 
+// The icon's identifier among its window's icons: always the same, so that
+// the shell, which knows an icon by its program and this number, keeps the
+// user's choice to always show it from one run to the next.
+inline constexpr std::uint32_t kTrayIconId = 1;
+// An add the shell refuses (at log-on it may not be ready yet) is tried
+// again at each tick of tmrTrayIcon, this many times, and at the shell's
+// next new taskbar.
+inline constexpr int kTrayAddRetries = 120;
+
 // The notification-area icon of the main window. It keeps the registration
 // record it last handed to the shell, so that a delete names the same icon,
-// and knows whether it was ever added.
+// knows whether it was ever added and whether the shell shows it.
 class TrayIcon {
  public:
   TrayIcon(services::NotificationArea& area, services::CodePage& codePage) : area_(area), codePage_(codePage) {}
@@ -29,24 +38,32 @@ class TrayIcon {
   TrayIcon& operator=(const TrayIcon&) = delete;
 
   // Fills the record anew for the window and its icon, with the fixed tip,
-  // and adds the icon; an add for an icon that is there leaves one.
-  void Add(std::uintptr_t window, std::uintptr_t icon);
+  // and adds the icon; an add for an icon that is there leaves one. True
+  // when the shell shows it.
+  bool Add(std::uintptr_t window, std::uintptr_t icon);
   // Deletes the icon named by the record as it was last filled.
   void Remove();
   bool WasAdded() const { return record_.size != 0; }
   // A balloon over the icon; nothing once the icon has been removed (or
   // before it was added). One whose add failed shows none either.
   void ShowBalloon(const std::string& title, const std::string& text);
+  bool Shown() const { return shown_; }
   const services::TrayIconRecord& Record() const { return record_; }
+
+  // The tries left after a refused add.
+  void StartRetries() { retriesLeft_ = kTrayAddRetries; }
+  bool TakeRetry() { return retriesLeft_-- > 0; }
 
  private:
   services::NotificationArea& area_;
   services::CodePage& codePage_;
   services::TrayIconRecord record_;
-  bool removed_ = false;
+  bool shown_ = false;
+  int retriesLeft_ = 0;
 };
 
-// AddTrayIcon: the icon of Form1, added with its window's handle and icon.
+// AddTrayIcon: the icon of Form1, added with its window's handle and icon;
+// a refused add starts tmrTrayIcon's tries.
 void AddTrayIcon(forms::Form1& form, TrayIcon& icon);
 void RemoveTrayIcon(TrayIcon& icon);
 // Adds the icon, enables "Morvex anzeigen" and hides Form1.

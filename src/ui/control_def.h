@@ -48,6 +48,7 @@ struct ControlDef {
   std::string caption;       // caption, text, or the initial text of a combo box
   Rect rect;
   std::string tooltip;
+  std::string accessibleName;  // what a screen reader names it, where its caption or frame's is not that
   double fontSize = 8.25;    // points
   bool bold = false;
   std::uint32_t foreColour = kNoColour;

@@ -47,6 +47,8 @@ class Control {
   bool Visible() const { return peer().Visible(); }
   void SetCaption(const std::string& text) { peer().SetText(text); }
   std::string Caption() const { return peer().Text(); }
+  bool HasFocus() const { return peer().HasFocus(); }
+  void SetFocus() { peer().SetFocus(); }
 
   // Raised on a click: buttons, menu items, labels, check boxes, option
   // buttons (when selected), list and combo boxes (when the selection changes).

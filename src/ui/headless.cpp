@@ -4,14 +4,19 @@
 
 namespace morvex::ui {
 
-HeadlessPeer::HeadlessPeer(const ControlDef& def)
+HeadlessPeer::HeadlessPeer(const ControlDef& def, HeadlessPeer** focus)
     : isCombo_(def.kind == Kind::ComboBox),
       multi_(def.multiSelect),
       text_(def.caption),
       enabled_(def.enabled),
       visible_(def.visible),
       check_(def.value ? 1 : 0),
-      opened_(def.value) {}
+      opened_(def.value),
+      focus_(focus) {}
+
+HeadlessPeer::~HeadlessPeer() {
+  if (HasFocus()) *focus_ = nullptr;
+}
 
 std::string HeadlessPeer::Item(int position) const {
   if (position < 0 || position >= Count()) return {};
@@ -86,7 +91,7 @@ std::unique_ptr<WindowPeer> HeadlessBackend::CreateWindowPeer(Window& window) {
 }
 
 std::unique_ptr<Peer> HeadlessBackend::CreatePeer(Window&, Control& control) {
-  auto peer = std::make_unique<HeadlessPeer>(control.Def());
+  auto peer = std::make_unique<HeadlessPeer>(control.Def(), &focus_);
   if (control.GetKind() == Kind::Timer) {
     peer->SetTimer(control.Def().enabled, control.Def().interval);
   }

@@ -16,7 +16,10 @@ namespace morvex::ui {
 
 class HeadlessPeer : public Peer {
  public:
-  explicit HeadlessPeer(const ControlDef& def);
+  // `focus` is the backend's one place of the focus; without it the peer
+  // never has the focus.
+  explicit HeadlessPeer(const ControlDef& def, HeadlessPeer** focus = nullptr);
+  ~HeadlessPeer() override;
 
   void SetText(const std::string& text) override { text_ = text; }
   std::string Text() const override { return text_; }
@@ -24,6 +27,10 @@ class HeadlessPeer : public Peer {
   bool Enabled() const override { return enabled_; }
   void SetVisible(bool visible) override { visible_ = visible; }
   bool Visible() const override { return visible_; }
+  bool HasFocus() const override { return focus_ && *focus_ == this; }
+  void SetFocus() override {
+    if (focus_) *focus_ = this;
+  }
   void SetCheck(int value) override { check_ = value; }
   int Check() const override { return check_; }
   void SetLocked(bool locked) override { locked_ = locked; }
@@ -70,6 +77,7 @@ class HeadlessPeer : public Peer {
   bool timerEnabled_ = false;
   int timerInterval_ = 0;
   bool opened_;
+  HeadlessPeer** focus_;
 };
 
 class HeadlessWindowPeer : public WindowPeer {
@@ -87,11 +95,13 @@ class HeadlessWindowPeer : public WindowPeer {
     popups.push_back({menu, defaultItem});
     if (onPopup) onPopup();
   }
+  std::uintptr_t IconHandle() const override { return iconHandle; }
 
   float twipsPerPixelX = 15.0f;
   bool pointerOver = false;
   bool destroyed = false;
   int foregroundCalls = 0;
+  std::uintptr_t iconHandle = 0;
   struct Popup {
     int menu;
     int defaultItem;
@@ -118,6 +128,9 @@ class HeadlessBackend : public Backend {
 
   static HeadlessPeer& PeerOf(const Control& control);
   static HeadlessWindowPeer& PeerOf(const Window& window);
+
+ private:
+  HeadlessPeer* focus_ = nullptr;
 };
 
 }  // namespace morvex::ui

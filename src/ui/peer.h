@@ -26,6 +26,10 @@ class Peer {
   virtual void SetVisible(bool visible) = 0;
   virtual bool Visible() const = 0;
 
+  // The keyboard focus of the control's window.
+  virtual bool HasFocus() const { return false; }
+  virtual void SetFocus() {}
+
   // Check box 0/1/2, option button 0/1.
   virtual void SetCheck(int) {}
   virtual int Check() const { return 0; }

@@ -144,6 +144,7 @@ std::string WithoutMnemonicMarker(const std::string& caption) {
 }  // namespace
 
 std::string AccessibleName(const ui::Window& window, const ui::Control& control) {
+  if (!control.Def().accessibleName.empty()) return control.Def().accessibleName;
   if (HasCaption(control.GetKind())) return WithoutMnemonicMarker(control.Caption());
   const std::string& parent = control.Def().parent;
   if (parent.empty() || window.Find(parent).GetKind() != ui::Kind::Frame) return {};

@@ -8,6 +8,7 @@
 #include "win32/dpi.h"
 #include "win32/keyboard.h"
 #include "win32/layout.h"
+#include "win32/notification_area.h"
 #include "win32/paint.h"
 #include "win32/peers.h"
 #include "win32/single_instance.h"
@@ -92,15 +93,17 @@ LRESULT OnMouseMove(ui::Window& window, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
   WindowRecord* form = RecordOf(hwnd);
   if (!form) return DefWindowProcW(hwnd, msg, wp, lp);
   ui::Window& window = form->window;
-  if (msg == taskbarCreated) {
+  if (msg == TaskbarCreatedMessage()) {
     window.ShellRestarted();
     return 0;
   }
   if (msg == ShowRequestMessage()) {
+    // The window is shown once a box that is open has been closed: the box
+    // comes to the front meanwhile.
+    BringOpenBoxForward();
     window.ShowRequested();
     return 0;
   }

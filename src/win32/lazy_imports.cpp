@@ -13,6 +13,15 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
   return LoadLibraryW(path.c_str());
 }
 
+bool SearchDllsInSystemFolderOnly() {
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return true;
+  SetDllDirectoryW(L"");
+  return false;
+}
+
 namespace {
 
 template <class Fn>

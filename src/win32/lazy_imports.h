@@ -21,6 +21,15 @@ namespace morvex::win32 {
 // nullptr when the system folder has no such DLL.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
+// The first call of the program: from now on a DLL named without its folder,
+// by the program or by the system DLLs it loads, comes from the system
+// folder alone, never from beside the program. SetDefaultDllDirectories
+// (Windows 8, Windows 7 with its update KB2533623), looked up at run time;
+// where the system lacks it, SetDllDirectoryW(L"") takes at least the
+// current folder out of the search. True when the search is the system
+// folder's alone.
+bool SearchDllsInSystemFolderOnly();
+
 struct OleAutomation {
   decltype(&::SysAllocString) SysAllocString;
   decltype(&::SysStringLen) SysStringLen;

@@ -5,11 +5,13 @@
 
 #include "app/lifecycle.h"
 #include "app/program.h"
+#include "app/single_copy.h"
 #include "ui/startup_trace.h"
 #include "win32/backend.h"
 #include "win32/command_interpreter.h"
 #include "win32/dpi.h"
 #include "win32/keyboard.h"
+#include "win32/lazy_imports.h"
 #include "win32/notification_area.h"
 #include "win32/private_profile.h"
 #include "win32/processes.h"
@@ -24,19 +26,20 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace morvex;
+  win32::SearchDllsInSystemFolderOnly();
   MORVEX_STARTUP_STEP("wWinMain entered");
   // A copy already runs from this folder: it is asked to show its window,
   // and this one ends before it has made a window or touched a file.
   win32::Win32Files files;
+  win32::Win32MessageBoxes messages;
   win32::FolderCopy folderCopy(win32::Widen(files.AppFolder()));
-  if (!folderCopy.Claim()) return 0;
+  if (!app::ClaimFolder(folderCopy, messages)) return 0;
   MORVEX_STARTUP_STEP("the folder's only copy");
   win32::DeclareDpiAwareness();
   MORVEX_STARTUP_STEP("DPI awareness declared");
   OleInitialize(nullptr);
   MORVEX_STARTUP_STEP("OleInitialize");
 
-  win32::Win32MessageBoxes messages;
   win32::Win32Shell shell;
   win32::Win32Clock clock;
   win32::Win32CodePage codePage;

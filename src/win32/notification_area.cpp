@@ -16,9 +16,14 @@ static_assert(services::kTrayFlagMessage == NIF_MESSAGE && services::kTrayFlagIc
               services::kTrayFlagTip == NIF_TIP);
 static_assert(services::kPointerMoveMessage == WM_MOUSEMOVE && services::kRightButtonUpMessage == WM_RBUTTONUP);
 
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
 std::uint32_t Win32NotificationArea::RecordSize() const { return NOTIFYICONDATAA_V1_SIZE; }
 
-void Win32NotificationArea::Notify(int message, const services::TrayIconRecord& record) {
+bool Win32NotificationArea::Notify(int message, const services::TrayIconRecord& record) {
   NOTIFYICONDATAA data{};
   data.cbSize = record.size;
   data.hWnd = reinterpret_cast<HWND>(record.window);
@@ -29,7 +34,11 @@ void Win32NotificationArea::Notify(int message, const services::TrayIconRecord& 
   static_assert(sizeof data.szTip >= 64);
   std::memcpy(data.szTip, record.tip.data(), 64);
   data.szTip[63] = '\0';
-  Shell_NotifyIconA(static_cast<DWORD>(message), &data);
+  if (Shell_NotifyIconA(static_cast<DWORD>(message), &data)) return true;
+  // The shell refuses to add an icon it shows already, and may answer late
+  // (a time-out) for one it has added: a change it accepts says the icon is
+  // there.
+  return message == NIM_ADD && Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
 void Win32NotificationArea::ShowBalloon(const services::TrayIconRecord& record, const std::string& title,

@@ -29,6 +29,12 @@ void ControlPeer::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled); }
 bool ControlPeer::Enabled() const { return (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_DISABLED) == 0; }
 void ControlPeer::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
 bool ControlPeer::Visible() const { return (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
+// A combo box's focus is in its edit field.
+bool ControlPeer::HasFocus() const {
+  HWND focus = GetFocus();
+  return focus && (focus == Handle() || IsChild(Handle(), focus));
+}
+void ControlPeer::SetFocus() { ::SetFocus(Handle()); }
 
 void ControlPeer::SetCheck(int value) {
   SendMessageW(Handle(), BM_SETCHECK, value == 2 ? BST_INDETERMINATE : value ? BST_CHECKED : BST_UNCHECKED, 0);

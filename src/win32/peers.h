@@ -26,6 +26,8 @@ class ControlPeer : public ui::Peer {
   bool Enabled() const override;
   void SetVisible(bool visible) override;
   bool Visible() const override;
+  bool HasFocus() const override;
+  void SetFocus() override;
 
   void SetCheck(int value) override;
   int Check() const override;

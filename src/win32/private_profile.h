@@ -1,18 +1,16 @@
-// Private-profile files through the kernel's GetPrivateProfileStringA and
-// WritePrivateProfileStringA.
+// Private-profile files through the kernel's GetPrivateProfileStringW and
+// WritePrivateProfileStringW: the path is the file's own, in any letters, so
+// that a folder outside the ANSI code page works also on a drive without
+// short (8.3) names. Section, key and value stay ANSI text, and so does the
+// file: the system writes a file it makes in ANSI.
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 
 #include "services/private_profile.h"
 
 namespace morvex::win32 {
-
-// The path in the ANSI code page, or its short form where the code page
-// lacks a character (PathInCodePage). Nothing when no form fits.
-std::optional<std::string> AnsiProfilePath(const std::string& utf8);
 
 class Win32PrivateProfile final : public services::PrivateProfile {
  public:

@@ -1,7 +1,10 @@
 #include "win32/shell_links.h"
 
 #include <objidl.h>
+#include <knownfolders.h>
 #include <shlobj.h>
+
+#include <optional>
 
 #include "win32/handles.h"
 #include "win32/text.h"
@@ -10,20 +13,42 @@ namespace morvex::win32 {
 
 namespace {
 
-// The folder that "$(Programs)", "$(Startup)" or a plain path names, as the
-// system reports it for the current user; empty when unknown.
+// The folder a parent names: the system's known folder for the current user,
+// as the system reports it (also where it is redirected), or a plain path;
+// empty when unknown. The Programs and Startup folders are made where the
+// profile lacks them, as the system makes its own; the others are not.
 std::wstring ParentFolder(const std::string& parent) {
-  int folder = 0;
-  if (parent == services::kProgramsFolder) {
-    folder = CSIDL_PROGRAMS;
-  } else if (parent == services::kStartupFolder) {
-    folder = CSIDL_STARTUP;
-  } else {
-    return Widen(parent);
+  const struct {
+    const char* parent;
+    const KNOWNFOLDERID& id;
+    DWORD flags;
+  } known[] = {
+      {services::kProgramsFolder, FOLDERID_Programs, KF_FLAG_CREATE},
+      {services::kStartupFolder, FOLDERID_Startup, KF_FLAG_CREATE},
+      {services::kDesktopFolder, FOLDERID_Desktop, KF_FLAG_DONT_VERIFY},
+      {services::kQuickLaunchFolder, FOLDERID_QuickLaunch, KF_FLAG_DONT_VERIFY},
+  };
+  for (const auto& folder : known) {
+    if (parent != folder.parent) continue;
+    PWSTR path = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(folder.id, folder.flags, nullptr, &path);
+    std::wstring found = SUCCEEDED(result) && path ? path : L"";
+    CoTaskMemFree(path);
+    return found;
   }
-  wchar_t path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, folder | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-  return path;
+  return Widen(parent);
+}
+
+// The folder the link goes into, made absolute ("." and ".." resolved);
+// nothing where it is unknown or does not exist.
+std::optional<std::wstring> LinkFolder(const std::string& folder, const std::string& parent) {
+  const std::wstring base = ParentFolder(parent);
+  if (base.empty()) return std::nullopt;
+  std::optional<std::wstring> full = FullPath(base + L"\\" + Widen(folder));
+  if (!full) return std::nullopt;
+  const DWORD attributes = GetFileAttributesW(full->c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  return full;
 }
 
 }  // namespace
@@ -32,14 +57,9 @@ std::int32_t Win32ShellLinks::CreateShellLink(const std::string& folder, const s
                                               const std::string& target, const std::string& arguments,
                                               std::int32_t /*flag: a link of the same name is always replaced*/,
                                               const std::string& parent) {
-  const std::wstring base = ParentFolder(parent);
-  if (base.empty()) return 0;
-  const std::optional<std::wstring> full = FullPath(base + L"\\" + Widen(folder));
+  const std::optional<std::wstring> full = LinkFolder(folder, parent);
   if (!full) return 0;
   const std::wstring& dir = *full;
-  // A missing folder (the Startup folder of a new profile) is made first.
-  const int made = SHCreateDirectoryExW(nullptr, dir.c_str(), nullptr);
-  if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS && made != ERROR_FILE_EXISTS) return 0;
   const std::wstring link = dir + L"\\" + Widen(name) + L".lnk";
 
   ComPtr<IShellLinkW> shellLink;
@@ -56,6 +76,10 @@ std::int32_t Win32ShellLinks::CreateShellLink(const std::string& folder, const s
   if (FAILED(file->Save(link.c_str(), TRUE))) return 0;
   const DWORD attributes = GetFileAttributesW(link.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
+}
+
+bool Win32ShellLinks::FolderExists(const std::string& folder, const std::string& parent) {
+  return LinkFolder(folder, parent).has_value();
 }
 
 }  // namespace morvex::win32

@@ -12,6 +12,7 @@ class Win32ShellLinks : public services::ShellLinks {
  public:
   std::int32_t CreateShellLink(const std::string& folder, const std::string& name, const std::string& target,
                                const std::string& arguments, std::int32_t flag, const std::string& parent) override;
+  bool FolderExists(const std::string& folder, const std::string& parent) override;
 };
 
 }  // namespace morvex::win32

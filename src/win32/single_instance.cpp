@@ -1,8 +1,8 @@
 #include "win32/single_instance.h"
 
 #include <cwchar>
-#include <optional>
 
+#include "win32/notification_area.h"
 #include "win32/styles.h"
 #include "win32/text.h"
 
@@ -71,33 +71,78 @@ std::uint64_t FolderKey(const std::wstring& folder) {
   return hash ? hash : 1;
 }
 
-bool FolderCopy::Claim(int waitForWindowMs) {
-  wchar_t name[64];
-  std::swprintf(name, 64, L"Local\\Morvex-%016llx", static_cast<unsigned long long>(key_));
-  mutex_.reset(CreateMutexW(nullptr, TRUE, name));
-  // Without the object there is nothing to go by: the program runs as ever.
-  if (!mutex_ || GetLastError() != ERROR_ALREADY_EXISTS) return true;
-  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(waitForWindowMs);
-  for (DWORD wait = 0;; wait = 100) {
-    // The mutex is had only once the other copy has ended.
-    const DWORD ended = WaitForSingleObject(mutex_.get(), wait);
-    if (ended == WAIT_OBJECT_0 || ended == WAIT_ABANDONED) return true;
-    if (HWND first = FindMarkedWindow()) {
-      DWORD process = 0;
-      GetWindowThreadProcessId(first, &process);
-      AllowSetForegroundWindow(process);
-      PostMessageW(first, ShowRequestMessage(), 0, 0);
-      return false;
+bool LetThroughMessageFilter(HWND window) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  using FilterForWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
+  using FilterForProcess = BOOL(WINAPI*)(UINT, DWORD);
+  const auto forWindow = reinterpret_cast<FilterForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+  const auto forProcess = reinterpret_cast<FilterForProcess>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")));
+  bool through = forWindow || forProcess;
+  for (const UINT message : {ShowRequestMessage(), TaskbarCreatedMessage()}) {
+    if (forWindow) {
+      through = forWindow(window, message, MSGFLT_ALLOW, nullptr) && through;
+    } else if (forProcess) {
+      through = forProcess(message, MSGFLT_ADD) && through;
     }
-    if (GetTickCount64() >= end) return false;
   }
+  return through;
+}
+
+void BringOpenBoxForward() {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(hwnd, name, 16);
+        // A message box is a dialog of the system's class.
+        if (std::wcscmp(name, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+        SetForegroundWindow(hwnd);
+        return FALSE;
+      },
+      0);
+}
+
+std::wstring FolderObjectName(std::uint64_t key) {
+  wchar_t name[64];
+  std::swprintf(name, 64, L"Local\\Morvex-%016llx", static_cast<unsigned long long>(key));
+  return name;
+}
+
+services::FolderObject FolderCopy::CreateObject() {
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, FolderObjectName(key_).c_str());
+  const DWORD error = GetLastError();
+  mutex_.reset(mutex);
+  if (mutex) return error == ERROR_ALREADY_EXISTS ? services::FolderObject::kHeld : services::FolderObject::kOwn;
+  return error == ERROR_ACCESS_DENIED ? services::FolderObject::kDenied : services::FolderObject::kUnavailable;
+}
+
+bool FolderCopy::WaitForObject(int ms) {
+  if (!mutex_) {
+    Sleep(static_cast<DWORD>(ms));
+    return false;
+  }
+  // The mutex is had only once the other copy has ended.
+  const DWORD ended = WaitForSingleObject(mutex_.get(), static_cast<DWORD>(ms));
+  return ended == WAIT_OBJECT_0 || ended == WAIT_ABANDONED;
+}
+
+bool FolderCopy::AskToShow(std::uintptr_t window) {
+  HWND first = reinterpret_cast<HWND>(window);
+  DWORD process = 0;
+  GetWindowThreadProcessId(first, &process);
+  AllowSetForegroundWindow(process);
+  // Refused where the message filter of a copy with higher rights keeps it out.
+  return PostMessageW(first, ShowRequestMessage(), 0, 0) != FALSE;
 }
 
 void FolderCopy::MarkMainWindow(HWND window) const {
   SetPropW(window, kMarkProp, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(key_)));
+  LetThroughMessageFilter(window);
 }
 
-HWND FolderCopy::FindMarkedWindow() const {
+std::uintptr_t FolderCopy::FindRunningWindow() {
   struct Search {
     std::uintptr_t key;
     HWND found;
@@ -115,7 +160,7 @@ HWND FolderCopy::FindMarkedWindow() const {
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return reinterpret_cast<std::uintptr_t>(search.found);
 }
 
 }  // namespace morvex::win32

@@ -66,6 +66,8 @@ std::wstring Widen(const std::string& utf8) { return ToWide(CP_UTF8, utf8); }
 std::string Narrow(const std::wstring& wide) { return FromWide(CP_UTF8, wide); }
 std::string ToAnsi(const std::string& utf8) { return FromWide(CP_ACP, Widen(utf8)); }
 std::string FromAnsi(const std::string& ansi) { return Narrow(ToWide(CP_ACP, ansi)); }
+std::wstring WidenAnsi(const std::string& ansi) { return ToWide(CP_ACP, ansi); }
+std::string NarrowToAnsi(const std::wstring& wide) { return FromWide(CP_ACP, wide); }
 
 std::wstring WindowText(HWND hwnd) {
   const int n = GetWindowTextLengthW(hwnd);
@@ -85,6 +87,12 @@ std::optional<std::wstring> FullPath(const std::wstring& path) {
   return full;
 }
 
+std::optional<std::wstring> FullPathOf(const std::string& utf8) {
+  const std::optional<std::wstring> wide = WidenStrictly(utf8);
+  if (!wide || wide->empty()) return std::nullopt;
+  return FullPath(*wide);
+}
+
 std::wstring FolderOf(const std::wstring& path) {
   const auto slash = path.find_last_of(L"\\/");
   if (slash == std::wstring::npos) return std::wstring();
@@ -98,9 +106,7 @@ std::optional<std::string> ToCodePageExactly(UINT codePage, const std::string& u
 }
 
 std::optional<std::string> PathInCodePage(UINT codePage, const std::string& utf8) {
-  const std::optional<std::wstring> wide = WidenStrictly(utf8);
-  if (!wide || wide->empty()) return std::nullopt;
-  const std::optional<std::wstring> full = FullPath(*wide);
+  const std::optional<std::wstring> full = FullPathOf(utf8);
   if (!full) return std::nullopt;
   if (std::optional<std::string> exact = FromWideExactly(codePage, *full)) return exact;
   if (const std::optional<std::wstring> shortened = ShortPath(*full)) return FromWideExactly(codePage, *shortened);

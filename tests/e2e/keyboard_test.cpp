@@ -70,7 +70,8 @@ int PanelHeight(const Morvex& app) {
 }
 
 // What a screen reader hears of each Tab stop: the caption (a list box's is
-// its frame's), and the role of what it acts as.
+// its frame's, the hour and minute boxes have names of their own), and the
+// role of what it acts as.
 void ExpectAnnounced(const Morvex& app, const Names& stops) {
   for (const auto& name : stops) {
     SCOPED_TRACE(name);
@@ -78,7 +79,8 @@ void ExpectAnnounced(const Morvex& app, const Names& stops) {
     const bool named = def.kind != ui::Kind::ListBox && def.kind != ui::Kind::ComboBox;
     const Accessible accessible = AccessibleOf(app.Control(name));
     ASSERT_TRUE(accessible.found);
-    EXPECT_EQ(accessible.name, named ? def.caption : DefOf(def.parent).caption);
+    const std::string own = name == "Combo1" ? "Stunden" : name == "Combo2" ? "Minuten" : "";
+    EXPECT_EQ(accessible.name, !own.empty() ? own : named ? def.caption : DefOf(def.parent).caption);
     const long role = def.kind == ui::Kind::ListBox    ? ROLE_SYSTEM_LIST
                       : def.kind == ui::Kind::ComboBox ? ROLE_SYSTEM_COMBOBOX
                       : def.kind == ui::Kind::CheckBox ? ROLE_SYSTEM_CHECKBUTTON
@@ -136,6 +138,13 @@ TEST(Keyboard, TheOpenPageIsVisitedAndNeitherTheCoveredNorTheClosedOne) {
   for (const auto& name : kOptionsPage) EXPECT_TRUE(Visits(open, name)) << name;
   for (auto it = kStartPage.begin() + 3; it != kStartPage.end(); ++it) EXPECT_FALSE(Visits(open, *it)) << *it;
   ExpectAnnounced(app, kOptionsPage);
+
+  // Space on Starten starts the countdown and disables it: the focus goes on
+  // to Stop, whose Space stops it again.
+  PressSpaceOn(app, "cmdSet");
+  EXPECT_TRUE(WaitFor([&] { return app.FocusedControl() == "cmdStop"; }, 5000)) << app.FocusedControl();
+  app.PressKey(VK_SPACE);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(app.Control("cmdSet")) != 0; }));
 
   // Closed again by xpButton8, the options page has no Tab stop but its header.
   PressSpaceOn(app, "xpButton8");

@@ -86,25 +86,41 @@ TEST(AutostartShortcut, TargetIsTheRunningProgramsOwnFile) {
   }
 }
 
-TEST(AutostartShortcut, FolderFollowsTheDialogsOptions) {
+// Each folder is the one the system reports (a redirected desktop is where
+// the user sees it), not one climbed to from the Programs folder. One that
+// does not exist gets no shortcut: the user is told, and not of a success.
+TEST(AutostartShortcut, FolderFollowsTheDialogsOptionsAndAMissingOneGetsNoShortcut) {
   const struct {
     bool desktop, startup;
     settings::ShortcutPlace place;
   } cases[] = {
       {false, true, {"$(Startup)", "."}},
-      {true, false, {"$(Programs)", "..\\..\\..\\..\\..\\..\\Desktop"}},
-      {false, false,
-       {"$(Programs)", "..\\..\\..\\..\\..\\..\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Quick Launch"}},
+      {true, false, {"$(Desktop)", "."}},
+      {false, false, {"$(QuickLaunch)", "."}},
   };
   for (const auto& c : cases) {
-    Rig rig;
-    ui::Window& deskR = rig.Form().DeskR();
-    auto& desktop = deskR.Get<ui::OptionButton>("Option1", 0);
-    auto& startup = deskR.Get<ui::OptionButton>("Option1", 1);
-    EXPECT_TRUE(startup.Value());  // the initial selection
-    desktop.SetValue(c.desktop);
-    startup.SetValue(c.startup);
-    EXPECT_EQ(settings::ShortcutFolder(deskR), c.place);
+    for (const bool missing : {false, true}) {
+      SCOPED_TRACE(c.place.parent + (missing ? " missing" : ""));
+      Rig rig;
+      if (missing) rig.links.missing.insert(c.place.parent + "\\.");
+      ui::Window& deskR = rig.Form().DeskR();
+      auto& desktop = deskR.Get<ui::OptionButton>("Option1", 0);
+      auto& startup = deskR.Get<ui::OptionButton>("Option1", 1);
+      EXPECT_TRUE(startup.Value());  // the initial selection
+      desktop.SetValue(c.desktop);
+      startup.SetValue(c.startup);
+      EXPECT_EQ(settings::ShortcutFolder(deskR), c.place);
+      rig.messages.shown.clear();
+      rig.links.calls.clear();
+      settings::LoadDeskR(rig.Form(), deskR);
+      EXPECT_EQ(rig.links.calls.size(), missing ? 0u : 1u);
+      ASSERT_EQ(rig.messages.shown.size(), 1u);
+      const ShownMessage none{"Den Ordner für die Verknüpfung gibt es auf diesem PC nicht.\r\n"
+                              "Es wurde keine Verknüpfung angelegt.",
+                              "Fehler", 16};
+      const ShownMessage created{kCreatedText, "Morvex  Autostart-Verknüpfung", 64};
+      EXPECT_EQ(rig.messages.shown[0], missing ? none : created);
+    }
   }
 }
 

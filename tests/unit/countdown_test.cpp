@@ -164,6 +164,26 @@ TEST_F(Countdown, StartArmsWithoutChangingAnyDisplay) {
   EXPECT_TRUE(rig.messages.shown.empty());
 }
 
+// Starten, focused, is disabled by its Start: the focus goes to Stop. A
+// refused Start keeps it, and a Start from elsewhere takes it from nobody.
+TEST_F(Countdown, AStartFromTheFocusedStartenLeavesTheFocusOnStop) {
+  const struct {
+    const char* hours;
+    bool focused;
+    const ui::Control* focus;
+  } cases[] = {{"00", true, &form.cmdStop()}, {"0", true, &form.cmdSet()}, {"00", false, &form.Combo1()}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.hours) + (c.focused ? " focused" : ""));
+    form.cmdStop().UserClicked();
+    (c.focused ? form.cmdSet() : form.Combo1()).SetFocus();
+    Type(c.hours, "05");
+    form.cmdSet().UserClicked();
+    for (const ui::Control* control : {&form.cmdSet(), &form.cmdStop(), static_cast<ui::Control*>(&form.Combo1())}) {
+      EXPECT_EQ(control->HasFocus(), control == c.focus) << control->Name();
+    }
+  }
+}
+
 TEST_F(Countdown, EveryTickShowsTheTimeInTheLabelTheTitleAndTheFrame) {
   Type("01", "39", "30");
   form.cmdSet().UserClicked();

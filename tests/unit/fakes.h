@@ -149,7 +149,12 @@ class FakeLifetime : public services::Lifetime {
 class FakeNotificationArea : public services::NotificationArea {
  public:
   std::uint32_t RecordSize() const override { return 88; }
-  void Notify(int message, const services::TrayIconRecord& record) override { calls.push_back({message, record}); }
+  // The first `refusedAdds` adds fail, as while the shell is not ready.
+  bool Notify(int message, const services::TrayIconRecord& record) override {
+    const bool taken = message != services::kTrayAdd || refusedAdds-- <= 0;
+    calls.push_back({message, record, taken});
+    return taken;
+  }
   void ShowBalloon(const services::TrayIconRecord& record, const std::string& title,
                    const std::string& text) override {
     balloons.push_back({record.id, title, text});
@@ -162,14 +167,17 @@ class FakeNotificationArea : public services::NotificationArea {
   struct Call {
     int message;
     services::TrayIconRecord record;
+    bool taken;
   };
   std::vector<Call> calls;
+  int refusedAdds = 0;
 
   // The icons the notification area shows after these calls: an add for a
   // window and id that is already shown leaves one icon, a delete removes it.
   std::size_t Icons() const {
     std::set<std::pair<std::uintptr_t, std::uint32_t>> shown;
     for (const Call& call : calls) {
+      if (!call.taken) continue;
       const std::pair<std::uintptr_t, std::uint32_t> key{call.record.window, call.record.id};
       if (call.message == services::kTrayAdd) shown.insert(key);
       if (call.message == services::kTrayDelete) shown.erase(key);
@@ -374,8 +382,12 @@ class FakeShellLinks : public services::ShellLinks {
     if (onCreate) onCreate();
     return result;
   }
+  bool FolderExists(const std::string& folder, const std::string& parent) override {
+    return missing.count(parent + "\\" + folder) == 0;
+  }
   std::int32_t result = 1;
   std::vector<Call> calls;
+  std::set<std::string> missing;  // parent + "\\" + folder
   std::function<void()> onCreate;
 };
 

@@ -160,9 +160,9 @@ class JournalNotificationArea : public services::NotificationArea {
  public:
   JournalNotificationArea(services::NotificationArea& inner, Journal& journal) : inner_(inner), journal_(journal) {}
   std::uint32_t RecordSize() const override { return inner_.RecordSize(); }
-  void Notify(int message, const services::TrayIconRecord& record) override {
+  bool Notify(int message, const services::TrayIconRecord& record) override {
     journal_.Log(message == services::kTrayAdd ? "tray add" : "tray delete");
-    inner_.Notify(message, record);
+    return inner_.Notify(message, record);
   }
   void ShowBalloon(const services::TrayIconRecord& record, const std::string& title,
                    const std::string& text) override {

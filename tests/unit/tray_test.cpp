@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/lifecycle.h"
 #include "tray/tray.h"
 #include "unit/journal.h"
 
@@ -16,6 +17,7 @@ void Notify(forms::Form1& form, int mouseMessage) {
 
 TEST(Tray, RecordNamesTheWindowsIconWithItsFixedTip) {
   Rig rig;
+  ui::HeadlessBackend::PeerOf(rig.Form()).iconHandle = 0x4D2;
   tray::AddTrayIcon(rig.Form(), rig.Program().TrayIcon());
   ASSERT_EQ(rig.tray.calls.size(), 1u);
   const auto& call = rig.tray.calls[0];
@@ -23,7 +25,10 @@ TEST(Tray, RecordNamesTheWindowsIconWithItsFixedTip) {
   EXPECT_EQ(call.record.size, 88u);
   EXPECT_EQ(call.record.flags, 7u);
   EXPECT_EQ(call.record.callbackMessage, 0x200u);
-  EXPECT_EQ(call.record.id, static_cast<std::uint32_t>(call.record.icon));
+  EXPECT_EQ(call.record.icon, 0x4D2u);
+  // The identifier is no handle, which differs from run to run: the shell
+  // knows the icon again by it.
+  EXPECT_EQ(call.record.id, tray::kTrayIconId);
   const char expected[] = "Rechtsklick um das Menu zu \xF6" "ffnen";  // the tip in Windows-1252
   ASSERT_EQ(sizeof expected - 1, 33u);
   EXPECT_EQ(std::memcmp(call.record.tip.data(), expected, sizeof expected), 0) << "text and one NUL";
@@ -144,6 +149,36 @@ TEST(Tray, ANewTaskbarGetsTheIconAgain) {
   rig.Form().ShellRestarted();
   ASSERT_EQ(rig.tray.calls.size(), 2u);
   EXPECT_EQ(rig.tray.calls[1].message, services::kTrayAdd);
+}
+
+// At log-on the shell may refuse the add: it is tried again at each tick of
+// tmrTrayIcon until the icon is shown, a bounded number of times, and at
+// the shell's next new taskbar.
+TEST(Tray, AnAddTheShellRefusesIsTriedAgainUntilTheIconIsShown) {
+  const struct {
+    int refused, ticks;
+    bool newTaskbar;
+    std::size_t adds;
+    bool shown;
+  } cases[] = {
+      {0, 5, false, 1, true},
+      {3, 5, false, 4, true},
+      {1, 0, true, 2, true},
+      {1000, tray::kTrayAddRetries + 5, false, 1 + tray::kTrayAddRetries, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.refused);
+    Rig rig;
+    rig.tray.refusedAdds = c.refused;
+    app::StartUp(rig.Program());
+    EXPECT_EQ(rig.Form().tmrTrayIcon().Enabled(), c.refused > 0);
+    if (c.newTaskbar) rig.Form().ShellRestarted();
+    for (int i = 0; i < c.ticks; ++i) rig.Form().tmrTrayIcon().Fire();
+    EXPECT_EQ(rig.tray.calls.size(), c.adds);
+    EXPECT_EQ(rig.tray.Icons(), c.shown ? 1u : 0u);
+    EXPECT_EQ(rig.Program().TrayIcon().Shown(), c.shown);
+    EXPECT_FALSE(rig.Form().tmrTrayIcon().Enabled());
+  }
 }
 
 }  // namespace

@@ -113,14 +113,15 @@ TEST(WindowTables, Form1DeclaresItsControlsInOrder) {
                                              "mnleer",
                                              "mnuPopUpQuit",
                                              "mnstartform",
-                                             "mnstartanzeigen"};
+                                             "mnstartanzeigen",
+                                             "tmrTrayIcon"};
   std::vector<std::string> actual;
   for (const auto& c : Form1Def().controls) actual.push_back(Key(c));
   EXPECT_EQ(actual, expected);
   // The first row gets the first command ID.
   ASSERT_FALSE(actual.empty());
   EXPECT_EQ(actual.front(), "Frame2");
-  EXPECT_EQ(actual.back(), "mnstartanzeigen");
+  EXPECT_EQ(actual.back(), "tmrTrayIcon");
 
   EXPECT_EQ(Form2Def().controls.size(), 1u);
   EXPECT_EQ(DeskRDef().controls.size(), 7u);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -42,28 +43,26 @@ class Win32ProfilePaths : public testing::Test {
   Win32PrivateProfile profile_;
 };
 
-TEST_F(Win32ProfilePaths, FoldersOutsideTheCodePageStillWork) {
-  // "Übung" exists in Windows-1252, the Cyrillic name needs the short form.
-  for (const char* name : {"\xC3\x9C" "bung", "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"}) {
+// Through the wide calls a folder or file named in letters the ANSI code
+// page lacks ("Łódź", Cyrillic) is the file's own path: no short (8.3) name
+// stands in, so it works where the drive has none. The file stays ANSI.
+TEST_F(Win32ProfilePaths, FoldersAndFilesOutsideTheCodePageWorkAndTheFileStaysAnsi) {
+  for (const char* name : {"\xC3\x9C" "bung", "\xC5\x81\xC3\xB3" "d\xC5\xBA", "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"}) {
     SCOPED_TRACE(name);
     const std::filesystem::path folder = root_ / PathFromUtf8(name);
     ASSERT_TRUE(std::filesystem::create_directory(folder));
-    const std::string file = Utf8Path(folder / "config.ini");
-    ASSERT_TRUE(profile_.WriteString("Form1", "txtSekunde", "10", file).ok);
-    EXPECT_TRUE(std::filesystem::exists(folder / "config.ini"));
-    char buffer[256];
-    ASSERT_EQ(profile_.GetString("Form1", "txtSekunde", buffer, sizeof buffer, file), 2u);
-    EXPECT_STREQ(buffer, "10");
+    for (const std::filesystem::path& path : {folder / "config.ini", folder / PathFromUtf8("\xD0\xA4.ini")}) {
+      const std::string file = Utf8Path(path);
+      ASSERT_TRUE(profile_.WriteString("Form1", "txtSekunde", "10", file).ok);
+      ASSERT_TRUE(profile_.WriteString("Form1", "Text1", "Gr\xF6\xDF" "e", file).ok);  // "Größe" in ANSI
+      std::ifstream in(path, std::ios::binary);
+      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      EXPECT_EQ(bytes, "[Form1]\r\ntxtSekunde=10\r\nText1=Gr\xF6\xDF" "e\r\n");
+      char buffer[256];
+      ASSERT_EQ(profile_.GetString("Form1", "Text1", buffer, sizeof buffer, file), 5u);
+      EXPECT_STREQ(buffer, "Gr\xF6\xDF" "e");
+    }
   }
-}
-
-TEST_F(Win32ProfilePaths, FileNameOutsideTheCodePageNeedsTheFile) {
-  const std::filesystem::path path = root_ / PathFromUtf8("\xD0\xA4.ini");
-  EXPECT_FALSE(AnsiProfilePath(Utf8Path(path)).has_value());
-  EXPECT_FALSE(profile_.WriteString("Form1", "x", "1", Utf8Path(path)).ok);
-  std::ofstream(path, std::ios::binary) << "[Form1]\r\nx=1\r\n";
-  char buffer[256];
-  EXPECT_EQ(profile_.GetString("Form1", "x", buffer, sizeof buffer, Utf8Path(path)), 1u);
 }
 
 TEST_F(Win32ProfilePaths, RelativePathMeansTheCurrentFolder) {
@@ -76,8 +75,12 @@ TEST_F(Win32ProfilePaths, RelativePathMeansTheCurrentFolder) {
 }
 
 TEST(Win32ProfilePath, RejectsWhatIsNoPath) {
-  EXPECT_FALSE(AnsiProfilePath("").has_value());
-  EXPECT_FALSE(AnsiProfilePath("C:\\bad\xC3(utf8).ini").has_value());
+  Win32PrivateProfile profile;
+  char buffer[16] = "x";
+  for (const char* path : {"", "C:\\bad\xC3(utf8).ini"}) {
+    EXPECT_FALSE(profile.WriteString("Form1", "x", "1", path).ok) << path;
+    EXPECT_EQ(profile.GetString("Form1", "x", buffer, sizeof buffer, path), 0u) << path;
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "app/single_copy.h"
 #include "win32/backend.h"
 #include "win32/single_instance.h"
 #include "win32/styles.h"
@@ -38,6 +39,18 @@ TEST(FolderKey, OneFolderHasOneKeyHoweverItsPathIsSpelled) {
   EXPECT_NE(key, 0u);
 }
 
+// The later start's boxes, counted instead of shown.
+class CountedBoxes : public services::MessageBoxes {
+ public:
+  void Show(const std::string&, const std::string&, int) override { ++shown; }
+  int shown = 0;
+};
+
+bool Claim(const std::wstring& folder, CountedBoxes& boxes, int boundMs = app::kReachRunningCopyMs) {
+  FolderCopy copy(folder);
+  return app::ClaimFolder(copy, boxes, boundMs);
+}
+
 // The first copy claims the folder on a thread of its own, which holds the
 // mutex as a process's main thread does.
 TEST(FolderCopy, ALaterClaimAsksTheFirstCopysWindowOrTakesOverWhenItHasGone) {
@@ -53,22 +66,29 @@ TEST(FolderCopy, ALaterClaimAsksTheFirstCopysWindowOrTakesOverWhenItHasGone) {
   HANDLE claimed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   std::thread first([&] {
     FolderCopy copy(folder);
-    firstClaimed = copy.Claim();
+    CountedBoxes none;
+    firstClaimed = app::ClaimFolder(copy, none);
     SetEvent(claimed);
     WaitForSingleObject(release, INFINITE);
   });  // ends without releasing the mutex, as a process that is ended
   WaitForSingleObject(claimed, INFINITE);
   EXPECT_TRUE(firstClaimed);
 
-  // Without the first copy's window (still starting), the wait runs out.
-  EXPECT_FALSE(FolderCopy(folder).Claim(300));
-  // With its window marked, the later claim asks it to show itself.
+  // Without the first copy's window (still starting), the tries run out and
+  // the user is told.
+  CountedBoxes boxes;
+  EXPECT_FALSE(Claim(folder, boxes, 300));
+  EXPECT_EQ(boxes.shown, 1);
+  // With its window marked, the later claim asks it to show itself; the
+  // request passes the message filter of a copy that runs elevated.
   FolderCopy(folder).MarkMainWindow(window);
-  EXPECT_FALSE(FolderCopy(folder).Claim());
+  EXPECT_TRUE(LetThroughMessageFilter(window));
+  EXPECT_FALSE(Claim(folder, boxes));
+  EXPECT_EQ(boxes.shown, 1);
   MSG msg;
   EXPECT_TRUE(PeekMessageW(&msg, window, ShowRequestMessage(), ShowRequestMessage(), PM_REMOVE));
   // Another folder's claim is its own.
-  EXPECT_TRUE(FolderCopy(TempFolder(L"Morvex Claim Other")).Claim());
+  EXPECT_TRUE(Claim(TempFolder(L"Morvex Claim Other"), boxes));
 
   // The first copy ends while a later one waits for its window: the later
   // one runs.
@@ -77,11 +97,31 @@ TEST(FolderCopy, ALaterClaimAsksTheFirstCopysWindowOrTakesOverWhenItHasGone) {
     Sleep(300);
     SetEvent(release);
   });
-  EXPECT_TRUE(FolderCopy(folder).Claim());
+  EXPECT_TRUE(Claim(folder, boxes));
   ending.join();
   first.join();
   CloseHandle(release);
   CloseHandle(claimed);
+}
+
+// A copy running elevated holds a mutex that a normal start may not open.
+// Wine checks an object's access list though it has no elevation: one that
+// lets nobody in stands for it.
+TEST(FolderCopy, AMutexThatMayNotBeOpenedMeansACopyRuns) {
+  const std::wstring folder = TempFolder(L"Morvex Denied Folder");
+  SECURITY_DESCRIPTOR nobody;
+  InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION);
+  ACL empty;
+  InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+  SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &nobody, FALSE};
+  const UniqueHandle elevated(CreateMutexW(&attributes, TRUE, FolderObjectName(FolderKey(folder)).c_str()));
+  ASSERT_TRUE(elevated);
+  FolderCopy copy(folder);
+  EXPECT_EQ(copy.CreateObject(), services::FolderObject::kDenied);
+  CountedBoxes boxes;
+  EXPECT_FALSE(Claim(folder, boxes, 300));
+  EXPECT_EQ(boxes.shown, 1);
 }
 
 }  // namespace

@@ -58,7 +58,14 @@ TEST(Win32ShellLinks, CreatesTheLinkRelativeToItsParentAndReplacesAnOldOne) {
   const std::string parent = Narrow(base) + "\\Programme";
   const std::wstring link = base + L"\\Autostart Größe\\Morvex.lnk";
   DeleteFileW(link.c_str());
-  // The folder is made when missing; "." and ".." steps are resolved.
+  RemoveDirectoryW((base + L"\\Autostart Größe").c_str());
+  // A missing folder is not made.
+  EXPECT_FALSE(links.FolderExists("..\\Autostart Größe", parent));
+  EXPECT_EQ(links.CreateShellLink("..\\Autostart Größe", "Morvex", "C:\\x\\morvex.exe", "", -1, parent), 0);
+  EXPECT_EQ(GetFileAttributesW((base + L"\\Autostart Größe").c_str()), INVALID_FILE_ATTRIBUTES);
+  // "." and ".." steps are resolved.
+  ASSERT_TRUE(CreateDirectoryW((base + L"\\Autostart Größe").c_str(), nullptr));
+  EXPECT_TRUE(links.FolderExists("..\\.\\Autostart Größe", parent));
   EXPECT_NE(links.CreateShellLink("..\\.\\Autostart Größe", "Morvex", "C:\\Werkzeuge\\morvex.exe", "", -1, parent),
             0);
   EXPECT_EQ(LinkTarget(link), L"C:\\Werkzeuge\\morvex.exe");
@@ -84,22 +91,23 @@ TEST(Win32ShellLinks, ProgramsParentIsTheUsersStartMenuPrograms) {
   DeleteFileW(link.c_str());
 }
 
-// The user's Startup folder set elsewhere (as a user or the system may move
-// it) for as long as the object lives.
-class MovedStartupFolder {
+// One of the user's folders (the Startup folder, the desktop) set elsewhere,
+// as a user, a backup to the cloud or the system may move it, for as long as
+// the object lives.
+class MovedShellFolder {
  public:
-  explicit MovedStartupFolder(const std::wstring& folder) {
+  MovedShellFolder(const wchar_t* name, const std::wstring& folder) : name_(name) {
     RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
     DWORD size = sizeof old_;
-    had_ = RegQueryValueExW(key_, L"Startup", nullptr, &type_, reinterpret_cast<BYTE*>(old_), &size) == ERROR_SUCCESS;
+    had_ = RegQueryValueExW(key_, name_, nullptr, &type_, reinterpret_cast<BYTE*>(old_), &size) == ERROR_SUCCESS;
     oldSize_ = size;
     Set(REG_EXPAND_SZ, folder.c_str(), static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
   }
-  ~MovedStartupFolder() {
+  ~MovedShellFolder() {
     if (had_) {
       Set(type_, old_, oldSize_);
     } else {
-      RegDeleteValueW(key_, L"Startup");
+      RegDeleteValueW(key_, name_);
     }
     RegCloseKey(key_);
   }
@@ -107,8 +115,9 @@ class MovedStartupFolder {
  private:
   static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
   void Set(DWORD type, const wchar_t* value, DWORD size) {
-    RegSetValueExW(key_, L"Startup", 0, type, reinterpret_cast<const BYTE*>(value), size);
+    RegSetValueExW(key_, name_, 0, type, reinterpret_cast<const BYTE*>(value), size);
   }
+  const wchar_t* name_;
   HKEY key_ = nullptr;
   bool had_ = false;
   DWORD type_ = REG_EXPAND_SZ;
@@ -123,7 +132,7 @@ TEST(Win32ShellLinks, StartupParentIsTheStartupFolderTheSystemReports) {
   const std::wstring link = moved + L"\\MorvexTest.lnk";
   DeleteFileW(link.c_str());
   {
-    const MovedStartupFolder redirect(moved);
+    const MovedShellFolder redirect(L"Startup", moved);
     wchar_t reported[MAX_PATH] = {};
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, reported)));
     ASSERT_EQ(CompareStringOrdinal(reported, -1, moved.c_str(), -1, TRUE), CSTR_EQUAL) << Narrow(reported);
@@ -133,6 +142,30 @@ TEST(Win32ShellLinks, StartupParentIsTheStartupFolderTheSystemReports) {
   DeleteFileW(link.c_str());
 }
 
+// A desktop redirected elsewhere gets the shortcut where the user sees it;
+// one that is not there gets none, and is not made.
+TEST(Win32ShellLinks, DesktopParentIsTheDesktopTheSystemReportsWhereverItIs) {
+  ComScope com;
+  Win32ShellLinks links;
+  const std::wstring moved = TempFolder(L"morvex-moved-desktop");
+  const std::wstring gone = moved + L"\\gone";
+  const std::wstring link = moved + L"\\MorvexTest.lnk";
+  DeleteFileW(link.c_str());
+  {
+    const MovedShellFolder redirect(L"Desktop", moved);
+    EXPECT_TRUE(links.FolderExists(".", "$(Desktop)"));
+    EXPECT_NE(links.CreateShellLink(".", "MorvexTest", "C:\\x\\morvex.exe", "", -1, "$(Desktop)"), 0);
+  }
+  EXPECT_EQ(LinkTarget(link), L"C:\\x\\morvex.exe");
+  DeleteFileW(link.c_str());
+  {
+    const MovedShellFolder redirect(L"Desktop", gone);
+    EXPECT_FALSE(links.FolderExists(".", "$(Desktop)"));
+    EXPECT_EQ(links.CreateShellLink(".", "MorvexTest", "C:\\x\\morvex.exe", "", -1, "$(Desktop)"), 0);
+  }
+  EXPECT_EQ(GetFileAttributesW(gone.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST(Win32ShellLinks, ReportsZeroWhenTheLinkCannotBeMade) {
   ComScope com;
   Win32ShellLinks links;
@@ -140,9 +173,13 @@ TEST(Win32ShellLinks, ReportsZeroWhenTheLinkCannotBeMade) {
   const std::wstring blocker = base + L"\\Datei";
   ASSERT_TRUE(UniqueHandle(
       CreateFileW(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
-  // A file stands where the folder would have to be.
+  // A file stands where the folder would have to be, a folder where the link
+  // would.
   EXPECT_EQ(links.CreateShellLink(".\\Datei\\Unter", "Morvex", "C:\\x\\morvex.exe", "", -1, Narrow(base)), 0);
   EXPECT_EQ(links.CreateShellLink(".", "Morvex", "C:\\x\\morvex.exe", "", -1, Narrow(blocker)), 0);
+  CreateDirectoryW((base + L"\\Morvex.lnk").c_str(), nullptr);
+  EXPECT_TRUE(links.FolderExists(".", Narrow(base)));
+  EXPECT_EQ(links.CreateShellLink(".", "Morvex", "C:\\x\\morvex.exe", "", -1, Narrow(base)), 0);
 }
 
 LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
