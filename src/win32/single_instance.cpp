@@ -51,6 +51,23 @@ std::wstring Uppercase(const std::wstring& text) {
   return out;
 }
 
+// A top-level window of the program marked with the folder's key.
+struct MarkSearch {
+  std::uintptr_t key;
+  HWND found;
+};
+
+BOOL CALLBACK FindMarked(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<MarkSearch*>(lp);
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  if (std::wcscmp(name, kFormClass) != 0 || reinterpret_cast<std::uintptr_t>(GetPropW(hwnd, kMarkProp)) != search->key) {
+    return TRUE;
+  }
+  search->found = hwnd;
+  return FALSE;
+}
+
 }  // namespace
 
 UINT ShowRequestMessage() {
@@ -98,23 +115,8 @@ void FolderCopy::MarkMainWindow(HWND window) const {
 }
 
 HWND FolderCopy::FindMarkedWindow() const {
-  struct Search {
-    std::uintptr_t key;
-    HWND found;
-  } search{static_cast<std::uintptr_t>(key_), nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        wchar_t name[32] = {};
-        GetClassNameW(hwnd, name, 32);
-        if (std::wcscmp(name, kFormClass) != 0 ||
-            reinterpret_cast<std::uintptr_t>(GetPropW(hwnd, kMarkProp)) != s->key) {
-          return TRUE;
-        }
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  MarkSearch search{static_cast<std::uintptr_t>(key_), nullptr};
+  EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
