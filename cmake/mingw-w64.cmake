@@ -1,4 +1,4 @@
-# Cross-compiling the Windows program on Linux with MinGW-w64 (x86_64).
+# Cross-compiling the 64-bit Windows program on Linux with MinGW-w64 (x86_64).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

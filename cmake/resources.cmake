@@ -11,7 +11,8 @@
 #     Python 3 interpreter; the files are rebuilt when a script changes;
 #   * writes the manifest from resources/morvex.manifest.in into the
 #     generated folder, with the version of project() (four numbers, the
-#     last 0), as the version header is written;
+#     last 0), as the version header is written, and the processor of the
+#     target (x86 for a 32-bit build, amd64 for a 64-bit one);
 #   * adds resources/morvex.rc to <target>; the RC compiler searches the
 #     generated folder, the folder of the version header
 #     (MORVEX_GENERATED_DIR, set by the top-level CMakeLists.txt) and
@@ -79,7 +80,12 @@ function(morvex_add_resources target)
       DEPENDS "${program_ico}" "${deskr_ico}" "${thx_wav}")
   endif()
 
-  # The manifest names the program's version, from project().
+  # The manifest names the program's version, from project(), and its processor.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(MORVEX_MANIFEST_ARCH x86)
+  else()
+    set(MORVEX_MANIFEST_ARCH amd64)
+  endif()
   configure_file("${res_src}/morvex.manifest.in" "${manifest}" @ONLY)
 
   # The resource script, compiled into the target.

@@ -2,6 +2,15 @@
 # that morvex.exe runs on a bare Windows 7 or later (or under Wine) with
 # nothing beside it but the files it keeps itself.
 enable_language(RC)
+
+# The target: the 64-bit program (x86_64 toolchain) or the 32-bit one (i686).
+# It names the release zip and the Windows the Wine suites run on: a 32-bit
+# prefix for the 32-bit program, as on the 32-bit Windows it is made for.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(MORVEX_TARGET win32)
+else()
+  set(MORVEX_TARGET win64)
+endif()
 include(cmake/resources.cmake)
 
 set(MORVEX_WIN_DEFS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
@@ -35,7 +44,7 @@ morvex_add_resources(morvex)
 # The release zip: morvex.exe and the files that belong beside it, written by
 # tools/package.py with fixed dates and order (the same files give the same
 # zip), and its SHA-256 beside it. `package` is built only when asked for.
-set(MORVEX_PACKAGE "${CMAKE_BINARY_DIR}/morvex-${PROJECT_VERSION}-win64.zip")
+set(MORVEX_PACKAGE "${CMAKE_BINARY_DIR}/morvex-${PROJECT_VERSION}-${MORVEX_TARGET}.zip")
 add_custom_command(
   OUTPUT "${MORVEX_PACKAGE}" "${MORVEX_PACKAGE}.sha256"
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tools/package.py" "${MORVEX_PACKAGE}"
@@ -44,7 +53,7 @@ add_custom_command(
           "LIESMICH.md=${CMAKE_SOURCE_DIR}/README.md"
   DEPENDS morvex "${MORVEX_THX_WAV}" "${CMAKE_SOURCE_DIR}/README.md"
           "${CMAKE_SOURCE_DIR}/tools/package.py"
-  COMMENT "Packing morvex-${PROJECT_VERSION}-win64.zip"
+  COMMENT "Packing morvex-${PROJECT_VERSION}-${MORVEX_TARGET}.zip"
   VERBATIM)
 add_custom_target(package DEPENDS "${MORVEX_PACKAGE}" "${MORVEX_PACKAGE}.sha256")
 
@@ -67,7 +76,7 @@ if(BUILD_TESTING)
   target_link_libraries(morvex_win32_tests PRIVATE morvex_win32 gtest gtest_main wbemuuid)
   target_link_options(morvex_win32_tests PRIVATE ${MORVEX_STATIC})
   add_test(NAME win32.suite
-    COMMAND ${MORVEX_WINE_RUN} ${CMAKE_BINARY_DIR}/prefix-win32 $<TARGET_FILE:morvex_win32_tests>)
+    COMMAND ${MORVEX_WINE_RUN} ${MORVEX_TARGET} ${CMAKE_BINARY_DIR}/prefix-win32 $<TARGET_FILE:morvex_win32_tests>)
   set_tests_properties(win32.suite PROPERTIES LABELS win32 TIMEOUT 900)
 
   # End-to-end suite: the real morvex.exe, driven from outside.
@@ -91,7 +100,7 @@ if(BUILD_TESTING)
     add_dependencies(morvex_e2e_tests ${program})
   endforeach()
   add_test(NAME e2e.suite
-    COMMAND ${MORVEX_WINE_RUN} ${CMAKE_BINARY_DIR}/prefix-e2e $<TARGET_FILE:morvex_e2e_tests>)
+    COMMAND ${MORVEX_WINE_RUN} ${MORVEX_TARGET} ${CMAKE_BINARY_DIR}/prefix-e2e $<TARGET_FILE:morvex_e2e_tests>)
   set_tests_properties(e2e.suite PROPERTIES LABELS e2e TIMEOUT 1800
     ENVIRONMENT "MORVEX_EXE_DIR=$<TARGET_FILE_DIR:morvex>")
 endif()

@@ -7,8 +7,9 @@
 # run (its path is printed at the end: tools/run's screenshot is in it).
 #
 # The root is kept in build/debian13/root, so a second run only clones and
-# runs (and apt finds everything installed). It reaches Debian's package
-# servers as apt-get does (MORVEX_DEBIAN_MIRROR, default deb.debian.org).
+# runs (and apt finds everything installed). The package server is the one
+# debootstrap chooses by default, or MORVEX_DEBIAN_MIRROR; the root's apt
+# keeps using the one debootstrap used.
 # For the run it mounts /proc, /sys, /dev, /dev/pts and /dev/shm into the root
 # (Wine's server and Xvfb need the last two) and copies resolv.conf; on every
 # exit, a failure or an interrupt included, it ends the processes still
@@ -19,7 +20,7 @@ repo=$PWD
 if [ "$(id -u)" -ne 0 ]; then exec sudo --preserve-env=CI,MORVEX_FUZZ_SECONDS,MORVEX_DEBIAN_MIRROR "$0" "$@"; fi
 [ $# -gt 0 ] || set -- tools/test
 
-mirror=${MORVEX_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+mirror=${MORVEX_DEBIAN_MIRROR:-}
 base=$repo/build/debian13
 root=$base/root
 clone=/work/morvex  # inside the root
@@ -83,10 +84,14 @@ unmount_all
 if [ ! -f "$base/ready" ]; then
   [ -z "$(mounted_below)" ] || { say "something is still mounted in $root"; exit 1; }
   rm -rf --one-file-system "$root"
-  say "making the root with debootstrap (trixie, $mirror)"
+  say "making the root with debootstrap (trixie, ${mirror:-its default server})"
   t=$(date +%s)
-  debootstrap --variant=minbase trixie "$root" "$mirror" >"$base/debootstrap.log" 2>&1 \
+  debootstrap --variant=minbase trixie "$root" ${mirror:+"$mirror"} >"$base/debootstrap.log" 2>&1 \
     || { tail -30 "$base/debootstrap.log"; exit 1; }
+  # The server debootstrap used, from the sources.list it wrote, also for the
+  # updates and the security updates.
+  mirror=$(awk '$1 == "deb" { print $2; exit }' "$root/etc/apt/sources.list" 2>/dev/null || true)
+  [ -n "$mirror" ] || { say "debootstrap wrote no package server into $root/etc/apt/sources.list"; exit 1; }
   cat >"$root/etc/apt/sources.list" <<EOF
 deb $mirror trixie main
 deb $mirror trixie-updates main

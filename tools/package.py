@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Write Morvex's release zip so that the same files always give the same bytes.
 
-Usage: package.py OUTPUT_ZIP NAME=FILE [NAME=FILE ...]
+Usage: package.py OUTPUT_ZIP [--from ZIP] NAME=FILE [NAME=FILE ...]
 
-Each FILE is stored under NAME at the top of the archive. Nothing of the
+Each FILE is stored under NAME at the top of the archive. With --from, the
+archive holds the entries of ZIP too, each but those a NAME=FILE replaces (so
+tools/sign.sh puts the signed program into the zip it was built in). Nothing of the
 machine or the moment enters the zip: the entries are in sorted order, each
 dated 1980-01-01 00:00:00 (the earliest date a zip can hold), marked as
 written on Unix with mode 0755 for a NAME ending in .exe and 0644 otherwise,
@@ -25,29 +27,35 @@ PROGRAM_MODE = 0o100755        # regular file, rwxr-xr-x
 
 
 def entries(args):
-    pairs = []
+    """The archive's (name, bytes) pairs, in sorted order."""
+    contents = {}
+    if args[:1] == ["--from"] and len(args) >= 2:
+        with zipfile.ZipFile(args[1]) as earlier:
+            contents = {name: earlier.read(name) for name in earlier.namelist()}
+        args = args[2:]
+    given = set()
     for arg in args:
         name, sep, path = arg.partition("=")
         if not sep or not name or not path:
             sys.exit(f"package.py: expected NAME=FILE, got {arg!r}")
-        pairs.append((name, path))
-    names = [name for name, _ in pairs]
-    if len(set(names)) != len(names):
-        sys.exit("package.py: a name is given twice")
-    return sorted(pairs)
+        if name in given:
+            sys.exit("package.py: a name is given twice")
+        given.add(name)
+        with open(path, "rb") as source:
+            contents[name] = source.read()
+    return sorted(contents.items())
 
 
 def write_zip(output, pairs):
     partial = output + ".part"
     with zipfile.ZipFile(partial, "w") as archive:
-        for name, path in pairs:
+        for name, data in pairs:
             info = zipfile.ZipInfo(name, date_time=DATE_TIME)
             info.create_system = UNIX
             mode = PROGRAM_MODE if name.lower().endswith(".exe") else FILE_MODE
             info.external_attr = mode << 16
             info.compress_type = zipfile.ZIP_DEFLATED
-            with open(path, "rb") as source:
-                archive.writestr(info, source.read(), compresslevel=9)
+            archive.writestr(info, data, compresslevel=9)
     os.replace(partial, output)
 
 

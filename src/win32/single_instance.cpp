@@ -51,6 +51,23 @@ std::wstring Uppercase(const std::wstring& text) {
   return out;
 }
 
+// A top-level window of the program marked with the folder's key.
+struct MarkSearch {
+  std::uintptr_t key;
+  HWND found;
+};
+
+BOOL CALLBACK FindMarked(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<MarkSearch*>(lp);
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  if (std::wcscmp(name, kFormClass) != 0 || reinterpret_cast<std::uintptr_t>(GetPropW(hwnd, kMarkProp)) != search->key) {
+    return TRUE;
+  }
+  search->found = hwnd;
+  return FALSE;
+}
+
 }  // namespace
 
 UINT ShowRequestMessage() {
@@ -90,19 +107,16 @@ bool LetThroughMessageFilter(HWND window) {
   return through;
 }
 
-void BringOpenBoxForward() {
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM) -> BOOL {
-        wchar_t name[16] = {};
-        GetClassNameW(hwnd, name, 16);
-        // A message box is a dialog of the system's class.
-        if (std::wcscmp(name, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-        SetForegroundWindow(hwnd);
-        return FALSE;
-      },
-      0);
+// A message box is a dialog of the system's class.
+static BOOL CALLBACK BringBoxForward(HWND hwnd, LPARAM) {
+  wchar_t name[16] = {};
+  GetClassNameW(hwnd, name, 16);
+  if (std::wcscmp(name, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  SetForegroundWindow(hwnd);
+  return FALSE;
 }
+
+void BringOpenBoxForward() { EnumThreadWindows(GetCurrentThreadId(), BringBoxForward, 0); }
 
 std::wstring FolderObjectName(std::uint64_t key) {
   wchar_t name[64];
@@ -143,23 +157,8 @@ void FolderCopy::MarkMainWindow(HWND window) const {
 }
 
 std::uintptr_t FolderCopy::FindRunningWindow() {
-  struct Search {
-    std::uintptr_t key;
-    HWND found;
-  } search{static_cast<std::uintptr_t>(key_), nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        wchar_t name[32] = {};
-        GetClassNameW(hwnd, name, 32);
-        if (std::wcscmp(name, kFormClass) != 0 ||
-            reinterpret_cast<std::uintptr_t>(GetPropW(hwnd, kMarkProp)) != s->key) {
-          return TRUE;
-        }
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  MarkSearch search{static_cast<std::uintptr_t>(key_), nullptr};
+  EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&search));
   return reinterpret_cast<std::uintptr_t>(search.found);
 }
 

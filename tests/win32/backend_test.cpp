@@ -98,20 +98,19 @@ int HeightOf(HWND hwnd) {
 // window that is not one of ours is never taken for one, whatever its user
 // data holds.
 // The tools of the tooltip windows that the form owns.
+BOOL CALLBACK CountTips(HWND hwnd, LPARAM data) {
+  auto& [owner, count] = *reinterpret_cast<std::pair<HWND, LRESULT>*>(data);
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 && GetWindow(hwnd, GW_OWNER) == owner) {
+    count += SendMessageW(hwnd, TTM_GETTOOLCOUNT, 0, 0);
+  }
+  return TRUE;
+}
+
 LRESULT TipsOf(HWND form) {
   std::pair<HWND, LRESULT> found{form, 0};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM data) {
-        auto& [owner, count] = *reinterpret_cast<std::pair<HWND, LRESULT>*>(data);
-        wchar_t name[32] = {};
-        GetClassNameW(hwnd, name, 32);
-        if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 && GetWindow(hwnd, GW_OWNER) == owner) {
-          count += SendMessageW(hwnd, TTM_GETTOOLCOUNT, 0, 0);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), CountTips, reinterpret_cast<LPARAM>(&found));
   return found.second;
 }
 
