@@ -52,11 +52,13 @@ services::FileResult Win32PrivateProfile::WriteString(const std::string& section
 
 services::FileResult Win32PrivateProfile::DeleteKey(const std::string& section, const std::string& key,
                                                     const std::string& file) {
-  const std::optional<std::string> path = AnsiProfilePath(file);
+  const std::optional<std::wstring> path = FullPathOf(file);
   if (!path) return {false, ErrorText(ERROR_NO_UNICODE_TRANSLATION)};
   // No value: the key goes.
   SetLastError(ERROR_SUCCESS);
-  if (WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, path->c_str())) return {};
+  if (WritePrivateProfileStringW(WidenAnsi(section).c_str(), WidenAnsi(key).c_str(), nullptr, path->c_str())) {
+    return {};
+  }
   const DWORD code = GetLastError();
   return {false, ErrorText(code != ERROR_SUCCESS ? code : ERROR_WRITE_FAULT)};
 }
