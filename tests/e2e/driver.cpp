@@ -263,6 +263,32 @@ std::wstring WineTaskkill() {
   return kept;
 }
 
+// The second trial: two processes of one name, and the system's TASKKILL
+// asked once to end that name (Windows ends every one; Wine 10's one a call).
+void TryTwins(const std::wstring& folder, const std::wstring& idle, TaskkillAbilities& result) {
+  const std::wstring twin = folder + L"\\mvx_probe_twin.exe";
+  if (!CopyFileW(idle.c_str(), twin.c_str(), FALSE)) return;
+  int started = 0;
+  for (int i = 0; i < 2; ++i) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring command = L"\"" + twin + L"\"";
+    if (!CreateProcessW(twin.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) break;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ++started;
+  }
+  if (started == 2) {
+    const std::wstring taskkill = WineTaskkill();
+    RunHidden(taskkill, L"\"" + taskkill + L"\" /F /IM mvx_probe_twin.exe");
+    result.endsEveryOne = WaitFor([] { return !ProcessRuns(L"mvx_probe_twin.exe"); }, 5000);
+    result.why += result.endsEveryOne ? "; one call ended both of two processes of one name"
+                                      : "; one call ended only one of two processes of one name";
+  }
+  EndAll(L"mvx_probe_twin.exe");
+}
+
 // The trial: a parent and its child, of names nothing else carries, and the
 // system's TASKKILL asked to end the parent with /T.
 TaskkillAbilities TryTaskkill() {
@@ -303,6 +329,7 @@ TaskkillAbilities TryTaskkill() {
   WaitForSingleObject(pi.hProcess, 5000);
   CloseHandle(pi.hProcess);
   EndAll(L"mvx_probe_child.exe");
+  TryTwins(folder, idle, result);
   return result;
 }
 
@@ -323,6 +350,7 @@ void InstallTaskkillStandIn() {
     RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", L"taskkill.exe", REG_SZ, native,
                     sizeof native);
     SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_NO_TREE", knowsTree ? nullptr : L"1");
+    SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ONE_A_CALL", SystemTaskkill().endsEveryOne ? nullptr : L"1");
     return true;
   }();
   (void)installed;

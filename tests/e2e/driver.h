@@ -66,9 +66,11 @@ class HelperProcess {
 
 // What the system's TASKKILL can do, found out once by trying it on a parent
 // and its child of test programs: whether it knows /T and ends the child too
-// (Wine 10's does, Wine 8's refuses the option).
+// (Wine 10's does, Wine 8's refuses the option), and on two processes of one
+// name: whether one call ends both, as Windows' does (Wine 10's ends one).
 struct TaskkillAbilities {
   bool knowsTree = false;
+  bool endsEveryOne = true;
   std::string why;  // what the trial showed, in words
 };
 const TaskkillAbilities& SystemTaskkill();
@@ -78,7 +80,8 @@ const TaskkillAbilities& SystemTaskkill();
 // beside it as mvx_wine_taskkill.exe (the trial of SystemTaskkill runs that
 // one), and the programs started load the stand-in instead of Wine's builtin
 // (Wine's DLL override taskkill.exe=native, in the prefix's registry). It notes every call, drops /T where
-// Wine's lacks it and hands the rest to Wine's own. morvex.exe starts the
+// Wine's lacks it and hands the rest to Wine's own, as often as it takes
+// where Wine's ends only one process of a name a call. morvex.exe starts the
 // system's TASKKILL by its full path: nothing on the PATH is asked.
 void InstallTaskkillStandIn();
 

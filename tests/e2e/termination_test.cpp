@@ -35,8 +35,9 @@ using Entries = std::vector<std::string>;
 class SystemReport : public testing::Environment {
  public:
   void SetUp() override {
-    std::printf("[ system   ] TASKKILL: %s; the stand-in in its place %s\n", SystemTaskkill().why.c_str(),
-                SystemTaskkill().knowsTree ? "passes /T on" : "drops /T");
+    std::printf("[ system   ] TASKKILL: %s; the stand-in in its place %s%s\n", SystemTaskkill().why.c_str(),
+                SystemTaskkill().knowsTree ? "passes /T on" : "drops /T",
+                SystemTaskkill().endsEveryOne ? "" : ", and calls it again while it ends one");
     const probes::ManagementTerminate& terminate = probes::ManagementServiceTerminate();
     std::printf("[ system   ] Terminate: %s; %s\n", terminate.why.c_str(),
                 terminate.available ? "it is tested" : "only TASKKILL ends processes here");
