@@ -249,6 +249,19 @@ long RunHidden(const std::wstring& program, std::wstring command) {
   return static_cast<long>(code);
 }
 
+// Starts a program with its arguments; its process handle, or nullptr.
+HANDLE StartProcess(const std::wstring& program, const std::wstring& arguments = L"") {
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::wstring command = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    return nullptr;
+  }
+  CloseHandle(pi.hThread);
+  return pi.hProcess;
+}
+
 std::wstring SystemFolder() {
   wchar_t system[MAX_PATH];
   const UINT length = GetSystemDirectoryW(system, MAX_PATH);
@@ -270,14 +283,10 @@ void TryTwins(const std::wstring& folder, const std::wstring& idle, TaskkillAbil
   if (!CopyFileW(idle.c_str(), twin.c_str(), FALSE)) return;
   int started = 0;
   for (int i = 0; i < 2; ++i) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::wstring command = L"\"" + twin + L"\"";
-    if (!CreateProcessW(twin.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) break;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    ++started;
+    if (HANDLE process = StartProcess(twin)) {
+      CloseHandle(process);
+      ++started;
+    }
   }
   if (started == 2) {
     const std::wstring taskkill = WineTaskkill();
@@ -301,21 +310,17 @@ TaskkillAbilities TryTaskkill() {
     result.why = "the trial's programs could not be copied";
     return result;
   }
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::wstring command = L"\"" + parent + L"\" " + child;
-  if (!CreateProcessW(parent.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  const HANDLE parentProcess = StartProcess(parent, child);
+  if (!parentProcess) {
     result.why = "the trial's parent could not be started";
     return result;
   }
-  CloseHandle(pi.hThread);
   if (!WaitFor([&] { return ProcessRuns(L"mvx_probe_child.exe"); }, 15000)) {
     result.why = "the trial's child did not start";
   } else {
     const std::wstring taskkill = WineTaskkill();
     const long code = RunHidden(taskkill, L"\"" + taskkill + L"\" /F /IM mvx_probe_parent.exe /T");
-    const bool parentEnded = WaitForSingleObject(pi.hProcess, 5000) == WAIT_OBJECT_0;
+    const bool parentEnded = WaitForSingleObject(parentProcess, 5000) == WAIT_OBJECT_0;
     const bool childEnded = WaitFor([] { return !ProcessRuns(L"mvx_probe_child.exe"); }, 5000);
     result.knowsTree = code == 0 && parentEnded && childEnded;
     if (result.knowsTree) {
@@ -325,9 +330,9 @@ TaskkillAbilities TryTaskkill() {
                    (parentEnded ? "ended" : "went on") + ", the child " + (childEnded ? "ended" : "went on");
     }
   }
-  TerminateProcess(pi.hProcess, 1);
-  WaitForSingleObject(pi.hProcess, 5000);
-  CloseHandle(pi.hProcess);
+  TerminateProcess(parentProcess, 1);
+  WaitForSingleObject(parentProcess, 5000);
+  CloseHandle(parentProcess);
   EndAll(L"mvx_probe_child.exe");
   TryTwins(folder, idle, result);
   return result;

@@ -86,9 +86,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const UINT length = GetSystemDirectoryW(system, MAX_PATH);
   const std::wstring program = std::wstring(system, length) + L"\\mvx_wine_taskkill.exe";
   const bool oneACall = !Variable(L"MORVEX_E2E_TASKKILL_ONE_A_CALL").empty();
-  const DWORD first = Run(program, L"\"" + program + L"\"" + passed);
+  const std::wstring command = L"\"" + program + L"\"" + passed;
+  const DWORD first = Run(program, command);
   for (int again = 0; oneACall && first == 0 && again < 16; ++again) {
-    if (Run(program, L"\"" + program + L"\"" + passed) != 0) break;
+    if (Run(program, command) != 0) break;
   }
   return static_cast<int>(first);
 }
