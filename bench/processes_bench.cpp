@@ -27,7 +27,7 @@ void BM_FillCatalogue1000(benchmark::State& state) {
   morvex::testing::Rig rig;
   rig.snapshot.names = ThousandImageNames();
   for (auto _ : state) {
-    morvex::processes::FillProcessCatalogue(rig.Form(), rig.Form().List1());
+    morvex::processes::FillProcessCatalogue(rig.Form().Svc(), rig.Form().Get<ui::ListBox>("List1"));
   }
   state.SetItemsProcessed(state.iterations() * 1000);
 }
@@ -37,7 +37,7 @@ void BM_LoadKillList10000(benchmark::State& state) {
   morvex::testing::Rig rig;
   rig.files.files[morvex::processes::KillListPath(rig.files)] = TenThousandLines();
   for (auto _ : state) {
-    rig.Form().List2().Clear();
+    rig.Form().Get<ui::ListBox>("List2").Clear();
     rig.Program().KillList().LoadKillList();
   }
   state.SetItemsProcessed(state.iterations() * 10000);

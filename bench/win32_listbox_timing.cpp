@@ -108,18 +108,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32Backend backend(instance);
   app::Program program(backend, bundle);
   forms::Form1& form = program.Form();
-  form.xpRollUpContainer2().SetOpened(true);
+  form.Get<ui::RollUp>("xpRollUpContainer2").SetOpened(true);
   form.Show();
   HWND hwnd = win32::Win32Backend::HandleOf(form);
 
-  Report("1,000 names into List1", hwnd, 15, [&] { processes::FillProcessCatalogue(form, form.List1()); });
+  Report("1,000 names into List1", hwnd, 15,
+         [&] { processes::FillProcessCatalogue(form.Svc(), form.Get<ui::ListBox>("List1")); });
   // For comparison: the same without suspending the redrawing.
   Report("1,000 names into List1, redrawing", hwnd, 3, [&] {
-    form.List1().Clear();
-    for (const auto& name : snapshot.ImageNames()) form.List1().AddItem(codePage.FromAnsi(name));
+    form.Get<ui::ListBox>("List1").Clear();
+    for (const auto& name : snapshot.ImageNames()) form.Get<ui::ListBox>("List1").AddItem(codePage.FromAnsi(name));
   });
   Report("10,000-line List2.txt into List2", hwnd, 15, [&] {
-    form.List2().Clear();
+    form.Get<ui::ListBox>("List2").Clear();
     program.KillList().LoadKillList();
   });
   std::fflush(stdout);

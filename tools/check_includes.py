@@ -5,7 +5,9 @@
   standins/               the Linux stand-ins of services: themselves and services/
   forms/                  the windows and their controls: ui/ and services/
   subsystems              processes/, settings/, countdown/, tray/, termination/:
-                          each other, forms/, ui/, services/; never app/
+                          each other, forms/ (its parts and texts, never the
+                          whole window, forms/form1.h), ui/, services/; never
+                          app/
   app/                    the program's wiring: everything above but win32/
   win32/                  the Windows shell: anything
 
@@ -33,6 +35,8 @@ ALLOWED = {
 }
 for name in SUBSYSTEMS:
     ALLOWED[name] = SUBSYSTEMS | {"forms"} | BASE
+# The whole main window: only app/ (the wiring) and forms/ itself see it.
+WHOLE_WINDOW = "forms/form1.h"
 WINDOWS_FOLDERS = ("src/win32/", "tests/win32/", "tests/e2e/", "bench/")
 
 STANDARD = set("""
@@ -83,7 +87,10 @@ def main():
             target = header.split("/")[0] if "/" in header else None
             if folder is None or folder == "win32" or target is None:
                 continue
-            if target not in ALLOWED.get(folder, {folder}):
+            if folder in SUBSYSTEMS and header == WHOLE_WINDOW:
+                problems.append(f"{where}: {folder}/ gets the parts of the window it works on "
+                                "(forms/parts.h), never the whole window")
+            elif target not in ALLOWED.get(folder, {folder}):
                 problems.append(f"{where}: {folder}/ may include only "
                                 f"{', '.join(sorted(ALLOWED.get(folder, {folder})))}")
             elif target != folder:

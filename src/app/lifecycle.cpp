@@ -28,35 +28,37 @@ constexpr const char* kVersionText = "Version " MORVEX_VERSION_STR;
 // The window's load steps, between opening the kill-list file and appending
 // its entries.
 void LoadForm1(Program& program) {
-  forms::Form1& form = program.Form();
-  form.txtSekunde().SetEnabled(true);
-  form.lblVersion().SetCaption(kVersionText);
-  form.cmdloeschen().SetEnabled(false);
+  forms::Parts& parts = program.Parts();
+  forms::CountdownPart& countdown = parts.countdown;
+  forms::TrayPart& tray = parts.tray;
+  countdown.secondField.SetEnabled(true);
+  parts.startAndEnd.version.SetCaption(kVersionText);
+  parts.killList.remove.SetEnabled(false);
   MORVEX_STARTUP_STEP("txtSekunde, lblVersion, cmdloeschen");
-  FillChooser(form.Combo1(), 0, 23);
-  FillChooser(form.Combo2(), 3, 59);
+  FillChooser(countdown.hours, 0, 23);
+  FillChooser(countdown.minutes, 3, 59);
   MORVEX_STARTUP_STEP("Combo1 and Combo2 filled");
-  settings::RestoreFormState(form);
-  countdown::MendSecondsField(form);
+  program.Settings().Restore();
+  countdown::MendSecondsField(countdown);
   MORVEX_STARTUP_STEP("RestoreFormState");
-  processes::FillProcessCatalogue(form, form.List1());
+  processes::FillProcessCatalogue(program.Services(), parts.catalogue.list);
   MORVEX_STARTUP_STEP("FillProcessCatalogue");
-  form.mnuPopUpShowForm().SetEnabled(false);
-  tray::AddTrayIcon(form, program.TrayIcon());
-  form.mnuPopUpShowForm().SetEnabled(true);
+  tray.showWindow.SetEnabled(false);
+  tray::AddTrayIcon(tray, program.TrayIcon());
+  tray.showWindow.SetEnabled(true);
   MORVEX_STARTUP_STEP("AddTrayIcon");
-  form.Hide();
+  parts.window.Hide();
   MORVEX_STARTUP_STEP("Hide");
-  if (form.Check1().Value() == 1) {
-    form.mnuPopUpShowForm().SetEnabled(true);
+  if (parts.startAndEnd.startHidden.Value() == 1) {
+    tray.showWindow.SetEnabled(true);
   } else {
-    form.Show();
+    parts.window.Show();
     MORVEX_STARTUP_STEP("Show");
-    settings::SaveFormState(form);
+    program.Settings().Save();
     MORVEX_STARTUP_STEP("SaveFormState");
   }
-  if (form.Check2().Value() == 1) {
-    countdown::Start(form, program.Countdown());
+  if (parts.startAndEnd.startCountdown.Value() == 1) {
+    countdown::Start(countdown, program.Services(), program.Countdown());
     MORVEX_STARTUP_STEP("countdown started (Check2)");
   }
 }
@@ -64,48 +66,47 @@ void LoadForm1(Program& program) {
 // Ends the program at once, the tray icon with it. The boxes not yet shown
 // are shown first; not when the session ends, which no box may hold up.
 void EndProgram(Program& program, bool sessionEnds = false) {
-  ui::EventQueue& events = program.Form().Events();
+  ui::EventQueue& events = program.Parts().window.Events();
   if (sessionEnds) {
     events.DropNotices();
   } else {
     events.ShowNoticesNow();
   }
   if (program.TrayIcon().WasAdded()) tray::RemoveTrayIcon(program.TrayIcon());
-  program.Form().Svc().lifetime.EndProgram();
+  program.Services().lifetime.EndProgram();
 }
 
 // The close request: values and kill list saved, the window hidden to the
 // tray, unloaded, and the program ended.
 void CloseRequest(Program& program, bool sessionEnds = false) {
-  forms::Form1& form = program.Form();
-  settings::SaveFormState(form);
+  program.Settings().Save();
   program.KillList().SaveKillList();
-  tray::HideToTray(form, program.TrayIcon());
+  tray::HideToTray(program.Parts().tray, program.TrayIcon());
   // Closing the window runs its unload steps.
-  settings::SaveFormState(form);
-  form.CloseAuxiliaryWindows();
+  program.Settings().Save();
+  program.Form().CloseAuxiliaryWindows();
   EndProgram(program, sessionEnds);
 }
 
 }  // namespace
 
 void StartUp(Program& program) {
-  forms::Form1& form = program.Form();
+  forms::Parts& parts = program.Parts();
   // The start-up is one handler: an event that arrives meanwhile (a close
   // request, a tick) is raised after it, and its boxes (a failed save, a
   // refused Start) are shown once it has ended: the countdown of Check2 is
   // armed before any of them is seen.
-  form.Events().Run([&program, &form] {
+  parts.window.Events().Run([&program, &parts] {
     // The kill-list file is opened and its first entry read before the
     // window loads; its entries reach List2 only after the load steps.
-    processes::KillListFile file(form.Svc());
+    processes::KillListFile file(program.Services());
     std::string first;
     const bool hasFirst = file.IsOpen() && !file.AtEnd();
     if (hasFirst) first = file.ReadField();
     MORVEX_STARTUP_STEP("List2.txt looked for, first entry read");
     LoadForm1(program);
     if (!file.IsOpen()) return;
-    if (hasFirst) form.List2().AddItem(first);
+    if (hasFirst) parts.killList.list.AddItem(first);
     // Also for a file that gave nothing: one that could not be read must not
     // be overwritten with an empty list at the close request.
     program.KillList().AppendKillList(file);
@@ -114,31 +115,31 @@ void StartUp(Program& program) {
 }
 
 void WireLifecycle(Program& program) {
-  forms::Form1& form = program.Form();
-  form.onCloseRequest = [&program] { CloseRequest(program); };
+  forms::Parts& parts = program.Parts();
+  parts.window.onCloseRequest = [&program] { CloseRequest(program); };
   // A session end inside a handler cannot wait for it: the icon goes, and
   // the files keep what was saved last rather than a state half-way through.
-  form.onSessionEnd = [&program](bool handlerRunning) {
+  parts.window.onSessionEnd = [&program](bool handlerRunning) {
     if (handlerRunning) {
       EndProgram(program, true);
     } else {
       CloseRequest(program, true);
     }
   };
-  form.cmdExit().onClick = [&program, &form] {
-    settings::SaveFormState(form);
-    form.tmrTime().SetEnabled(false);
-    form.tmrCountDown().SetEnabled(false);
+  parts.startAndEnd.exit.onClick = [&program, &parts] {
+    program.Settings().Save();
+    parts.countdown.clockTick.SetEnabled(false);
+    parts.countdown.tick.SetEnabled(false);
     EndProgram(program);
   };
-  form.Command4().onClick = [&program, &form] {
-    settings::SaveFormState(form);
+  parts.startAndEnd.end.onClick = [&program] {
+    program.Settings().Save();
     EndProgram(program);
   };
   // Command5 ("Countdown") does nothing.
   // A later start from the same folder ends at once and asks this copy to
   // show its window, as "Morvex anzeigen" in the tray's menu does.
-  form.onShowRequest = [&form] { form.mnuPopUpShowForm().Click(); };
+  parts.window.onShowRequest = [&parts] { parts.tray.showWindow.Click(); };
 }
 
 }  // namespace morvex::app

@@ -2,7 +2,9 @@
 
 #include <string>
 
-#include "forms/form1.h"
+#include "forms/parts.h"
+#include "forms/texts.h"
+#include "services/services.h"
 
 namespace morvex::app {
 
@@ -10,9 +12,9 @@ namespace {
 
 // Opens the homepage in the default browser. The result is ignored: no
 // browser or no network is not reported.
-void OpenHomepage(forms::Form1& form) {
-  form.Svc().shell.Execute(form.peer().Handle(), "Open", forms::kHomepage, "", form.Svc().files.AppFolder(),
-                           services::kShowNormal);
+void OpenHomepage(ui::Window& window, services::Services& services) {
+  services.shell.Execute(window.peer().Handle(), "Open", forms::kHomepage, "", services.files.AppFolder(),
+                         services::kShowNormal);
 }
 
 }  // namespace
@@ -22,14 +24,12 @@ const char* AboutText() {
   return text.c_str();
 }
 
-void WireNavigation(forms::Form1& form) {
-  form.xpButton6().onClick = [&form] { form.xpRollUpContainer1().SetOpened(true); };
-  form.xpButton8().onClick = [&form] { form.xpRollUpContainer1().SetOpened(false); };
-  form.Label7().onClick = [&form] { OpenHomepage(form); };
-  form.xpButton7().onClick = [&form] { OpenHomepage(form); };
-  form.mnuPopUpAbout().onClick = [&form] {
-    form.Svc().messages.Show(AboutText(), forms::kAppTitle, services::kOkOnly);
-  };
+void WireNavigation(forms::NavigationPart& part, services::Services& services) {
+  part.toOptions.onClick = [&part] { part.options.SetOpened(true); };
+  part.back.onClick = [&part] { part.options.SetOpened(false); };
+  part.homepageLink.onClick = [&part, &services] { OpenHomepage(part.window, services); };
+  part.homepage.onClick = [&part, &services] { OpenHomepage(part.window, services); };
+  part.about.onClick = [&services] { services.messages.Show(AboutText(), forms::kAppTitle, services::kOkOnly); };
 }
 
 }  // namespace morvex::app

@@ -3,12 +3,15 @@
 #pragma once
 
 namespace morvex::forms {
-class Form1;
+struct NavigationPart;
+}
+namespace morvex::services {
+struct Services;
 }
 
 namespace morvex::app {
 
-void WireNavigation(forms::Form1& form);
+void WireNavigation(forms::NavigationPart& part, services::Services& services);
 
 // The text of the About message.
 const char* AboutText();

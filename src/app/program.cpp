@@ -25,20 +25,26 @@ Program::Program(ui::Backend& backend, services::Services& services)
     : boxes_(backend.Events(), services.messages),
       services_(WithBoxes(services, boxes_)),
       form_(backend, services_),
-      killList_(form_.List2(), services_),
+      parts_(form_, form_.Form2Window(), form_.DeskRWindow(), form_.FrmDummyWindow()),
+      settings_(form_, services_),
+      killList_(parts_.killList.list, services_),
+      catalogue_(parts_.catalogue),
       trayIcon_(services.notificationArea, services.codePage),
-      termination_(services_) {
-  WireNavigation(form_);
+      termination_(services_),
+      ending_{parts_.ending, parts_.titleEnding.title, killList_, catalogue_, settings_, services_, termination_} {
+  WireNavigation(parts_.navigation, services_);
   WireLifecycle(*this);
-  tray::WireTray(form_, trayIcon_, killList_);
-  countdown::WireCountdown(form_, countdown_);
-  processes::WireProcesses(form_, killList_);
-  termination::WireWindowTitle(form_);
-  settings::WireAutostart(form_);
-  termination::WireTermination(form_, termination_, killList_);
+  tray::WireTray(parts_.tray, trayIcon_, killList_, settings_, services_);
+  countdown::WireCountdown(parts_.countdown, services_, countdown_);
+  processes::WireProcesses(parts_.catalogue, parts_.killList, services_, killList_);
+  termination::WireWindowTitle(parts_.titleEnding, services_);
+  settings::WireAutostart(parts_.autostart, settings_, services_);
+  termination::WireTermination(ending_);
   // The expiry ends every entry of the kill list, whatever is selected.
-  countdown_.onExpiry = [this] { termination::EndEveryKillListEntry(form_, termination_, killList_); };
-  countdown_.onFinalMinute = [this](std::int64_t secondsLeft) { tray::WarnBeforeTheEnd(form_, trayIcon_, secondsLeft); };
+  countdown_.onExpiry = [this] { termination::EndEveryKillListEntry(ending_); };
+  countdown_.onFinalMinute = [this](std::int64_t secondsLeft) {
+    tray::WarnBeforeTheEnd(killList_, trayIcon_, secondsLeft);
+  };
 }
 
 }  // namespace morvex::app

@@ -1,12 +1,16 @@
-// The program as a whole: the main window and the objects of the subsystems
-// that keep state of their own besides the window's controls. It builds them
-// and connects every subsystem's handlers to the controls; a subsystem that
-// works with another's object is handed that object here.
+// The program as a whole: the main window, its parts, and the objects of the
+// subsystems that keep state of their own besides the window's controls. It
+// builds them and hands every subsystem the parts of the window it works on
+// (program.cpp is the one place that shows which uses which); a subsystem
+// that works with another's object is handed that object here.
 #pragma once
 
 #include "countdown/countdown.h"
 #include "forms/form1.h"
+#include "forms/parts.h"
+#include "processes/catalogue.h"
 #include "processes/killlist.h"
+#include "settings/form_state.h"
 #include "termination/kill_run.h"
 #include "tray/tray.h"
 
@@ -33,6 +37,9 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   forms::Form1& Form() { return form_; }
+  forms::Parts& Parts() { return parts_; }
+  services::Services& Services() { return services_; }
+  settings::WindowSettings& Settings() { return settings_; }
   processes::KillList& KillList() { return killList_; }
   tray::TrayIcon& TrayIcon() { return trayIcon_; }
   termination::TerminationRunner& Termination() { return termination_; }
@@ -45,9 +52,13 @@ class Program {
   services::Services services_;
   // The window first: the objects below work on its controls and go before it.
   forms::Form1 form_;
+  forms::Parts parts_;
+  settings::WindowSettings settings_;
   processes::KillList killList_;
+  processes::Catalogue catalogue_;
   tray::TrayIcon trayIcon_;
   termination::TerminationRunner termination_;
+  termination::Ending ending_;
   countdown::CountdownScheduler countdown_;
 };
 

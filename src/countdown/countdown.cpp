@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "countdown/local_time.h"
-#include "forms/form1.h"
+#include "forms/parts.h"
 
 namespace morvex::countdown {
 namespace {
@@ -29,13 +29,13 @@ std::size_t CharCount(const std::string& utf8) {
   return n;
 }
 
-void RefuseInput(forms::Form1& form, const char* text, const char* title) {
-  form.Svc().messages.Show(text, title, services::kExclamation);
+void RefuseInput(services::Services& services, const char* text, const char* title) {
+  services.messages.Show(text, title, services::kExclamation);
 }
 
 // The three assignments that make MMC1 start playing a wave file.
-void PlaySound(forms::Form1& form, const std::string& path) {
-  ui::MediaPlayer& player = form.MMC1();
+void PlaySound(forms::CountdownPart& part, const std::string& path) {
+  ui::MediaPlayer& player = part.player;
   player.SetFileName(path);
   player.SetWait(false);
   player.SetCommand("Sound");
@@ -58,10 +58,10 @@ constexpr std::int64_t kSetBackSlack = 2 * 60 * kMsPerMinute;
 // The seconds of a minute's warning.
 constexpr std::int64_t kWarningSeconds = 60;
 
-void SetLocks(forms::Form1& form, bool locked) {
-  form.txtHour().SetLocked(locked);
-  form.txtMinute().SetLocked(locked);
-  form.txtSekunde().SetLocked(locked);
+void SetLocks(forms::CountdownPart& part, bool locked) {
+  part.hourField.SetLocked(locked);
+  part.minuteField.SetLocked(locked);
+  part.secondField.SetLocked(locked);
 }
 
 }  // namespace
@@ -176,116 +176,115 @@ std::string TimeLeftText(std::int64_t hours, std::int64_t minutes, std::int64_t 
   return TwoDigits(hours) + ":" + TwoDigits(minutes) + ":" + TwoDigits(seconds);
 }
 
-void Start(forms::Form1& form, CountdownScheduler& scheduler) {
-  const std::string hours = form.Combo1().Text();
-  const std::string minutes = form.Combo2().Text();
-  const std::string seconds = form.Combo3().Text();
+void Start(forms::CountdownPart& part, services::Services& services, CountdownScheduler& scheduler) {
+  const std::string hours = part.hours.Text();
+  const std::string minutes = part.minutes.Text();
+  const std::string seconds = part.seconds.Text();
   if (hours.empty() || minutes.empty() || seconds.empty()) {
-    RefuseInput(form, kMissingInputText, kMissingInputTitle);
+    RefuseInput(services, kMissingInputText, kMissingInputTitle);
     return;
   }
   if (CharCount(hours) < 2 || CharCount(minutes) < 2 || CharCount(seconds) < 2) {
-    RefuseInput(form, kLeadingZerosText, kWrongInputTitle);
+    RefuseInput(services, kLeadingZerosText, kWrongInputTitle);
     return;
   }
 
   // A window with neither mode selected (a hand-edited config.ini) counts down.
-  if (!form.optSetTime().Value() && !form.optSetCount().Value()) form.optSetCount().SetValue(true);
-  if (form.optSetTime().Value()) {
+  if (!part.clockTime.Value() && !part.countDown.Value()) part.countDown.SetValue(true);
+  if (part.clockTime.Value()) {
     std::int16_t setHour = 0;
     std::int16_t setMinute = 0;
     if (!ParseField(hours, setHour) || !ParseField(minutes, setMinute)) {
-      RefuseInput(form, kDigitsOnlyText, kWrongInputTitle);
+      RefuseInput(services, kDigitsOnlyText, kWrongInputTitle);
       return;
     }
-    scheduler.ArmClockTime(setHour, setMinute, form.Svc().clock);
+    scheduler.ArmClockTime(setHour, setMinute, services.clock);
   } else {
     std::int64_t h = 0;
     std::int64_t m = 0;
     std::int64_t s = 0;
     if (!ParseField(hours, h) || !ParseField(minutes, m) || !ParseField(seconds, s)) {
-      RefuseInput(form, kDigitsOnlyText, kWrongInputTitle);
+      RefuseInput(services, kDigitsOnlyText, kWrongInputTitle);
       return;
     }
-    scheduler.ArmCountDown(h, m, s, form.Svc().clock.Elapsed());
+    scheduler.ArmCountDown(h, m, s, services.clock.Elapsed());
   }
 
-  scheduler.tickSoundPath = form.Svc().files.AppFolder() + "\\tick.wav";
-  form.tmrCountDown().SetEnabled(true);
+  scheduler.tickSoundPath = services.files.AppFolder() + "\\tick.wav";
+  part.tick.SetEnabled(true);
   // The focus leaves Starten before it is disabled: a disabled button would
   // keep it, and the next Tab would go to the first Tab stop, "Beenden und
   // Deaktivieren".
-  if (form.cmdSet().HasFocus()) form.cmdStop().SetFocus();
-  form.cmdSet().SetEnabled(false);
-  SetLocks(form, true);
+  if (part.start.HasFocus()) part.stop.SetFocus();
+  part.start.SetEnabled(false);
+  SetLocks(part, true);
   // A frame still shown from a pause or an expiry runs again from now on.
-  if (form.Frame7().Visible()) form.Frame7().SetCaption(kRunningFrameCaption);
+  if (part.stateFrame.Visible()) part.stateFrame.SetCaption(kRunningFrameCaption);
   // Count-down mode runs out one second after the fields have been shown.
-  scheduler.WarnIfNear(scheduler.SecondsShown() + (form.optSetTime().Value() ? 0 : 1));
+  scheduler.WarnIfNear(scheduler.SecondsShown() + (part.clockTime.Value() ? 0 : 1));
 }
 
-void MendSecondsField(forms::Form1& form) {
-  ui::ComboBox& seconds = form.Combo3();
+void MendSecondsField(forms::CountdownPart& part) {
+  ui::ComboBox& seconds = part.seconds;
   std::int64_t value = 0;
   if (CharCount(seconds.Text()) < 2 || !ParseField(seconds.Text(), value)) seconds.SetText("00");
 }
 
-void Stop(forms::Form1& form, CountdownScheduler& scheduler) {
+void Stop(forms::CountdownPart& part, CountdownScheduler& scheduler) {
   scheduler.Reset();
-  SetLocks(form, false);
-  form.tmrCountDown().SetEnabled(false);
-  form.cmdSet().SetEnabled(true);
-  form.Frame7().SetVisible(false);
+  SetLocks(part, false);
+  part.tick.SetEnabled(false);
+  part.start.SetEnabled(true);
+  part.stateFrame.SetVisible(false);
 }
 
-void Pause(forms::Form1& form) {
+void Pause(forms::CountdownPart& part) {
   // The frame keeps the last time shown and says that it stands still.
-  if (form.tmrCountDown().Enabled()) form.Frame7().SetCaption(kPausedFrameCaption);
-  form.tmrCountDown().SetEnabled(false);
-  form.cmdSet().SetEnabled(true);
+  if (part.tick.Enabled()) part.stateFrame.SetCaption(kPausedFrameCaption);
+  part.tick.SetEnabled(false);
+  part.start.SetEnabled(true);
 }
 
-void Tick(forms::Form1& form, CountdownScheduler& scheduler) {
-  if (scheduler.tickSoundOn) PlaySound(form, scheduler.tickSoundPath);
+void Tick(forms::CountdownPart& part, services::Services& services, CountdownScheduler& scheduler) {
+  if (scheduler.tickSoundOn) PlaySound(part, scheduler.tickSoundPath);
 
   // The time left by the clocks, whenever this tick comes.
-  const bool runOut = scheduler.CatchUp(form.Svc().clock);
+  const bool runOut = scheduler.CatchUp(services.clock);
   const std::string shown = scheduler.ShowTimeLeft();
-  form.lblHaveTime().SetCaption(shown);
-  form.SetCaption(form.Def().caption + " " + kRunningWords + " " + shown);
-  form.Frame7().SetVisible(true);
-  form.Label11().SetCaption(shown);
-  form.Frame7().SetCaption(runOut ? kExpiredFrameCaption : kRunningFrameCaption);
+  part.timeLeft.SetCaption(shown);
+  part.window.SetCaption(part.window.Def().caption + " " + kRunningWords + " " + shown);
+  part.stateFrame.SetVisible(true);
+  part.stateTimeLeft.SetCaption(shown);
+  part.stateFrame.SetCaption(runOut ? kExpiredFrameCaption : kRunningFrameCaption);
 
   if (!runOut) scheduler.WarnIfNear(scheduler.SecondsShown());
   if (runOut) {
-    PlaySound(form, form.Svc().files.AppFolder() + "\\thx.wav");
-    form.tmrCountDown().SetEnabled(false);
-    form.cmdSet().SetEnabled(true);
-    SetLocks(form, false);
+    PlaySound(part, services.files.AppFolder() + "\\thx.wav");
+    part.tick.SetEnabled(false);
+    part.start.SetEnabled(true);
+    SetLocks(part, false);
     if (scheduler.onExpiry) scheduler.onExpiry();
   }
 }
 
-void ClockTick(forms::Form1& form) {
-  services::Clock& clock = form.Svc().clock;
+void ClockTick(forms::CountdownPart& part, services::Clock& clock) {
   const services::LocalTime now = clock.LocalAt(clock.Now());
-  form.lblCurrentTimeShow().SetCaption(TimeLeftText(now.hour, now.minute, now.second));
+  part.clock.SetCaption(TimeLeftText(now.hour, now.minute, now.second));
 }
 
-void WireCountdown(forms::Form1& form, CountdownScheduler& scheduler) {
-  form.cmdSet().onClick = [&form, &scheduler] { Start(form, scheduler); };
-  form.cmdStop().onClick = [&form, &scheduler] { Stop(form, scheduler); };
-  form.Combo1().onClick = [&form] { Pause(form); };
-  form.Combo2().onClick = [&form] { Pause(form); };
-  form.tmrCountDown().onTimer = [&form, &scheduler] { Tick(form, scheduler); };
+void WireCountdown(forms::CountdownPart& part, services::Services& services, CountdownScheduler& scheduler) {
+  part.start.onClick = [&part, &services, &scheduler] { Start(part, services, scheduler); };
+  part.stop.onClick = [&part, &scheduler] { Stop(part, scheduler); };
+  part.hours.onClick = [&part] { Pause(part); };
+  part.minutes.onClick = [&part] { Pause(part); };
+  part.tick.onTimer = [&part, &services, &scheduler] { Tick(part, services, scheduler); };
   // A due expiry does not wait behind the tray's menu.
-  form.tmrCountDown().urgentWhen = [&form, &scheduler] { return scheduler.Due(form.Svc().clock); };
+  part.tick.urgentWhen = [&services, &scheduler] { return scheduler.Due(services.clock); };
   // A clock set or a new time zone: the time left is shown afresh at once.
-  form.onClockChanged = [&form, &scheduler] {
-    if (form.tmrCountDown().Enabled()) Tick(form, scheduler);
+  part.window.onClockChanged = [&part, &services, &scheduler] {
+    if (part.tick.Enabled()) Tick(part, services, scheduler);
   };
-  form.tmrTime().onTimer = [&form] { ClockTick(form); };
+  part.clockTick.onTimer = [&part, &services] { ClockTick(part, services.clock); };
 }
 
 }  // namespace morvex::countdown

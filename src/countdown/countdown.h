@@ -1,8 +1,9 @@
 // The countdown: Start, Stop and the pause that arm and disarm it, the
 // once-a-second tick that shows the time left and expires, and the clock label.
 //
-// The countdown runs exactly while tmrCountDown is enabled; the mode is read
-// from the option buttons optSetCount and optSetTime whenever it matters.
+// The countdown runs exactly while its tick (tmrCountDown) is enabled; the
+// mode is read from the option buttons (optSetCount, optSetTime) whenever it
+// matters.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 #include "services/services.h"
 
 namespace morvex::forms {
-class Form1;
+struct CountdownPart;
 }
 
 namespace morvex::countdown {
@@ -98,22 +99,22 @@ inline constexpr const char* kRunningFrameCaption = "Countdown läuft....";
 inline constexpr const char* kPausedFrameCaption = "Countdown angehalten....";
 inline constexpr const char* kExpiredFrameCaption = "Countdown abgelaufen....";
 
-// Connects cmdSet, cmdStop, the hour and minute choosers and both timers.
-void WireCountdown(forms::Form1& form, CountdownScheduler& scheduler);
+// Connects Start, Stop, the hour and minute choosers and both timers.
+void WireCountdown(forms::CountdownPart& part, services::Services& services, CountdownScheduler& scheduler);
 
 // Start (the click of cmdSet, and start-up with Check2 ticked), Stop (the
 // click of cmdStop) and Pause (a selection change of Combo1 or Combo2). With
 // neither mode selected, Start selects count-down mode.
-void Start(forms::Form1& form, CountdownScheduler& scheduler);
-void Stop(forms::Form1& form, CountdownScheduler& scheduler);
-void Pause(forms::Form1& form);
+void Start(forms::CountdownPart& part, services::Services& services, CountdownScheduler& scheduler);
+void Stop(forms::CountdownPart& part, CountdownScheduler& scheduler);
+void Pause(forms::CountdownPart& part);
 // The hidden seconds field, which the user cannot see or change: a text that
 // Start would refuse (from an older config.ini) becomes "00".
-void MendSecondsField(forms::Form1& form);
+void MendSecondsField(forms::CountdownPart& part);
 
 // One event of tmrCountDown, and one of tmrTime.
-void Tick(forms::Form1& form, CountdownScheduler& scheduler);
-void ClockTick(forms::Form1& form);
+void Tick(forms::CountdownPart& part, services::Services& services, CountdownScheduler& scheduler);
+void ClockTick(forms::CountdownPart& part, services::Clock& clock);
 
 // A number with at least two digits, zero-padded: 5 gives "05", 123 "123".
 std::string TwoDigits(std::int64_t value);

@@ -4,25 +4,24 @@
 #include <utility>
 #include <vector>
 
-#include "forms/form1.h"
 #include "processes/killlist.h"
 #include "processes/protected_names.h"
 #include "processes/texts.h"
 
 namespace morvex::processes {
 
-void FillProcessCatalogue(forms::Form1& form, ui::ListBox& list) {
+void FillProcessCatalogue(services::Services& services, ui::ListBox& list) {
   // The names come as the system names them, whatever the code pages hold.
-  const std::vector<std::string> names = form.Svc().snapshot.ImageNames();
+  const std::vector<std::string> names = services.snapshot.ImageNames();
   list.Clear();
   list.AddItems(names);
 }
 
-void FillKillListFromService(forms::Form1& form, KillList& killList) {
+void FillKillListFromService(services::Services& services, KillList& killList) {
   // The query runs first, so that a failure leaves the list as it was.
-  services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
+  services::ProcessQueryResult result = services.management.QueryWin32Processes();
   if (!result.ok) {
-    form.Svc().messages.Show(QueryFailedText(result.error), kQueryFailedTitle, services::kCritical);
+    services.messages.Show(QueryFailedText(result.error), kQueryFailedTitle, services::kCritical);
     return;
   }
   std::vector<std::string> captions;

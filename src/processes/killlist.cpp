@@ -4,10 +4,13 @@
 #include <utility>
 #include <vector>
 
-#include "forms/form1.h"
+#include "forms/parts.h"
+#include "forms/texts.h"
 #include "processes/killlist_format.h"
 #include "processes/protected_names.h"
 #include "processes/texts.h"
+#include "services/services.h"
+#include "ui/controls.h"
 
 namespace morvex::processes {
 
@@ -122,13 +125,14 @@ void KillList::Replace(const std::vector<std::string>& names) {
   keepUnreadFile_ = false;
 }
 
-void AddToKillList(forms::Form1& form, KillList& killList) {
-  const ui::ListBox& catalogue = form.List1();
+bool KillList::Holds(const std::string& name) const { return list_.FindExact(name) >= 0; }
+
+void AddToKillList(const ui::ListBox& catalogue, services::Services& services, KillList& killList) {
   const std::string name = catalogue.Text();
   if (IsProtectedName(name)) {
-    form.Svc().messages.Show(ProtectedNameText(name), kProtectedNameTitle, services::kExclamation);
-  } else if (form.List2().FindExact(name) >= 0) {
-    form.Svc().messages.Show(kAlreadyListed, forms::kAppTitle, services::kOkOnly);
+    services.messages.Show(ProtectedNameText(name), kProtectedNameTitle, services::kExclamation);
+  } else if (killList.Holds(name)) {
+    services.messages.Show(kAlreadyListed, forms::kAppTitle, services::kOkOnly);
   } else {
     for (int i = 0; i < catalogue.ListCount(); ++i) {
       // A name that ends in a backslash is never copied.
@@ -138,10 +142,10 @@ void AddToKillList(forms::Form1& form, KillList& killList) {
   killList.SaveKillList();
 }
 
-void RemoveFromKillList(forms::Form1& form, KillList& killList) {
+void RemoveFromKillList(forms::KillListPart& part, KillList& killList) {
   killList.RemoveSelected();
   killList.SaveKillList();
-  form.cmdloeschen().SetEnabled(false);
+  part.remove.SetEnabled(false);
 }
 
 }  // namespace morvex::processes

@@ -16,7 +16,7 @@ namespace morvex::ui {
 class ListBox;
 }
 namespace morvex::forms {
-class Form1;
+struct KillListPart;
 }
 
 namespace morvex::processes {
@@ -82,6 +82,10 @@ class KillList {
 
   // The entries of List2, in order.
   std::vector<std::string> Entries() const;
+  // Whether List2 holds the name, in any letter case.
+  bool Holds(const std::string& name) const;
+  // List2 itself, which a termination run shrinks from the top while it works.
+  ui::ListBox& Shown() const { return list_; }
   // After a termination run that emptied List2 in part or whole: List2 is
   // emptied and filled again, from List2.txt when the file holds what List2
   // showed and the reload gives every entry, else (its last save failed, it
@@ -106,10 +110,10 @@ class KillList {
 // The click of cmduebernehmen: copies the name selected in List1 to the end
 // of List2 unless it names a process Windows needs (the user is told) or List2
 // already holds it in any letter case, then saves.
-void AddToKillList(forms::Form1& form, KillList& killList);
+void AddToKillList(const ui::ListBox& catalogue, services::Services& services, KillList& killList);
 
 // The click of cmdloeschen: removes every selected entry of List2, saves, and
 // disables the button.
-void RemoveFromKillList(forms::Form1& form, KillList& killList);
+void RemoveFromKillList(forms::KillListPart& part, KillList& killList);
 
 }  // namespace morvex::processes

@@ -1,21 +1,21 @@
 #include "processes/wiring.h"
 
-#include "forms/form1.h"
 #include "processes/catalogue.h"
 #include "processes/killlist.h"
 
 namespace morvex::processes {
 
-void WireProcesses(forms::Form1& form, KillList& killList) {
-  form.Command1().onClick = [&form] { FillProcessCatalogue(form, form.List1()); };
-  form.List1().onClick = [&form] {
-    form.txtTargetTitle().SetText(form.List1().Text());
-    form.cmduebernehmen().SetEnabled(true);
+void WireProcesses(forms::CataloguePart& catalogue, forms::KillListPart& part, services::Services& services,
+                   KillList& killList) {
+  catalogue.refresh.onClick = [&catalogue, &services] { FillProcessCatalogue(services, catalogue.list); };
+  catalogue.list.onClick = [&catalogue, &part] {
+    catalogue.chosen.SetText(catalogue.list.Text());
+    part.take.SetEnabled(true);
   };
-  form.Command8().onClick = [&form, &killList] { FillKillListFromService(form, killList); };
-  form.cmduebernehmen().onClick = [&form, &killList] { AddToKillList(form, killList); };
-  form.cmdloeschen().onClick = [&form, &killList] { RemoveFromKillList(form, killList); };
-  form.List2().onClick = [&form] { form.cmdloeschen().SetEnabled(true); };
+  part.fromService.onClick = [&services, &killList] { FillKillListFromService(services, killList); };
+  part.take.onClick = [&catalogue, &services, &killList] { AddToKillList(catalogue.list, services, killList); };
+  part.remove.onClick = [&part, &killList] { RemoveFromKillList(part, killList); };
+  part.list.onClick = [&part] { part.remove.SetEnabled(true); };
 }
 
 }  // namespace morvex::processes

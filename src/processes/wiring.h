@@ -2,14 +2,14 @@
 // handlers.
 #pragma once
 
-namespace morvex::forms {
-class Form1;
-}
+#include "forms/parts.h"
+#include "services/services.h"
 
 namespace morvex::processes {
 
 class KillList;
 
-void WireProcesses(forms::Form1& form, KillList& killList);
+void WireProcesses(forms::CataloguePart& catalogue, forms::KillListPart& part, services::Services& services,
+                   KillList& killList);
 
 }  // namespace morvex::processes

@@ -1,10 +1,9 @@
 #include "settings/autostart.h"
 
-#include "settings/form_state.h"
-
 #include <utility>
 
-#include "forms/form1.h"
+#include "forms/parts.h"
+#include "settings/form_state.h"
 
 namespace morvex::settings {
 
@@ -39,30 +38,30 @@ bool CreateAutostartShortcut(services::ShellLinks& links, const ShortcutPlace& p
   return links.CreateShellLink(place.folder, name, target, "", flag, place.parent) != 0;
 }
 
-void LoadDeskR(forms::Form1& form, ui::Window& deskR) {
+void LoadDeskR(services::Services& services, ui::Window& deskR) {
   deskR.Hide();
   // The running program's own file, under whatever name it was saved.
-  const std::string target = form.Svc().files.ExecutablePath();
+  const std::string target = services.files.ExecutablePath();
   const ShortcutPlace place = ShortcutFolder(deskR);
-  if (!form.Svc().links.FolderExists(place.folder, place.parent)) {
-    form.Svc().messages.Show(kNoFolder, kFailedTitle, services::kCritical);
-  } else if (CreateAutostartShortcut(form.Svc().links, place, target, kShortcutName, -1)) {
-    form.Svc().messages.Show(kCreated, deskR.Caption(), services::kInformation);
+  if (!services.links.FolderExists(place.folder, place.parent)) {
+    services.messages.Show(kNoFolder, kFailedTitle, services::kCritical);
+  } else if (CreateAutostartShortcut(services.links, place, target, kShortcutName, -1)) {
+    services.messages.Show(kCreated, deskR.Caption(), services::kInformation);
   } else {
-    form.Svc().messages.Show(kFailed, kFailedTitle, services::kCritical);
+    services.messages.Show(kFailed, kFailedTitle, services::kCritical);
   }
 }
 
-void WireAutostart(forms::Form1& form) {
-  form.xpButton2().onClick = [&form] {
-    SaveFormState(form);
+void WireAutostart(forms::AutostartPart& part, WindowSettings& settings, services::Services& services) {
+  part.create.onClick = [&part, &settings, &services] {
+    settings.Save();
     // Only the first request creates DeskR; it then stays, hidden, for the
     // rest of the run, so the shortcut is made at most once per run.
-    if (form.HasDeskR()) return;
-    LoadDeskR(form, form.DeskR());
+    if (part.placeWindow.Made()) return;
+    LoadDeskR(services, part.placeWindow.Get());
   };
-  form.xpButton5().onClick = [&form] {
-    form.Svc().messages.Show(kRemovalHint, form.Caption(), services::kInformation);
+  part.removalHint.onClick = [&part, &services] {
+    services.messages.Show(kRemovalHint, part.window.Caption(), services::kInformation);
   };
 }
 

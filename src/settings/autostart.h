@@ -12,10 +12,15 @@ namespace morvex::ui {
 class Window;
 }
 namespace morvex::forms {
-class Form1;
+struct AutostartPart;
+}
+namespace morvex::services {
+struct Services;
 }
 
 namespace morvex::settings {
+
+class WindowSettings;
 
 // Where the shortcut goes: the user's Startup folder, desktop or Quick
 // Launch folder itself, as the system reports it. Climbing up from the
@@ -41,10 +46,10 @@ bool CreateAutostartShortcut(services::ShellLinks& links, const ShortcutPlace& p
 
 // What DeskR does when it is created: stays hidden, creates the shortcut and
 // reports the outcome; where the folder does not exist, only that.
-void LoadDeskR(forms::Form1& form, ui::Window& deskR);
+void LoadDeskR(services::Services& services, ui::Window& deskR);
 
 // Wires xpButton2 (which saves the control values on every click) and
 // xpButton5.
-void WireAutostart(forms::Form1& form);
+void WireAutostart(forms::AutostartPart& part, WindowSettings& settings, services::Services& services);
 
 }  // namespace morvex::settings

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <system_error>
 
-#include "forms/form1.h"
+#include "forms/texts.h"
 
 namespace morvex::settings {
 namespace {
@@ -14,7 +14,6 @@ constexpr std::string_view kCrLf = "\r\n";
 constexpr int kSmallest16 = -32768;
 constexpr int kLargest16 = 32767;
 constexpr std::string_view kTextKeySuffix = ".Text";
-constexpr const char* kNotSavedNotice = "config.ini not saved";
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
   std::string result;
@@ -201,13 +200,12 @@ services::FileResult SaveFormState(const ui::Window& window, services::Services&
   return first;
 }
 
-bool RestoreFormState(forms::Form1& form) { return RestoreFormState(form, form.Svc()); }
-
-void SaveFormState(forms::Form1& form) {
-  const services::FileResult result = SaveFormState(form, form.Svc());
-  if (result.ok || !form.FirstNotice(kNotSavedNotice)) return;
-  form.Svc().messages.Show(SettingsNotSavedText(ConfigFilePath(form.Svc().files), result.error),
-                           forms::kNotSavedTitle, services::kCritical);
+void WindowSettings::Save() {
+  const services::FileResult result = SaveFormState(window_, services_);
+  if (result.ok || failureReported_) return;
+  failureReported_ = true;
+  services_.messages.Show(SettingsNotSavedText(ConfigFilePath(services_.files), result.error), forms::kNotSavedTitle,
+                          services::kCritical);
 }
 
 }  // namespace morvex::settings

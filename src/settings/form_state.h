@@ -10,10 +10,6 @@
 #include "services/services.h"
 #include "ui/controls.h"
 
-namespace morvex::forms {
-class Form1;
-}
-
 namespace morvex::settings {
 
 inline constexpr const char* kConfigFileName = "config.ini";
@@ -70,8 +66,21 @@ bool RestoreFormState(ui::Window& window, services::Services& services);
 // first failure, if any.
 services::FileResult SaveFormState(const ui::Window& window, services::Services& services);
 
-bool RestoreFormState(forms::Form1& form);
-// A failure is reported the first time in a run; the program goes on.
-void SaveFormState(forms::Form1& form);
+// The main window's values, put back at start-up and saved by many handlers.
+class WindowSettings {
+ public:
+  WindowSettings(ui::Window& window, services::Services& services) : window_(window), services_(services) {}
+  WindowSettings(const WindowSettings&) = delete;
+  WindowSettings& operator=(const WindowSettings&) = delete;
+
+  bool Restore() { return RestoreFormState(window_, services_); }
+  // A failure is reported the first time in a run; the program goes on.
+  void Save();
+
+ private:
+  ui::Window& window_;
+  services::Services& services_;
+  bool failureReported_ = false;
+};
 
 }  // namespace morvex::settings

@@ -5,7 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "forms/form1.h"
+#include "forms/texts.h"
+#include "processes/catalogue.h"
 #include "processes/killlist.h"
 #include "processes/protected_names.h"
 #include "settings/form_state.h"
@@ -79,12 +80,13 @@ struct Attempt {
 // Asks every process object of the management service whose Caption equals
 // the name exactly (letter case counts) to terminate, the spared ones
 // excepted. Gives the reason of the first refusal, or the service's failure.
-std::string EndProcessesByCaption(forms::Form1& form, const TerminationRunner& runner, const std::string& name) {
-  services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
+std::string EndProcessesByCaption(services::Services& services, const TerminationRunner& runner,
+                                  const std::string& name) {
+  services::ProcessQueryResult result = services.management.QueryWin32Processes();
   if (!result.ok) return ServiceUnreachableText(result.error);
   std::string reason;
   for (const auto& process : result.processes) {
-    if (process->Caption() != name || IsSpared(form.Svc(), runner, *process)) continue;
+    if (process->Caption() != name || IsSpared(services, runner, *process)) continue;
     // A method the service lacks (as under Wine) says nothing of the process.
     const std::optional<std::uint32_t> code = process->Terminate();
     if (!code || *code == 0 || !reason.empty()) continue;
@@ -103,9 +105,9 @@ std::string TaskkillReason(const TaskkillResult& result) {
 
 // The names of the attempts whose processes still run, by a fresh snapshot:
 // the program's own process does not count, a name not running is no failure.
-std::vector<NotEnded> StillRunning(forms::Form1& form, const std::vector<Attempt>& attempts) {
-  const std::vector<std::string> running = form.Svc().snapshot.ImageNames();
-  const std::string ownName = form.Svc().lifetime.ImageName();
+std::vector<NotEnded> StillRunning(services::Services& services, const std::vector<Attempt>& attempts) {
+  const std::vector<std::string> running = services.snapshot.ImageNames();
+  const std::string ownName = services.lifetime.ImageName();
   std::vector<NotEnded> notEnded;
   for (const Attempt& attempt : attempts) {
     auto count = std::count_if(running.begin(), running.end(), [&](const std::string& image) {
@@ -143,18 +145,17 @@ std::vector<std::string> NamesToEnd(const ui::ListBox& list, Chosen chosen) {
 }
 
 // The run of Command2 and of the countdown's expiry, up to its report.
-std::vector<NotEnded> RunKillList(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList,
-                                  Chosen chosen) {
-  settings::SaveFormState(form);
-  form.Form2().Show();
+std::vector<NotEnded> RunKillList(Ending& e, Chosen chosen) {
+  e.settings.Save();
+  e.part.waitWindow.Get().Show();
 
-  ui::ListBox& list = form.List2();
-  const std::vector<std::string> shownBefore = killList.Entries();
+  ui::ListBox& list = e.killList.Shown();
+  const std::vector<std::string> shownBefore = e.killList.Entries();
   std::vector<Attempt> attempts;
   for (const std::string& name : NamesToEnd(list, chosen)) {
     if (IsEndableName(name)) {
-      Attempt attempt{name, EndProcessesByCaption(form, runner, name), {}};
-      attempt.taskkill = runner.EndByTaskkill(name);
+      Attempt attempt{name, EndProcessesByCaption(e.services, e.runner, name), {}};
+      attempt.taskkill = e.runner.EndByTaskkill(name);
       attempts.push_back(std::move(attempt));
     } else if (!name.empty()) {
       attempts.push_back({name, {}, {}});
@@ -163,65 +164,58 @@ std::vector<NotEnded> RunKillList(forms::Form1& form, TerminationRunner& runner,
     if (list.ListCount() > 0) list.RemoveItem(0);
   }
 
-  killList.RestoreAfterRun(shownBefore);
-  form.Command1().Click();
-  form.CloseForm2();
-  return StillRunning(form, attempts);
+  e.killList.RestoreAfterRun(shownBefore);
+  e.catalogue.Refresh();
+  e.part.waitWindow.Close();
+  return StillRunning(e.services, attempts);
 }
 
-// The click of Command3: the name in txtTargetTitle handed to TASKKILL once
-// per kill-list entry.
-void EndTargetForEachEntry(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList) {
-  settings::SaveFormState(form);
-  ui::ListBox& list = form.List2();
-  const std::vector<std::string> shownBefore = killList.Entries();
+// The click of Command3: the typed name handed to TASKKILL once per kill-list
+// entry.
+void EndTypedNameForEachEntry(Ending& e) {
+  e.settings.Save();
+  ui::ListBox& list = e.killList.Shown();
+  const std::vector<std::string> shownBefore = e.killList.Entries();
   const int passes = list.ListCount();
   for (int pass = 0; pass < passes && list.ListCount() > 0; ++pass) {
-    const std::string name = processes::TrimmedName(form.txtTargetTitle().Text());
-    if (IsEndableName(name)) runner.EndByTaskkill(name);
+    const std::string name = processes::TrimmedName(e.typedName.Text());
+    if (IsEndableName(name)) e.runner.EndByTaskkill(name);
     list.RemoveItem(0);
   }
-  form.Command1().Click();
-  killList.RestoreAfterRun(shownBefore);
-  form.Command1().Click();
+  e.catalogue.Refresh();
+  e.killList.RestoreAfterRun(shownBefore);
+  e.catalogue.Refresh();
 }
 
-// The click of Command6: the name selected in List1 shown, then ended
+// The click of Command6: the name selected in the catalogue shown, then ended
 // through the management service.
-void EndSelectedCatalogueEntry(forms::Form1& form, const TerminationRunner& runner) {
-  const std::string name = form.List1().Text();
-  form.Svc().messages.Show(name, forms::kAppTitle, services::kOkOnly);
-  services::ProcessQueryResult result = form.Svc().management.QueryWin32Processes();
+void EndChosenCatalogueEntry(Ending& e) {
+  const std::string name = e.catalogue.Chosen();
+  e.services.messages.Show(name, forms::kAppTitle, services::kOkOnly);
+  services::ProcessQueryResult result = e.services.management.QueryWin32Processes();
   for (const auto& process : result.processes) {
-    if (IsEndableName(name) && process->Caption() == name && !IsSpared(form.Svc(), runner, *process)) {
+    if (IsEndableName(name) && process->Caption() == name && !IsSpared(e.services, e.runner, *process)) {
       process->Terminate();
     }
-    form.Command1().Click();
+    e.catalogue.Refresh();
   }
 }
 
 }  // namespace
 
-void ReportNotEnded(forms::Form1& form, const std::vector<NotEnded>& notEnded) {
+void ReportNotEnded(services::Services& services, const std::vector<NotEnded>& notEnded) {
   if (notEnded.empty()) return;
-  form.Svc().messages.Show(NotEndedText(notEnded), kNotEndedTitle, services::kCritical);
+  services.messages.Show(NotEndedText(notEnded), kNotEndedTitle, services::kCritical);
 }
 
-void WireTermination(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList) {
-  form.Command2().onClick = [&form, &runner, &killList] {
-    ReportNotEnded(form, RunKillList(form, runner, killList, Chosen::kSelectedOrAll));
-  };
-  form.Command3().onClick = [&form, &runner, &killList] { EndTargetForEachEntry(form, runner, killList); };
-  form.Command6().onClick = [&form, &runner] { EndSelectedCatalogueEntry(form, runner); };
+void WireTermination(Ending& e) {
+  e.part.endNow.onClick = [&e] { ReportNotEnded(e.services, RunKillList(e, Chosen::kSelectedOrAll)); };
+  e.part.endPerEntry.onClick = [&e] { EndTypedNameForEachEntry(e); };
+  e.part.endChosen.onClick = [&e] { EndChosenCatalogueEntry(e); };
 }
 
-std::vector<NotEnded> RunEveryKillListEntry(forms::Form1& form, TerminationRunner& runner,
-                                            processes::KillList& killList) {
-  return RunKillList(form, runner, killList, Chosen::kAll);
-}
+std::vector<NotEnded> RunEveryKillListEntry(Ending& e) { return RunKillList(e, Chosen::kAll); }
 
-void EndEveryKillListEntry(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList) {
-  ReportNotEnded(form, RunEveryKillListEntry(form, runner, killList));
-}
+void EndEveryKillListEntry(Ending& e) { ReportNotEnded(e.services, RunEveryKillListEntry(e)); }
 
 }  // namespace morvex::termination

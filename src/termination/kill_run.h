@@ -25,11 +25,20 @@
 #include "termination/texts.h"
 
 namespace morvex::forms {
-class Form1;
+struct EndingPart;
 }
 
 namespace morvex::processes {
+class Catalogue;
 class KillList;
+}  // namespace morvex::processes
+
+namespace morvex::settings {
+class WindowSettings;
+}
+
+namespace morvex::ui {
+class TextBox;
 }
 
 namespace morvex::termination {
@@ -69,21 +78,31 @@ class TerminationRunner {
   std::vector<std::uint32_t> helpers_;
 };
 
+// What the run and its two siblings work with.
+struct Ending {
+  forms::EndingPart& part;
+  ui::TextBox& typedName;  // the title-based ending's field (txtTargetTitle), Command3's name
+  processes::KillList& killList;
+  processes::Catalogue& catalogue;  // refreshed after every run
+  settings::WindowSettings& settings;
+  services::Services& services;
+  TerminationRunner& runner;
+};
+
 // Command2, Command3 and Command6. Command2 ends the entries of List2 that are
 // selected, or every entry while none is.
-void WireTermination(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList);
+void WireTermination(Ending& ending);
 
 // The kill-list run over every entry of List2, whatever is selected (the
 // countdown's expiry), without its report: what still runs afterwards.
-std::vector<NotEnded> RunEveryKillListEntry(forms::Form1& form, TerminationRunner& runner,
-                                            processes::KillList& killList);
+std::vector<NotEnded> RunEveryKillListEntry(Ending& ending);
 
 // The one report of a run, shown once it is over (Form2 closed): a box that
 // names each name still running, with its reason. Nothing when the run ended
 // everything it found.
-void ReportNotEnded(forms::Form1& form, const std::vector<NotEnded>& notEnded);
+void ReportNotEnded(services::Services& services, const std::vector<NotEnded>& notEnded);
 
 // The run of the countdown's expiry: RunEveryKillListEntry, then its report.
-void EndEveryKillListEntry(forms::Form1& form, TerminationRunner& runner, processes::KillList& killList);
+void EndEveryKillListEntry(Ending& ending);
 
 }  // namespace morvex::termination

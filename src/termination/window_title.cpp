@@ -2,20 +2,24 @@
 
 #include <string>
 
-#include "forms/form1.h"
+#include "forms/parts.h"
+#include "forms/texts.h"
+#include "services/services.h"
 
 namespace morvex::termination {
 
 namespace {
 
-void Report(forms::Form1& form, const char* text) { form.Svc().messages.Show(text, forms::kAppTitle, services::kOkOnly); }
+void Report(services::Services& services, const char* text) {
+  services.messages.Show(text, forms::kAppTitle, services::kOkOnly);
+}
 
 // The window named by txtTargetTitle, or 0. An empty title would match some
 // window without a title and so hit an unrelated program: it finds nothing.
-std::uintptr_t FindTarget(forms::Form1& form) {
-  const std::string title = form.txtTargetTitle().Text();
+std::uintptr_t FindTarget(forms::TitleEndingPart& part, services::Services& services) {
+  const std::string title = part.title.Text();
   if (title.empty()) return 0;
-  return form.Svc().windows.FindTopWindow(form.Svc().codePage.ToAnsi(title));
+  return services.windows.FindTopWindow(services.codePage.ToAnsi(title));
 }
 
 // Closes the process handle on every way out of the scope.
@@ -37,28 +41,28 @@ class ProcessHandle {
 enum class Ended { kNo, kYes, kOwnWindow };
 
 // The steps up to the closed handle.
-Ended EndOwnerOfTarget(forms::Form1& form) {
-  services::WindowOps& ops = form.Svc().windows;
-  const std::uintptr_t window = FindTarget(form);
+Ended EndOwnerOfTarget(forms::TitleEndingPart& part, services::Services& services) {
+  services::WindowOps& ops = services.windows;
+  const std::uintptr_t window = FindTarget(part, services);
   if (!window) {
-    Report(form, kNoWindow);
+    Report(services, kNoWindow);
     return Ended::kNo;
   }
   const std::uint32_t processId = ops.WindowProcessId(window);
   if (!processId) {
-    Report(form, kNoProcessId);
+    Report(services, kNoProcessId);
     return Ended::kNo;
   }
   // The program's own window (its title restored from config.ini): never
   // ended abruptly, which would save nothing and leave the tray icon dead.
-  if (processId == form.Svc().lifetime.ProcessId()) return Ended::kOwnWindow;
+  if (processId == services.lifetime.ProcessId()) return Ended::kOwnWindow;
   const ProcessHandle process(ops, ops.OpenProcess(services::kTerminateAccess, false, processId));
   if (!process.Get()) {
-    Report(form, kNoProcessHandle);
+    Report(services, kNoProcessHandle);
     return Ended::kNo;
   }
   if (!ops.TerminateProcess(process.Get(), 0)) {
-    Report(form, kNotTerminated);
+    Report(services, kNotTerminated);
     return Ended::kNo;
   }
   return Ended::kYes;
@@ -66,25 +70,25 @@ Ended EndOwnerOfTarget(forms::Form1& form) {
 
 }  // namespace
 
-void TerminateTargetProcess(forms::Form1& form) {
+void TerminateTargetProcess(forms::TitleEndingPart& part, services::Services& services) {
   // The target is gone now, so it is not looked up again: a success shows no
   // message. For the program's own window the close request is all that
   // runs, as after a close message: everything saved, the icon removed.
-  if (EndOwnerOfTarget(form) != Ended::kNo) form.RunCloseRequest();
+  if (EndOwnerOfTarget(part, services) != Ended::kNo) part.window.RunCloseRequest();
 }
 
-void SendTargetCloseMessage(forms::Form1& form) {
-  const std::uintptr_t window = FindTarget(form);
+void SendTargetCloseMessage(forms::TitleEndingPart& part, services::Services& services) {
+  const std::uintptr_t window = FindTarget(part, services);
   if (window) {
-    form.Svc().windows.Post(window, services::kCloseMessage, 0, 0);
+    services.windows.Post(window, services::kCloseMessage, 0, 0);
   } else {
-    Report(form, kNoWindow);
+    Report(services, kNoWindow);
   }
 }
 
-void WireWindowTitle(forms::Form1& form) {
-  form.cmdTerminate().onClick = [&form] { TerminateTargetProcess(form); };
-  form.cmdSendCloseMessage().onClick = [&form] { SendTargetCloseMessage(form); };
+void WireWindowTitle(forms::TitleEndingPart& part, services::Services& services) {
+  part.terminate.onClick = [&part, &services] { TerminateTargetProcess(part, services); };
+  part.sendClose.onClick = [&part, &services] { SendTargetCloseMessage(part, services); };
 }
 
 }  // namespace morvex::termination

@@ -5,7 +5,11 @@
 #include <cstdint>
 
 namespace morvex::forms {
-class Form1;
+struct TitleEndingPart;
+}
+
+namespace morvex::services {
+struct Services;
 }
 
 namespace morvex::termination {
@@ -18,10 +22,10 @@ inline constexpr const char* kNotTerminated = "Error terminating process";
 // cmdTerminate: ends the owner of the window, then asks Form1 to close. A
 // window of the program's own process is not ended: Form1's close request
 // runs alone.
-void TerminateTargetProcess(forms::Form1& form);
+void TerminateTargetProcess(forms::TitleEndingPart& part, services::Services& services);
 // cmdSendCloseMessage: posts WM_CLOSE to the window.
-void SendTargetCloseMessage(forms::Form1& form);
+void SendTargetCloseMessage(forms::TitleEndingPart& part, services::Services& services);
 
-void WireWindowTitle(forms::Form1& form);
+void WireWindowTitle(forms::TitleEndingPart& part, services::Services& services);
 
 }  // namespace morvex::termination

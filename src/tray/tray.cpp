@@ -4,7 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "forms/form1.h"
+#include "forms/parts.h"
+#include "forms/texts.h"
 #include "processes/killlist.h"
 #include "processes/protected_names.h"
 #include "settings/form_state.h"
@@ -21,18 +22,17 @@ std::string MessageBoxModeText() { return std::string("MorvexTask auf ") + forms
 
 // The pointer-movement reaction of Form1, which is also how the icon's
 // notifications arrive: the mouse message in place of x, in pixels.
-void OnMouseMove(forms::Form1& form, float x) {
-  const float message = x / form.TwipsPerPixelX();
-  if (message != static_cast<float>(services::kRightButtonUpMessage)) return;
+void OnMouseMove(forms::TrayPart& part, services::Services& services, int x) {
+  if (x != static_cast<int>(services::kRightButtonUpMessage)) return;
   // A real pointer moving over the window at that x is not the icon.
-  if (form.Visible() && form.peer().PointerOverWindow()) return;
-  if (form.optOnLeftClick(0).Value()) {
-    form.Svc().messages.Show(MessageBoxModeText(), "Rechtsklick zum Menu", services::kInformation);
+  if (part.window.Visible() && part.window.peer().PointerOverWindow()) return;
+  if (part.onRightClick[0]->Value()) {
+    services.messages.Show(MessageBoxModeText(), "Rechtsklick zum Menu", services::kInformation);
     return;
   }
-  ui::Window& dummy = form.FrmDummy();
-  dummy.peer().SetForeground();
-  dummy.peer().PopupMenu(form.peer(), form.mnuPopUp().Position(), form.mnuPopUpShowForm().Position());
+  ui::Window& owner = part.menuOwner.Get();
+  owner.peer().SetForeground();
+  owner.peer().PopupMenu(part.window.peer(), part.menu.Position(), part.showWindow.Position());
 }
 
 }  // namespace
@@ -82,19 +82,18 @@ std::string FinalMinuteText(std::int64_t secondsLeft, const std::vector<std::str
   return text + "\r\n" + joined;
 }
 
-void WarnBeforeTheEnd(forms::Form1& form, TrayIcon& icon, std::int64_t secondsLeft) {
+void WarnBeforeTheEnd(const processes::KillList& killList, TrayIcon& icon, std::int64_t secondsLeft) {
   std::vector<std::string> names;
-  for (int i = 0; i < form.List2().ListCount(); ++i) {
-    const std::string name = form.List2().List(i);
+  for (const std::string& name : killList.Entries()) {
     if (!processes::IsProtectedName(name)) names.push_back(name);
   }
   // Nothing will be ended: nothing to warn of.
   if (!names.empty()) icon.ShowBalloon(kFinalMinuteTitle, FinalMinuteText(secondsLeft, names));
 }
 
-void AddTrayIcon(forms::Form1& form, TrayIcon& icon) {
-  ui::Timer& retry = form.tmrTrayIcon();
-  if (icon.Add(form.peer().Handle(), form.peer().IconHandle())) {
+void AddTrayIcon(forms::TrayPart& part, TrayIcon& icon) {
+  ui::Timer& retry = part.retry;
+  if (icon.Add(part.window.peer().Handle(), part.window.peer().IconHandle())) {
     retry.SetEnabled(false);
   } else if (!retry.Enabled()) {
     icon.StartRetries();
@@ -104,39 +103,40 @@ void AddTrayIcon(forms::Form1& form, TrayIcon& icon) {
 
 void RemoveTrayIcon(TrayIcon& icon) { icon.Remove(); }
 
-void HideToTray(forms::Form1& form, TrayIcon& icon) {
-  AddTrayIcon(form, icon);
-  form.mnuPopUpShowForm().SetEnabled(true);
-  form.Hide();
+void HideToTray(forms::TrayPart& part, TrayIcon& icon) {
+  AddTrayIcon(part, icon);
+  part.showWindow.SetEnabled(true);
+  part.window.Hide();
 }
 
-void WireTray(forms::Form1& form, TrayIcon& icon, processes::KillList& killList) {
-  form.cmdAdd().onClick = [&form, &icon] { AddTrayIcon(form, icon); };
-  form.cmdRemove().onClick = [&icon] { RemoveTrayIcon(icon); };
-  form.cmdHideForm().onClick = [&form, &icon] { HideToTray(form, icon); };
-  form.xpButton1().onClick = [&form, &icon] {
-    settings::SaveFormState(form);
-    HideToTray(form, icon);
+void WireTray(forms::TrayPart& part, TrayIcon& icon, processes::KillList& killList, settings::WindowSettings& settings,
+              services::Services& services) {
+  part.add.onClick = [&part, &icon] { AddTrayIcon(part, icon); };
+  part.remove.onClick = [&icon] { RemoveTrayIcon(icon); };
+  part.hide.onClick = [&part, &icon] { HideToTray(part, icon); };
+  part.saveAndHide.onClick = [&part, &icon, &settings] {
+    settings.Save();
+    HideToTray(part, icon);
   };
-  for (ui::Control* button : {&form.xpButton3(), &form.xpButton4()}) {
-    button->onClick = [&form, &icon, &killList] {
-      settings::SaveFormState(form);
+  for (ui::Button* button : part.saveAllAndHide) {
+    button->onClick = [&part, &icon, &killList, &settings] {
+      settings.Save();
       killList.SaveKillList();
-      HideToTray(form, icon);
+      HideToTray(part, icon);
     };
   }
-  form.mnuPopUpShowForm().onClick = [&form] {
-    form.mnuPopUpShowForm().SetEnabled(false);
-    form.Show();
+  part.showWindow.onClick = [&part] {
+    part.showWindow.SetEnabled(false);
+    part.window.Show();
   };
   for (int index : {0, 1}) {
-    form.optOnLeftClick(index).onClick = [&form, index] { form.cmdHideForm().SetEnabled(index != 0); };
+    part.onRightClick[index]->onClick = [&part, index] { part.hide.SetEnabled(index != 0); };
   }
-  form.onMouseMove = [&form](int, int, float x, float) { OnMouseMove(form, x); };
-  form.onShellRestarted = [&form, &icon] { AddTrayIcon(form, icon); };
-  form.tmrTrayIcon().onTimer = [&form, &icon] {
-    if (!icon.TakeRetry() || icon.Add(form.peer().Handle(), form.peer().IconHandle())) {
-      form.tmrTrayIcon().SetEnabled(false);
+  part.window.onMouseMove = [&part, &services](int, int, int x, int) { OnMouseMove(part, services, x); };
+  part.window.onShellRestarted = [&part, &icon] { AddTrayIcon(part, icon); };
+  part.retry.onTimer = [&part, &icon] {
+    if (!icon.TakeRetry() || icon.Add(part.window.peer().Handle(), part.window.peer().IconHandle())) {
+      part.retry.SetEnabled(false);
     }
   };
 }

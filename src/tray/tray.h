@@ -9,12 +9,16 @@
 
 namespace morvex::services {
 class CodePage;
-}
+struct Services;
+}  // namespace morvex::services
 namespace morvex::forms {
-class Form1;
+struct TrayPart;
 }
 namespace morvex::processes {
 class KillList;
+}
+namespace morvex::settings {
+class WindowSettings;
 }
 
 namespace morvex::tray {
@@ -64,20 +68,21 @@ class TrayIcon {
 
 // AddTrayIcon: the icon of Form1, added with its window's handle and icon;
 // a refused add starts tmrTrayIcon's tries.
-void AddTrayIcon(forms::Form1& form, TrayIcon& icon);
+void AddTrayIcon(forms::TrayPart& part, TrayIcon& icon);
 void RemoveTrayIcon(TrayIcon& icon);
 // Adds the icon, enables "Morvex anzeigen" and hides Form1.
-void HideToTray(forms::Form1& form, TrayIcon& icon);
+void HideToTray(forms::TrayPart& part, TrayIcon& icon);
 
 // The word before the end: a balloon over the icon that names the entries
 // of the kill list the expiry will end.
-void WarnBeforeTheEnd(forms::Form1& form, TrayIcon& icon, std::int64_t secondsLeft);
+void WarnBeforeTheEnd(const processes::KillList& killList, TrayIcon& icon, std::int64_t secondsLeft);
 // Its texts, with the names joined as far as the balloon has room.
 inline constexpr const char* kFinalMinuteTitle = "Morvex: Countdown läuft ab";
 std::string FinalMinuteText(std::int64_t secondsLeft, const std::vector<std::string>& names);
 
 // The buttons that add, remove and hide to the tray (xpButton3 and xpButton4
 // save the kill list first), the popup menu, and the icon's notifications.
-void WireTray(forms::Form1& form, TrayIcon& icon, processes::KillList& killList);
+void WireTray(forms::TrayPart& part, TrayIcon& icon, processes::KillList& killList, settings::WindowSettings& settings,
+              services::Services& services);
 
 }  // namespace morvex::tray

@@ -164,6 +164,11 @@ namespace {
 
 std::unique_ptr<Control> MakeControl(Window& window, const ControlDef& def, int position) {
   switch (def.kind) {
+    case Kind::Label: return std::make_unique<Label>(window, def, position);
+    case Kind::Frame: return std::make_unique<Frame>(window, def, position);
+    case Kind::Button:
+    case Kind::XpButton: return std::make_unique<Button>(window, def, position);
+    case Kind::MenuItem: return std::make_unique<MenuItem>(window, def, position);
     case Kind::TextBox: return std::make_unique<TextBox>(window, def, position);
     case Kind::CheckBox: return std::make_unique<CheckBox>(window, def, position);
     case Kind::OptionButton: return std::make_unique<OptionButton>(window, def, position);
@@ -172,8 +177,8 @@ std::unique_ptr<Control> MakeControl(Window& window, const ControlDef& def, int 
     case Kind::Timer: return std::make_unique<Timer>(window, def, position);
     case Kind::RollUp: return std::make_unique<RollUp>(window, def, position);
     case Kind::MediaPlayer: return std::make_unique<MediaPlayer>(window, def, position);
-    default: return std::make_unique<Control>(window, def, position);
   }
+  throw std::invalid_argument("unknown kind of control: " + def.name);
 }
 
 }  // namespace
@@ -233,7 +238,7 @@ void Window::ShellRestarted() {
   });
 }
 
-void Window::MouseMoved(int button, int shift, float x, float y) {
+void Window::MouseMoved(int button, int shift, int x, int y) {
   Events().Deliver(*this, [this, button, shift, x, y] {
     if (onMouseMove) onMouseMove(button, shift, x, y);
   });

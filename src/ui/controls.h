@@ -80,10 +80,28 @@ class Control {
   std::unique_ptr<Peer> peer_;
 };
 
-using Label = Control;
-using Frame = Control;
-using Button = Control;  // command buttons and xp buttons
-using MenuItem = Control;
+// The kinds without behaviour of their own are types of their own all the
+// same, so that asking for one kind by the name of another fails.
+class Label : public Control {
+ public:
+  using Control::Control;
+};
+
+class Frame : public Control {
+ public:
+  using Control::Control;
+};
+
+// Command buttons and xp buttons.
+class Button : public Control {
+ public:
+  using Control::Control;
+};
+
+class MenuItem : public Control {
+ public:
+  using Control::Control;
+};
 
 class TextBox : public Control {
  public:
@@ -250,7 +268,6 @@ class Window {
   void Show() { peer().SetVisible(true); }
   void Hide() { peer().SetVisible(false); }
   bool Visible() const { return peer().Visible(); }
-  float TwipsPerPixelX() const { return peer().TwipsPerPixelX(); }
 
   // Raised when something asks the window to close (the user, another
   // program, the program itself). The handler decides what happens.
@@ -261,8 +278,10 @@ class Window {
   std::function<void(bool handlerRunning)> onSessionEnd;
   // Raised when the shell's taskbar has been created anew (Explorer restarted).
   std::function<void()> onShellRestarted;
-  // Raised with button state, shift state and the pointer position in twips.
-  std::function<void(int button, int shift, float x, float y)> onMouseMove;
+  // Raised with button state, shift state and the pointer position in
+  // pixels; also how the tray icon's notifications arrive (the mouse message
+  // in place of x).
+  std::function<void(int button, int shift, int x, int y)> onMouseMove;
   // Raised when a later start of the program asks this one to show its window.
   std::function<void()> onShowRequest;
   // Raised when the system's clock has been set or its time zone changed.
@@ -272,7 +291,7 @@ class Window {
   void RequestClose();
   void SessionEnding();
   void ShellRestarted();
-  void MouseMoved(int button, int shift, float x, float y);
+  void MouseMoved(int button, int shift, int x, int y);
   void ShowRequested();
   void ClockChanged();
 

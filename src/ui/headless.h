@@ -88,7 +88,6 @@ class HeadlessWindowPeer : public WindowPeer {
   void SetVisible(bool visible) override { visible_ = visible; }
   bool Visible() const override { return visible_; }
   void Destroy() override { destroyed = true; }
-  float TwipsPerPixelX() const override { return twipsPerPixelX; }
   bool PointerOverWindow() const override { return pointerOver; }
   void SetForeground() override { ++foregroundCalls; }
   void PopupMenu(const WindowPeer&, int menu, int defaultItem) override {
@@ -97,7 +96,6 @@ class HeadlessWindowPeer : public WindowPeer {
   }
   std::uintptr_t IconHandle() const override { return iconHandle; }
 
-  float twipsPerPixelX = 15.0f;
   bool pointerOver = false;
   bool destroyed = false;
   int foregroundCalls = 0;

@@ -80,8 +80,6 @@ class WindowPeer {
   virtual bool Visible() const = 0;
   // Destroys the window; no event is raised.
   virtual void Destroy() = 0;
-  // Twips per pixel horizontally on the window's screen (15 at 96 DPI).
-  virtual float TwipsPerPixelX() const = 0;
   // Whether the pointer is now over this window or one of its controls.
   virtual bool PointerOverWindow() const { return false; }
   // Brings the window to the foreground.

@@ -76,7 +76,6 @@ LRESULT OnColour(const WindowRecord& form, HDC dc, HWND hwnd, bool edit, LRESULT
 }
 
 LRESULT OnMouseMove(ui::Window& window, WPARAM wp, LPARAM lp) {
-  const float tpp = window.TwipsPerPixelX();
   const int x = static_cast<short>(LOWORD(lp));
   const int y = static_cast<short>(HIWORD(lp));
   int button = 0;
@@ -86,7 +85,7 @@ LRESULT OnMouseMove(ui::Window& window, WPARAM wp, LPARAM lp) {
   int shift = 0;
   if (wp & MK_SHIFT) shift |= 1;
   if (wp & MK_CONTROL) shift |= 2;
-  window.MouseMoved(button, shift, static_cast<float>(x) * tpp, static_cast<float>(y) * tpp);
+  window.MouseMoved(button, shift, x, y);
   return 0;
 }
 

@@ -46,8 +46,6 @@ void FormPeer::Destroy() {
   }
 }
 
-float FormPeer::TwipsPerPixelX() const { return 1440.0f / static_cast<float>(DpiOf(hwnd_.get())); }
-
 bool FormPeer::PointerOverWindow() const {
   POINT pt;
   if (!GetCursorPos(&pt)) return false;

@@ -22,7 +22,6 @@ class FormPeer : public ui::WindowPeer {
   void SetVisible(bool visible) override;
   bool Visible() const override;
   void Destroy() override;
-  float TwipsPerPixelX() const override;
   bool PointerOverWindow() const override;
   void SetForeground() override;
   void PopupMenu(const ui::WindowPeer& menuWindow, int menu, int defaultItem) override;

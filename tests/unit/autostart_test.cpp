@@ -26,7 +26,7 @@ struct AutostartRig : Rig {
 
 TEST(AutostartShortcut, FirstClickSavesThenCreatesTheStartupShortcutAndConfirms) {
   AutostartRig rig;
-  rig.Form().xpButton2().UserClicked();
+  rig.Form().Get<ui::Button>("xpButton2").UserClicked();
   EXPECT_EQ(rig.log, (std::vector<std::string>{"save", "link", "message"}));
   ASSERT_EQ(rig.links.calls.size(), 1u);
   EXPECT_EQ(rig.links.calls[0],
@@ -45,7 +45,7 @@ TEST(AutostartShortcut, LaterClicksOnlySaveWhetherTheFirstSucceededOrNot) {
     rig.links.result = result;
     for (int click = 0; click < 3; ++click) {
       rig.log.push_back("click");
-      rig.Form().xpButton2().UserClicked();
+      rig.Form().Get<ui::Button>("xpButton2").UserClicked();
     }
     EXPECT_EQ(rig.log, (std::vector<std::string>{"click", "save", "link", "message", "click", "save", "click", "save"}));
     EXPECT_EQ(rig.links.calls.size(), 1u);
@@ -57,7 +57,7 @@ TEST(AutostartShortcut, LaterClicksOnlySaveWhetherTheFirstSucceededOrNot) {
 TEST(AutostartShortcut, FailureShowsTheErrorAndKeepsTheDialog) {
   AutostartRig rig;
   rig.links.result = 0;
-  rig.Form().xpButton2().UserClicked();
+  rig.Form().Get<ui::Button>("xpButton2").UserClicked();
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   EXPECT_EQ(rig.messages.shown[0], (ShownMessage{"Verknüpfung konnte nicht erstellt werden.", "Fehler", 16}));
   EXPECT_TRUE(rig.Form().HasDeskR());
@@ -65,9 +65,9 @@ TEST(AutostartShortcut, FailureShowsTheErrorAndKeepsTheDialog) {
 
 TEST(AutostartShortcut, EachRunCreatesTheShortcutOnItsFirstClick) {
   AutostartRig rig;
-  rig.Form().xpButton2().UserClicked();
+  rig.Form().Get<ui::Button>("xpButton2").UserClicked();
   rig.program = std::make_unique<app::Program>(rig.backend, rig.services);  // the next run
-  rig.Form().xpButton2().UserClicked();
+  rig.Form().Get<ui::Button>("xpButton2").UserClicked();
   ASSERT_EQ(rig.links.calls.size(), 2u);
   EXPECT_EQ(rig.links.calls[1], rig.links.calls[0]);
   EXPECT_EQ(rig.messages.shown.size(), 2u);
@@ -79,7 +79,7 @@ TEST(AutostartShortcut, TargetIsTheRunningProgramsOwnFile) {
     SCOPED_TRACE(executable);
     AutostartRig rig;
     rig.files.executablePath = executable;
-    rig.Form().xpButton2().UserClicked();
+    rig.Form().Get<ui::Button>("xpButton2").UserClicked();
     ASSERT_EQ(rig.links.calls.size(), 1u);
     EXPECT_EQ(rig.links.calls[0].target, executable);
     EXPECT_EQ(rig.messages.shown[0].text, kCreatedText);
@@ -112,7 +112,7 @@ TEST(AutostartShortcut, FolderFollowsTheDialogsOptionsAndAMissingOneGetsNoShortc
       EXPECT_EQ(settings::ShortcutFolder(deskR), c.place);
       rig.messages.shown.clear();
       rig.links.calls.clear();
-      settings::LoadDeskR(rig.Form(), deskR);
+      settings::LoadDeskR(rig.Program().Services(), deskR);
       EXPECT_EQ(rig.links.calls.size(), missing ? 0u : 1u);
       ASSERT_EQ(rig.messages.shown.size(), 1u);
       const ShownMessage none{"Den Ordner für die Verknüpfung gibt es auf diesem PC nicht.\r\n"
@@ -142,9 +142,9 @@ TEST(AutostartShortcut, RemovalHintIsTitledWithTheCurrentCaptionAndTouchesNothin
       "Beim nächsten Windowsstart wird das Programm bzw. das Tray-Icon neben\r\n"
       "der Uhr nicht mehr geladen.";
   AutostartRig rig;
-  rig.Form().xpButton5().UserClicked();
+  rig.Form().Get<ui::Button>("xpButton5").UserClicked();
   rig.Form().SetCaption("00:04:59 Morvex");
-  rig.Form().xpButton5().UserClicked();
+  rig.Form().Get<ui::Button>("xpButton5").UserClicked();
   EXPECT_EQ(rig.messages.shown,
             (std::vector<ShownMessage>{{hint, "Morvex  ( Für Windows Vista, Windows 7, Windows 8 )", 64},
                                        {hint, "00:04:59 Morvex", 64}}));

@@ -46,8 +46,8 @@ int RunToExpiry(Rig& rig, const std::function<std::int64_t()>& msLeft, int bound
     if (before) before(tick);
     rig.clock.Pass(stepMs);
     const std::int64_t left = msLeft();
-    form.tmrCountDown().Fire();
-    EXPECT_EQ(form.lblHaveTime().Caption(), Left(left)) << "tick " << tick;
+    form.Get<ui::Timer>("tmrCountDown").Fire();
+    EXPECT_EQ(form.Get<ui::Label>("lblHaveTime").Caption(), Left(left)) << "tick " << tick;
     EXPECT_EQ(runs, left <= 0 ? 1 : 0) << "tick " << tick;
     if (::testing::Test::HasFailure()) break;
   }
@@ -59,35 +59,39 @@ class Countdown : public ::testing::Test {
   Countdown() {
     rig.Program().Countdown().onExpiry = [this] {
       ++runs;
-      timerEnabledAtRun = form.tmrCountDown().Enabled();
+      timerEnabledAtRun = form.Get<ui::Timer>("tmrCountDown").Enabled();
     };
   }
 
   // Typed text: no selection changes.
   void Type(const std::string& hours, const std::string& minutes, const std::string& seconds = "00") {
-    form.Combo1().SetText(hours);
-    form.Combo2().SetText(minutes);
-    form.Combo3().SetText(seconds);
+    form.Get<ui::ComboBox>("Combo1").SetText(hours);
+    form.Get<ui::ComboBox>("Combo2").SetText(minutes);
+    form.Get<ui::ComboBox>("Combo3").SetText(seconds);
   }
-  void ClockTime() { form.optSetTime().SetValue(true); }
+  void ClockTime() { form.Get<ui::OptionButton>("optSetTime").SetValue(true); }
   void StartAt(const services::LocalTime& local) {
     rig.clock.SetLocal(local);
-    form.cmdSet().UserClicked();
+    form.Get<ui::Button>("cmdSet").UserClicked();
   }
   // One event of tmrCountDown, a second after the last; returns what it showed.
   std::string Tick() {
     rig.clock.Pass(1000);
-    form.tmrCountDown().Fire();
-    return form.lblHaveTime().Caption();
+    form.Get<ui::Timer>("tmrCountDown").Fire();
+    return form.Get<ui::Label>("lblHaveTime").Caption();
   }
-  bool Running() const { return form.tmrCountDown().Enabled() && !form.cmdSet().Enabled(); }
+  bool Running() const {
+    return form.Get<ui::Timer>("tmrCountDown").Enabled() && !form.Get<ui::Button>("cmdSet").Enabled();
+  }
   bool Locked() const {
-    return form.txtHour().Locked() && form.txtMinute().Locked() && form.txtSekunde().Locked();
+    return form.Get<ui::TextBox>("txtHour").Locked() && form.Get<ui::TextBox>("txtMinute").Locked() &&
+           form.Get<ui::TextBox>("txtSekunde").Locked();
   }
   bool Unlocked() const {
-    return !form.txtHour().Locked() && !form.txtMinute().Locked() && !form.txtSekunde().Locked();
+    return !form.Get<ui::TextBox>("txtHour").Locked() && !form.Get<ui::TextBox>("txtMinute").Locked() &&
+           !form.Get<ui::TextBox>("txtSekunde").Locked();
   }
-  const std::vector<std::string>& Played() { return Rig::Peer(form.MMC1()).played; }
+  const std::vector<std::string>& Played() { return Rig::Peer(form.Get<ui::MediaPlayer>("MMC1")).played; }
 
   Rig rig;
   forms::Form1& form = rig.Form();
@@ -130,36 +134,36 @@ TEST_F(Countdown, CountDownShowsEachValueBeforeCountingAndExpiresOnTheTickThatSh
     int expiredAt = 0;
     int tick = 0;
     fresh.Program().Countdown().onExpiry = [&] { expiredAt = tick; };
-    f.Combo1().SetText(c.hours);
-    f.Combo2().SetText(c.minutes);
-    f.Combo3().SetText(c.seconds);
-    f.cmdSet().UserClicked();
+    f.Get<ui::ComboBox>("Combo1").SetText(c.hours);
+    f.Get<ui::ComboBox>("Combo2").SetText(c.minutes);
+    f.Get<ui::ComboBox>("Combo3").SetText(c.seconds);
+    f.Get<ui::Button>("cmdSet").UserClicked();
     std::vector<std::string> shown;
     const int ticks = c.expiringTick > 0 ? c.expiringTick + 5 : static_cast<int>(c.firstShown.size());
-    while (f.tmrCountDown().Enabled() && tick < ticks) {
+    while (f.Get<ui::Timer>("tmrCountDown").Enabled() && tick < ticks) {
       ++tick;
       fresh.clock.Pass(1000);
-      f.tmrCountDown().Fire();
-      if (shown.size() < c.firstShown.size()) shown.push_back(f.lblHaveTime().Caption());
+      f.Get<ui::Timer>("tmrCountDown").Fire();
+      if (shown.size() < c.firstShown.size()) shown.push_back(f.Get<ui::Label>("lblHaveTime").Caption());
     }
     EXPECT_EQ(shown, c.firstShown);
     EXPECT_EQ(expiredAt, c.expiringTick);
     if (c.expiringTick > 0) {
-      EXPECT_EQ(f.lblHaveTime().Caption(), "00:00:00");
+      EXPECT_EQ(f.Get<ui::Label>("lblHaveTime").Caption(), "00:00:00");
     }
   }
 }
 
 TEST_F(Countdown, StartArmsWithoutChangingAnyDisplay) {
   Type("00", "00", "05");
-  form.cmdSet().UserClicked();
+  form.Get<ui::Button>("cmdSet").UserClicked();
   EXPECT_TRUE(Running());
   EXPECT_TRUE(Locked());
-  EXPECT_TRUE(Rig::Peer(form.tmrCountDown()).TimerScheduled());
-  EXPECT_EQ(form.lblHaveTime().Caption(), "00:00:00");
+  EXPECT_TRUE(Rig::Peer(form.Get<ui::Timer>("tmrCountDown")).TimerScheduled());
+  EXPECT_EQ(form.Get<ui::Label>("lblHaveTime").Caption(), "00:00:00");
   EXPECT_EQ(form.Caption(), kTitle);
-  EXPECT_FALSE(form.Frame7().Visible());
-  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft");
+  EXPECT_FALSE(form.Get<ui::Frame>("Frame7").Visible());
+  EXPECT_EQ(form.Get<ui::Frame>("Frame7").Caption(), "Countdown läuft");
   EXPECT_EQ(rig.Program().Countdown().tickSoundPath, "C:\\Morvex\\tick.wav");
   EXPECT_TRUE(rig.messages.shown.empty());
 }
@@ -171,14 +175,16 @@ TEST_F(Countdown, AStartFromTheFocusedStartenLeavesTheFocusOnStop) {
     const char* hours;
     bool focused;
     const ui::Control* focus;
-  } cases[] = {{"00", true, &form.cmdStop()}, {"0", true, &form.cmdSet()}, {"00", false, &form.Combo1()}};
+  } cases[] = {{"00", true, &form.Get<ui::Button>("cmdStop")},
+               {"0", true, &form.Get<ui::Button>("cmdSet")},
+               {"00", false, &form.Get<ui::ComboBox>("Combo1")}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.hours) + (c.focused ? " focused" : ""));
-    form.cmdStop().UserClicked();
-    (c.focused ? form.cmdSet() : form.Combo1()).SetFocus();
+    form.Get<ui::Button>("cmdStop").UserClicked();
+    form.Find(c.focused ? "cmdSet" : "Combo1").SetFocus();
     Type(c.hours, "05");
-    form.cmdSet().UserClicked();
-    for (const ui::Control* control : {&form.cmdSet(), &form.cmdStop(), static_cast<ui::Control*>(&form.Combo1())}) {
+    form.Get<ui::Button>("cmdSet").UserClicked();
+    for (const ui::Control* control : {&form.Find("cmdSet"), &form.Find("cmdStop"), &form.Find("Combo1")}) {
       EXPECT_EQ(control->HasFocus(), control == c.focus) << control->Name();
     }
   }
@@ -186,32 +192,32 @@ TEST_F(Countdown, AStartFromTheFocusedStartenLeavesTheFocusOnStop) {
 
 TEST_F(Countdown, EveryTickShowsTheTimeInTheLabelTheTitleAndTheFrame) {
   Type("01", "39", "30");
-  form.cmdSet().UserClicked();
+  form.Get<ui::Button>("cmdSet").UserClicked();
   Tick();
   EXPECT_EQ(rig.Program().Countdown().strTimeLeft, "01:39:30");
-  EXPECT_EQ(form.lblHaveTime().Caption(), "01:39:30");
+  EXPECT_EQ(form.Get<ui::Label>("lblHaveTime").Caption(), "01:39:30");
   EXPECT_EQ(form.Caption(), std::string(kTitle) + " Countdown läuft / gestoppt 01:39:30");
-  EXPECT_TRUE(form.Frame7().Visible());
-  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft....");
-  EXPECT_EQ(form.Label11().Caption(), "01:39:30");
+  EXPECT_TRUE(form.Get<ui::Frame>("Frame7").Visible());
+  EXPECT_EQ(form.Get<ui::Frame>("Frame7").Caption(), "Countdown läuft....");
+  EXPECT_EQ(form.Get<ui::Label>("Label11").Caption(), "01:39:30");
   Tick();
-  EXPECT_EQ(form.Label11().Caption(), "01:39:29");
+  EXPECT_EQ(form.Get<ui::Label>("Label11").Caption(), "01:39:29");
   EXPECT_TRUE(Played().empty()) << "no sound while the countdown runs";
 }
 
 TEST_F(Countdown, ExpiryPlaysTheSoundDisarmsUnlocksAndThenRunsTheKillListButton) {
   Type("00", "00", "01");
-  form.cmdSet().UserClicked();
+  form.Get<ui::Button>("cmdSet").UserClicked();
   EXPECT_EQ(Tick(), "00:00:01");
   EXPECT_EQ(runs, 0);
   EXPECT_EQ(Tick(), "00:00:00");
   EXPECT_EQ(runs, 1);
   EXPECT_FALSE(timerEnabledAtRun) << "the timer is off before the kill-list run starts";
   EXPECT_EQ(Played(), std::vector<std::string>{"C:\\Morvex\\thx.wav"});
-  EXPECT_EQ(form.MMC1().FileName(), "C:\\Morvex\\thx.wav");
-  EXPECT_FALSE(form.MMC1().Wait());
-  EXPECT_FALSE(form.tmrCountDown().Enabled());
-  EXPECT_TRUE(form.cmdSet().Enabled());
+  EXPECT_EQ(form.Get<ui::MediaPlayer>("MMC1").FileName(), "C:\\Morvex\\thx.wav");
+  EXPECT_FALSE(form.Get<ui::MediaPlayer>("MMC1").Wait());
+  EXPECT_FALSE(form.Get<ui::Timer>("tmrCountDown").Enabled());
+  EXPECT_TRUE(form.Get<ui::Button>("cmdSet").Enabled());
   EXPECT_TRUE(Unlocked());
   // The fields stop at zero.
   const CountdownScheduler& s = rig.Program().Countdown();
@@ -219,9 +225,9 @@ TEST_F(Countdown, ExpiryPlaysTheSoundDisarmsUnlocksAndThenRunsTheKillListButton)
 
   // The last shown value stays everywhere; the frame says it has run out.
   EXPECT_EQ(form.Caption(), std::string(kTitle) + " Countdown läuft / gestoppt 00:00:00");
-  EXPECT_EQ(form.Label11().Caption(), "00:00:00");
-  EXPECT_TRUE(form.Frame7().Visible());
-  EXPECT_EQ(form.Frame7().Caption(), "Countdown abgelaufen....");
+  EXPECT_EQ(form.Get<ui::Label>("Label11").Caption(), "00:00:00");
+  EXPECT_TRUE(form.Get<ui::Frame>("Frame7").Visible());
+  EXPECT_EQ(form.Get<ui::Frame>("Frame7").Caption(), "Countdown abgelaufen....");
 
   // A stray timer event after expiry does nothing.
   Tick();
@@ -229,10 +235,10 @@ TEST_F(Countdown, ExpiryPlaysTheSoundDisarmsUnlocksAndThenRunsTheKillListButton)
   EXPECT_EQ(Played().size(), 1u);
 
   // Stop hides the frame but leaves the title and the labels.
-  form.cmdStop().UserClicked();
-  EXPECT_FALSE(form.Frame7().Visible());
+  form.Get<ui::Button>("cmdStop").UserClicked();
+  EXPECT_FALSE(form.Get<ui::Frame>("Frame7").Visible());
   EXPECT_EQ(form.Caption(), std::string(kTitle) + " Countdown läuft / gestoppt 00:00:00");
-  EXPECT_EQ(form.lblHaveTime().Caption(), "00:00:00");
+  EXPECT_EQ(form.Get<ui::Label>("lblHaveTime").Caption(), "00:00:00");
 }
 
 TEST_F(Countdown, ClockTimeShowsTheTimeLeftToTheChosenMinute) {
@@ -255,20 +261,20 @@ TEST_F(Countdown, ClockTimeShowsTheTimeLeftToTheChosenMinute) {
     SCOPED_TRACE(std::string(c.hours) + ":" + c.minutes);
     Rig fresh;
     forms::Form1& f = fresh.Form();
-    f.optSetTime().SetValue(true);
-    f.Combo1().SetText(c.hours);
-    f.Combo2().SetText(c.minutes);
-    f.Combo3().SetText("xx");  // not read in clock-time mode
+    f.Get<ui::OptionButton>("optSetTime").SetValue(true);
+    f.Get<ui::ComboBox>("Combo1").SetText(c.hours);
+    f.Get<ui::ComboBox>("Combo2").SetText(c.minutes);
+    f.Get<ui::ComboBox>("Combo3").SetText("xx");  // not read in clock-time mode
     fresh.clock.SetLocal(c.now);
-    f.cmdSet().UserClicked();
-    ASSERT_TRUE(f.tmrCountDown().Enabled());
+    f.Get<ui::Button>("cmdSet").UserClicked();
+    ASSERT_TRUE(f.Get<ui::Timer>("tmrCountDown").Enabled());
     EXPECT_EQ(fresh.Program().Countdown().intSetHour, std::atoi(c.hours));
     EXPECT_EQ(fresh.Program().Countdown().intSetMinute, std::atoi(c.minutes));
     std::vector<std::string> shown;
     for (std::size_t i = 0; i < c.firstShown.size(); ++i) {
       fresh.clock.Pass(1000);
-      f.tmrCountDown().Fire();
-      shown.push_back(f.lblHaveTime().Caption());
+      f.Get<ui::Timer>("tmrCountDown").Fire();
+      shown.push_back(f.Get<ui::Label>("lblHaveTime").Caption());
     }
     EXPECT_EQ(shown, c.firstShown);
   }
@@ -288,15 +294,15 @@ TEST_F(Countdown, EachModeStaysTrueOverADayOfSlowTicks) {
   for (const bool clockTime : {true, false}) {
     SCOPED_TRACE(clockTime ? "clock time" : "count-down");
     Rig fresh;
-    fresh.Form().optSetTime().SetValue(clockTime);
-    fresh.Form().optSetCount().SetValue(!clockTime);
-    fresh.Form().Combo1().SetText(clockTime ? "07" : "24");
-    fresh.Form().Combo2().SetText(clockTime ? "45" : "00");
-    fresh.Form().Combo3().SetText("00");
+    fresh.Form().Get<ui::OptionButton>("optSetTime").SetValue(clockTime);
+    fresh.Form().Get<ui::OptionButton>("optSetCount").SetValue(!clockTime);
+    fresh.Form().Get<ui::ComboBox>("Combo1").SetText(clockTime ? "07" : "24");
+    fresh.Form().Get<ui::ComboBox>("Combo2").SetText(clockTime ? "45" : "00");
+    fresh.Form().Get<ui::ComboBox>("Combo3").SetText("00");
     fresh.clock.SetLocal(At(7, 45, 12, 300));
     const services::Instant target = fresh.clock.instant + 24LL * 3600 * 1000 - 12300;
     const std::int64_t end = fresh.clock.elapsed + (24LL * 3600 + 1) * 1000;
-    fresh.Form().cmdSet().UserClicked();
+    fresh.Form().Get<ui::Button>("cmdSet").UserClicked();
     const auto left = [&] { return clockTime ? target - fresh.clock.Now() : end - fresh.clock.Elapsed(); };
     const int ticks = RunToExpiry(fresh, left, 90000, 1050);
     EXPECT_GT(left(), -1050) << "expired within a tick of its time";
@@ -327,13 +333,13 @@ TEST_F(Countdown, ClockTimeExpiresAtTheChosenLocalTimeAcrossTheDaylightSavingCha
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Rig fresh;
-    fresh.Form().optSetTime().SetValue(true);
-    fresh.Form().Combo1().SetText(c.hours);
-    fresh.Form().Combo2().SetText(c.minutes);
+    fresh.Form().Get<ui::OptionButton>("optSetTime").SetValue(true);
+    fresh.Form().Get<ui::ComboBox>("Combo1").SetText(c.hours);
+    fresh.Form().Get<ui::ComboBox>("Combo2").SetText(c.minutes);
     fresh.clock.SetLocal(c.start);
     fresh.clock.Pass(c.laterMs);
     const services::Instant target = fresh.clock.instant + c.seconds * 1000LL;
-    fresh.Form().cmdSet().UserClicked();
+    fresh.Form().Get<ui::Button>("cmdSet").UserClicked();
     EXPECT_EQ(RunToExpiry(fresh, [&] { return target - fresh.clock.Now(); }, c.seconds + 10), c.seconds);
     EXPECT_EQ(countdown::LocalMs(fresh.clock.Local()), countdown::LocalMs(c.expired));
   }
@@ -355,10 +361,10 @@ TEST_F(Countdown, NeitherTheClockSetByHandNorSleepNorAHeldBoxDelaysTheExpiry) {
     r.messages.onShow = [&r] {
       for (int i = 0; i < 30; ++i) {
         r.clock.Pass(1000);
-        r.Form().tmrCountDown().Fire();
+        r.Form().Get<ui::Timer>("tmrCountDown").Fire();
       }
     };
-    r.Form().xpButton5().UserClicked();
+    r.Form().Get<ui::Button>("xpButton5").UserClicked();
     r.messages.onShow = nullptr;
   };
   const Case cases[] = {
@@ -374,15 +380,15 @@ TEST_F(Countdown, NeitherTheClockSetByHandNorSleepNorAHeldBoxDelaysTheExpiry) {
     for (const bool clockTime : {true, false}) {
       SCOPED_TRACE(std::string(c.what) + (clockTime ? ", clock time" : ", count-down"));
       Rig fresh;
-      fresh.Form().optSetTime().SetValue(clockTime);
-      fresh.Form().optSetCount().SetValue(!clockTime);
-      fresh.Form().Combo1().SetText(clockTime ? "12" : "02");
-      fresh.Form().Combo2().SetText("00");
+      fresh.Form().Get<ui::OptionButton>("optSetTime").SetValue(clockTime);
+      fresh.Form().Get<ui::OptionButton>("optSetCount").SetValue(!clockTime);
+      fresh.Form().Get<ui::ComboBox>("Combo1").SetText(clockTime ? "12" : "02");
+      fresh.Form().Get<ui::ComboBox>("Combo2").SetText("00");
       fresh.clock.SetLocal(At(10, 0, 0));
       const std::int64_t started = fresh.clock.elapsed;
       services::Instant target = fresh.clock.instant + 2 * kHour;
       const std::int64_t end = started + 7201 * 1000;
-      fresh.Form().cmdSet().UserClicked();
+      fresh.Form().Get<ui::Button>("cmdSet").UserClicked();
       const auto left = [&] { return clockTime ? target - fresh.clock.Now() : end - fresh.clock.Elapsed(); };
       RunToExpiry(fresh, left, 20000, 1000, [&](int tick) {
         if (tick == 60) c.happen(fresh);
@@ -433,18 +439,18 @@ TEST_F(Countdown, StartRefusesMissingShortAndNonDigitInputAndChangesNothing) {
     SCOPED_TRACE(std::string("'") + c.hours + "' '" + c.minutes + "' '" + c.seconds + "'");
     Rig fresh;
     forms::Form1& f = fresh.Form();
-    if (c.clockTime) f.optSetTime().SetValue(true);
+    if (c.clockTime) f.Get<ui::OptionButton>("optSetTime").SetValue(true);
     fresh.Program().Countdown().varHours = 7;
     fresh.Program().Countdown().varMinutes = 8;
     fresh.Program().Countdown().varSeconds = 9;
-    f.Combo1().SetText(c.hours);
-    f.Combo2().SetText(c.minutes);
-    f.Combo3().SetText(c.seconds);
-    f.cmdSet().UserClicked();
+    f.Get<ui::ComboBox>("Combo1").SetText(c.hours);
+    f.Get<ui::ComboBox>("Combo2").SetText(c.minutes);
+    f.Get<ui::ComboBox>("Combo3").SetText(c.seconds);
+    f.Get<ui::Button>("cmdSet").UserClicked();
     EXPECT_EQ(fresh.messages.shown, std::vector<ShownMessage>{c.expected});
-    EXPECT_FALSE(f.tmrCountDown().Enabled());
-    EXPECT_TRUE(f.cmdSet().Enabled());
-    EXPECT_FALSE(f.txtHour().Locked());
+    EXPECT_FALSE(f.Get<ui::Timer>("tmrCountDown").Enabled());
+    EXPECT_TRUE(f.Get<ui::Button>("cmdSet").Enabled());
+    EXPECT_FALSE(f.Get<ui::TextBox>("txtHour").Locked());
     EXPECT_EQ(TimeLeftText(fresh.Program().Countdown().varHours, fresh.Program().Countdown().varMinutes, fresh.Program().Countdown().varSeconds), "07:08:09");
     EXPECT_EQ(fresh.Program().Countdown().intSetHour, 0);
     EXPECT_TRUE(fresh.Program().Countdown().tickSoundPath.empty());
@@ -457,10 +463,10 @@ TEST_F(Countdown, TheLargestFieldValuesAreAccepted) {
   StartAt(At(0, 0, 0));
   EXPECT_TRUE(Running());
   EXPECT_EQ(rig.Program().Countdown().intSetHour, 32767);
-  form.optSetCount().SetValue(true);
-  form.cmdStop().UserClicked();
+  form.Get<ui::OptionButton>("optSetCount").SetValue(true);
+  form.Get<ui::Button>("cmdStop").UserClicked();
   Type("9223372036854775807", "00", "00");
-  form.cmdSet().UserClicked();
+  form.Get<ui::Button>("cmdSet").UserClicked();
   EXPECT_EQ(Tick(), "9223372036854775807:00:00");
   EXPECT_EQ(Tick(), "9223372036854775806:59:59");
   EXPECT_TRUE(rig.messages.shown.empty());
@@ -468,13 +474,13 @@ TEST_F(Countdown, TheLargestFieldValuesAreAccepted) {
 
 TEST_F(Countdown, APickFromTheHourOrMinuteListPausesAndANewStartBeginsAfresh) {
   for (const char* item : {"00", "01", "02"}) {
-    form.Combo1().AddItem(item);
-    form.Combo2().AddItem(item);
+    form.Get<ui::ComboBox>("Combo1").AddItem(item);
+    form.Get<ui::ComboBox>("Combo2").AddItem(item);
   }
-  for (ui::ComboBox* picked : {&form.Combo1(), &form.Combo2()}) {
+  for (ui::ComboBox* picked : {&form.Get<ui::ComboBox>("Combo1"), &form.Get<ui::ComboBox>("Combo2")}) {
     SCOPED_TRACE(picked->Name());
     Type("00", "10", "00");
-    form.cmdSet().UserClicked();
+    form.Get<ui::Button>("cmdSet").UserClicked();
     Tick();
     EXPECT_EQ(Tick(), "00:09:59");
     const std::string title = form.Caption();
@@ -485,27 +491,27 @@ TEST_F(Countdown, APickFromTheHourOrMinuteListPausesAndANewStartBeginsAfresh) {
     EXPECT_TRUE(Running());
 
     picked->SetListIndex(2);
-    EXPECT_FALSE(form.tmrCountDown().Enabled());
-    EXPECT_TRUE(form.cmdSet().Enabled());
+    EXPECT_FALSE(form.Get<ui::Timer>("tmrCountDown").Enabled());
+    EXPECT_TRUE(form.Get<ui::Button>("cmdSet").Enabled());
     EXPECT_TRUE(Locked());
     Tick();  // a paused timer raises nothing
-    EXPECT_EQ(form.lblHaveTime().Caption(), "00:09:59");
-    EXPECT_EQ(form.Label11().Caption(), "00:09:59");
+    EXPECT_EQ(form.Get<ui::Label>("lblHaveTime").Caption(), "00:09:59");
+    EXPECT_EQ(form.Get<ui::Label>("Label11").Caption(), "00:09:59");
     EXPECT_EQ(form.Caption(), title);
-    EXPECT_TRUE(form.Frame7().Visible());
-    EXPECT_EQ(form.Frame7().Caption(), "Countdown angehalten....");
+    EXPECT_TRUE(form.Get<ui::Frame>("Frame7").Visible());
+    EXPECT_EQ(form.Get<ui::Frame>("Frame7").Caption(), "Countdown angehalten....");
 
     // A refused Start leaves it paused.
-    form.Combo3().SetText("");
-    form.cmdSet().UserClicked();
-    EXPECT_FALSE(form.tmrCountDown().Enabled());
-    form.Combo3().SetText("00");
+    form.Get<ui::ComboBox>("Combo3").SetText("");
+    form.Get<ui::Button>("cmdSet").UserClicked();
+    EXPECT_FALSE(form.Get<ui::Timer>("tmrCountDown").Enabled());
+    form.Get<ui::ComboBox>("Combo3").SetText("00");
 
-    form.cmdSet().UserClicked();
+    form.Get<ui::Button>("cmdSet").UserClicked();
     EXPECT_TRUE(Running());
-    const std::string expected = picked == &form.Combo1() ? "02:10:00" : "00:02:00";
+    const std::string expected = picked == &form.Get<ui::ComboBox>("Combo1") ? "02:10:00" : "00:02:00";
     EXPECT_EQ(Tick(), expected);
-    form.cmdStop().UserClicked();
+    form.Get<ui::Button>("cmdStop").UserClicked();
     picked->SetListIndex(-1);
   }
   EXPECT_EQ(rig.messages.shown.size(), 2u);
@@ -516,33 +522,33 @@ TEST_F(Countdown, StopResetsTheFieldsHidesTheFrameAndLeavesTheTitle) {
   Type("11", "20");
   StartAt(At(10, 20, 30));
   Tick();
-  form.cmdStop().UserClicked();
+  form.Get<ui::Button>("cmdStop").UserClicked();
   const CountdownScheduler& s = rig.Program().Countdown();
   EXPECT_EQ(TimeLeftText(s.varHours, s.varMinutes, s.varSeconds), "00:00:00");
   EXPECT_TRUE(s.strTimeLeft.empty());
   EXPECT_EQ(s.intSetHour, 0);
   EXPECT_EQ(s.intSetMinute, 0);
-  EXPECT_FALSE(form.tmrCountDown().Enabled());
-  EXPECT_FALSE(Rig::Peer(form.tmrCountDown()).TimerScheduled());
-  EXPECT_TRUE(form.cmdSet().Enabled());
+  EXPECT_FALSE(form.Get<ui::Timer>("tmrCountDown").Enabled());
+  EXPECT_FALSE(Rig::Peer(form.Get<ui::Timer>("tmrCountDown")).TimerScheduled());
+  EXPECT_TRUE(form.Get<ui::Button>("cmdSet").Enabled());
   EXPECT_TRUE(Unlocked());
-  EXPECT_FALSE(form.Frame7().Visible());
-  EXPECT_EQ(form.lblHaveTime().Caption(), "00:59:29");
+  EXPECT_FALSE(form.Get<ui::Frame>("Frame7").Visible());
+  EXPECT_EQ(form.Get<ui::Label>("lblHaveTime").Caption(), "00:59:29");
   EXPECT_EQ(form.Caption(), std::string(kTitle) + " Countdown läuft / gestoppt 00:59:29");
 
   // Stop while idle does the same and shows nothing.
-  form.cmdStop().UserClicked();
-  EXPECT_FALSE(form.Frame7().Visible());
+  form.Get<ui::Button>("cmdStop").UserClicked();
+  EXPECT_FALSE(form.Get<ui::Frame>("Frame7").Visible());
   EXPECT_TRUE(rig.messages.shown.empty());
 }
 
 TEST_F(Countdown, WithNeitherModeSelectedStartCountsDown) {
-  form.optSetCount().SetValue(false);
-  ASSERT_FALSE(form.optSetTime().Value());
+  form.Get<ui::OptionButton>("optSetCount").SetValue(false);
+  ASSERT_FALSE(form.Get<ui::OptionButton>("optSetTime").Value());
   Type("00", "00", "02");
-  form.cmdSet().UserClicked();
-  EXPECT_TRUE(form.optSetCount().Value());
-  EXPECT_FALSE(form.optSetTime().Value());
+  form.Get<ui::Button>("cmdSet").UserClicked();
+  EXPECT_TRUE(form.Get<ui::OptionButton>("optSetCount").Value());
+  EXPECT_FALSE(form.Get<ui::OptionButton>("optSetTime").Value());
   EXPECT_EQ(Tick(), "00:00:02");
   EXPECT_EQ(Tick(), "00:00:01");
   EXPECT_EQ(Tick(), "00:00:00");
@@ -550,44 +556,44 @@ TEST_F(Countdown, WithNeitherModeSelectedStartCountsDown) {
 }
 
 TEST_F(Countdown, Frame7SaysWhetherTheCountdownRunsStandsStillOrHasRunOut) {
-  form.Combo1().AddItem("00");
-  form.Combo1().AddItem("01");
-  form.Combo1().SetListIndex(0);  // a pick while idle changes nothing
-  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft");
+  form.Get<ui::ComboBox>("Combo1").AddItem("00");
+  form.Get<ui::ComboBox>("Combo1").AddItem("01");
+  form.Get<ui::ComboBox>("Combo1").SetListIndex(0);  // a pick while idle changes nothing
+  EXPECT_EQ(form.Get<ui::Frame>("Frame7").Caption(), "Countdown läuft");
   Type("00", "00", "01");
-  form.cmdSet().UserClicked();
+  form.Get<ui::Button>("cmdSet").UserClicked();
   Tick();
-  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft....");
-  form.Combo1().SetListIndex(1);
-  EXPECT_EQ(form.Frame7().Caption(), "Countdown angehalten....");
-  form.Combo1().SetText("00");
-  form.cmdSet().UserClicked();
-  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft....");  // before its first tick
+  EXPECT_EQ(form.Get<ui::Frame>("Frame7").Caption(), "Countdown läuft....");
+  form.Get<ui::ComboBox>("Combo1").SetListIndex(1);
+  EXPECT_EQ(form.Get<ui::Frame>("Frame7").Caption(), "Countdown angehalten....");
+  form.Get<ui::ComboBox>("Combo1").SetText("00");
+  form.Get<ui::Button>("cmdSet").UserClicked();
+  EXPECT_EQ(form.Get<ui::Frame>("Frame7").Caption(), "Countdown läuft....");  // before its first tick
   EXPECT_EQ(Tick(), "00:00:01");
-  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft....");
+  EXPECT_EQ(form.Get<ui::Frame>("Frame7").Caption(), "Countdown läuft....");
   EXPECT_EQ(Tick(), "00:00:00");
-  EXPECT_EQ(form.Frame7().Caption(), "Countdown abgelaufen....");
-  form.Combo1().SetListIndex(0);
-  EXPECT_EQ(form.Frame7().Caption(), "Countdown abgelaufen....");
-  EXPECT_TRUE(form.Frame7().Visible());
-  form.cmdSet().UserClicked();
-  EXPECT_EQ(form.Frame7().Caption(), "Countdown läuft....");
-  form.cmdStop().UserClicked();
-  EXPECT_FALSE(form.Frame7().Visible());
+  EXPECT_EQ(form.Get<ui::Frame>("Frame7").Caption(), "Countdown abgelaufen....");
+  form.Get<ui::ComboBox>("Combo1").SetListIndex(0);
+  EXPECT_EQ(form.Get<ui::Frame>("Frame7").Caption(), "Countdown abgelaufen....");
+  EXPECT_TRUE(form.Get<ui::Frame>("Frame7").Visible());
+  form.Get<ui::Button>("cmdSet").UserClicked();
+  EXPECT_EQ(form.Get<ui::Frame>("Frame7").Caption(), "Countdown läuft....");
+  form.Get<ui::Button>("cmdStop").UserClicked();
+  EXPECT_FALSE(form.Get<ui::Frame>("Frame7").Visible());
 }
 
 TEST_F(Countdown, TheClockTickShowsTheTimeOfDay) {
-  EXPECT_EQ(form.lblCurrentTimeShow().Caption(), "00:00:00");
+  EXPECT_EQ(form.Get<ui::Label>("lblCurrentTimeShow").Caption(), "00:00:00");
   rig.clock.SetLocal(At(14, 5, 9, 999));
-  form.tmrTime().Fire();
-  EXPECT_EQ(form.lblCurrentTimeShow().Caption(), "14:05:09");
+  form.Get<ui::Timer>("tmrTime").Fire();
+  EXPECT_EQ(form.Get<ui::Label>("lblCurrentTimeShow").Caption(), "14:05:09");
   rig.clock.SetLocal({2026, 10, 25, 2, 30, 0, 0});
   rig.clock.Pass(3600 * 1000);  // the hour shown twice, in winter time
-  form.tmrTime().Fire();
-  EXPECT_EQ(form.lblCurrentTimeShow().Caption(), "02:30:00");
+  form.Get<ui::Timer>("tmrTime").Fire();
+  EXPECT_EQ(form.Get<ui::Label>("lblCurrentTimeShow").Caption(), "02:30:00");
   rig.clock.SetLocal(At(0, 0, 0));
-  form.tmrTime().Fire();
-  EXPECT_EQ(form.lblCurrentTimeShow().Caption(), "00:00:00");
+  form.Get<ui::Timer>("tmrTime").Fire();
+  EXPECT_EQ(form.Get<ui::Label>("lblCurrentTimeShow").Caption(), "00:00:00");
 }
 
 }  // namespace

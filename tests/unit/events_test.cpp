@@ -74,7 +74,7 @@ TEST(OneEventAtATime, CloseAndSessionEndInsideAHandlerLoseNothing) {
     if (c.trigger == Trigger::StartUpBox) {
       app::StartUp(rig.Program());
     } else {
-      form.Command2().UserClicked();
+      form.Get<ui::Button>("Command2").UserClicked();
     }
 
     ASSERT_GE(configWritesAtEvent, 0) << "the event was delivered";
@@ -97,17 +97,17 @@ TEST(OneEventAtATime, HeldEventsComeInArrivalOrderWithTheTicksOfATimerAsOne) {
   Rig rig;
   forms::Form1& form = rig.Form();
   std::vector<std::string> log;
-  form.tmrTime().onTimer = [&] { log.push_back("tick"); };
-  form.Command1().onClick = [&] { log.push_back("Command1"); };
+  form.Get<ui::Timer>("tmrTime").onTimer = [&] { log.push_back("tick"); };
+  form.Get<ui::Button>("Command1").onClick = [&] { log.push_back("Command1"); };
   // The tray's popup menu holds its handler.
   ui::HeadlessBackend::PeerOf(form.FrmDummy()).onPopup = [&] {
-    form.tmrTime().Fire();
-    form.Command1().UserClicked();
-    form.tmrTime().Fire();
-    form.tmrTime().Fire();
+    form.Get<ui::Timer>("tmrTime").Fire();
+    form.Get<ui::Button>("Command1").UserClicked();
+    form.Get<ui::Timer>("tmrTime").Fire();
+    form.Get<ui::Timer>("tmrTime").Fire();
     EXPECT_TRUE(log.empty());
   };
-  form.MouseMoved(0, 0, 0x205 * form.TwipsPerPixelX(), 0);
+  form.MouseMoved(0, 0, 0x205, 0);
   EXPECT_EQ(log, (std::vector<std::string>{"tick", "Command1"}));
 
   // An event of a window that goes away before it is raised is dropped.
@@ -119,7 +119,7 @@ TEST(OneEventAtATime, HeldEventsComeInArrivalOrderWithTheTicksOfATimerAsOne) {
   };
   rig.files.files[kKillList] = "a.exe\r\n";
   rig.Program().KillList().LoadKillList();
-  form.Command2().UserClicked();
+  form.Get<ui::Button>("Command2").UserClicked();
   EXPECT_FALSE(form.HasForm2());
   EXPECT_FALSE(raised);
 }

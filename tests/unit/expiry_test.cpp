@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kConfig = "C:\\Morvex\\config.ini";
 using Step = std::function<void(forms::Form1&, Rig&)>;
 
-void RightClickIcon(forms::Form1& form) { form.MouseMoved(0, 0, 0x205 * form.TwipsPerPixelX(), 0); }
+void RightClickIcon(forms::Form1& form) { form.MouseMoved(0, 0, 0x205, 0); }
 
 // A program with a kill list, started unless `start` is false; `config`
 // after the section header.
@@ -30,13 +30,13 @@ struct Started {
     if (start) app::StartUp(rig.Program());
   }
   void Arm(const char* minutes) {
-    form.Combo1().SetText("00");
-    form.Combo2().SetText(minutes);
-    form.cmdSet().UserClicked();
+    form.Get<ui::ComboBox>("Combo1").SetText("00");
+    form.Get<ui::ComboBox>("Combo2").SetText(minutes);
+    form.Get<ui::Button>("cmdSet").UserClicked();
   }
   void Tick(std::int64_t ms) {
     rig.clock.Pass(ms);
-    form.tmrCountDown().Fire();
+    form.Get<ui::Timer>("tmrCountDown").Fire();
   }
   Rig rig;
   forms::Form1& form = rig.Form();
@@ -46,11 +46,16 @@ struct Started {
 
 TEST(Expiry, RunsOnTimeWhileABoxOfEachHandlerIsOpenAndTheBoxStays) {
   const std::pair<const char*, Step> cases[] = {
-      {"About", [](forms::Form1& f, Rig&) { f.mnuPopUpAbout().UserClicked(); }},
-      {"tray message mode", [](forms::Form1& f, Rig&) { f.optOnLeftClick(0).SetValue(true), RightClickIcon(f); }},
-      {"not saved", [](forms::Form1& f, Rig& r) { r.files.writeErrors[kConfig] = "-", f.xpButton1().UserClicked(); }},
-      {"Command6's name", [](forms::Form1& f, Rig&) { f.List1().AddItem("x.exe"), f.List1().SetListIndex(0),
-                                                      f.Command6().UserClicked(); }},
+      {"About", [](forms::Form1& f, Rig&) { f.Get<ui::MenuItem>("mnuPopUpAbout").UserClicked(); }},
+      {"tray message mode",
+       [](forms::Form1& f, Rig&) { f.Get<ui::OptionButton>("optOnLeftClick", 0).SetValue(true), RightClickIcon(f); }},
+      {"not saved", [](forms::Form1& f,
+                       Rig& r) { r.files.writeErrors[kConfig] = "-", f.Get<ui::Button>("xpButton1").UserClicked(); }},
+      {"Command6's name",
+       [](forms::Form1& f, Rig&) {
+         f.Get<ui::ListBox>("List1").AddItem("x.exe"), f.Get<ui::ListBox>("List1").SetListIndex(0),
+             f.Get<ui::Button>("Command6").UserClicked();
+       }},
   };
   for (const auto& [name, open] : cases) {
     SCOPED_TRACE(name);
@@ -77,7 +82,7 @@ TEST(Expiry, ADueTickClosesTheTrayMenuAndRunsRightAfterItsHandler) {
   ui::HeadlessBackend::PeerOf(s.form.FrmDummy()).onPopup = [&] {
     s.Tick(30000);  // not due: the menu stays
     EXPECT_EQ(s.rig.backend.menusClosed, 0);
-    s.form.mnuPopUpAbout().UserClicked();  // chosen meanwhile: waits
+    s.form.Get<ui::MenuItem>("mnuPopUpAbout").UserClicked();  // chosen meanwhile: waits
     s.Tick(31000);
     runsInMenu = s.runs;
   };
@@ -95,7 +100,7 @@ TEST(Expiry, TheStartUpArmsBeforeItTellsAndASessionEndShowsNoBox) {
     s.rig.files.writeErrors[kConfig] = "-";  // the shown window saves at start, the expiry's run always
     bool armedAtBox = false;
     int runsAtBox = -1;
-    s.rig.messages.onShow = [&] { armedAtBox = s.form.tmrCountDown().Enabled(), runsAtBox = s.runs; };
+    s.rig.messages.onShow = [&] { armedAtBox = s.form.Get<ui::Timer>("tmrCountDown").Enabled(), runsAtBox = s.runs; };
     app::StartUp(s.rig.Program());
     s.Tick(61000);
     ASSERT_EQ(s.rig.messages.shown.size(), 1u);
@@ -124,14 +129,14 @@ TEST(Expiry, ClockTimeFollowsTheClockAndItsTimeZone) {
   for (const auto& [change, shown] : cases) {
     SCOPED_TRACE(shown);
     Started s;
-    s.form.optSetTime().SetValue(true);
-    s.form.Combo1().SetText("11");
-    s.form.Combo2().SetText("20");
+    s.form.Get<ui::OptionButton>("optSetTime").SetValue(true);
+    s.form.Get<ui::ComboBox>("Combo1").SetText("11");
+    s.form.Get<ui::ComboBox>("Combo2").SetText("20");
     s.rig.clock.SetLocal({2026, 6, 15, 10, 20, 30, 0});
-    s.form.cmdSet().UserClicked();
+    s.form.Get<ui::Button>("cmdSet").UserClicked();
     change(s.rig.clock);
     s.form.ClockChanged();
-    EXPECT_EQ(s.form.lblHaveTime().Caption(), shown);
+    EXPECT_EQ(s.form.Get<ui::Label>("lblHaveTime").Caption(), shown);
     EXPECT_EQ(s.runs, std::string(shown) == "00:00:00" ? 1 : 0);
   }
 }
@@ -146,9 +151,9 @@ TEST(Expiry, TheBalloonWarnsOnceAMinuteBeforeAndNotAfterAPauseAStopOrWithoutIcon
   } cases[] = {
       {"02", none, 61, "In einer Minute beendet Morvex:"},
       {"00", none, 0, "In 1 Sekunde beendet Morvex:"},
-      {"02", [](forms::Form1& f, Rig&) { f.Combo1().SetListIndex(3); }, -1, ""},
-      {"02", [](forms::Form1& f, Rig&) { f.cmdStop().UserClicked(); }, -1, ""},
-      {"02", [](forms::Form1& f, Rig&) { f.cmdRemove().UserClicked(); }, -1, ""},
+      {"02", [](forms::Form1& f, Rig&) { f.Get<ui::ComboBox>("Combo1").SetListIndex(3); }, -1, ""},
+      {"02", [](forms::Form1& f, Rig&) { f.Get<ui::Button>("cmdStop").UserClicked(); }, -1, ""},
+      {"02", [](forms::Form1& f, Rig&) { f.Get<ui::Button>("cmdRemove").UserClicked(); }, -1, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.atTick);
@@ -180,17 +185,19 @@ TEST(TypedTexts, OnlyWhatTheUserCanTypeIsKept) {
       {"Combo3=-1\r\nCombo3.Text=ab\r\n", none, "00", true},  // an older file's key stays, unused
       {"Combo3=-1\r\nCombo3.Text=0\r\n", none, "00", true},
       {"Combo3=-1\r\nCombo3.Text=05\r\n", none, "05", true},
-      {"", [](forms::Form1& f, Rig&) { f.Combo3().SetText("07"); }, "00", false},
-      {"Combo2=-1\r\nCombo2.Text=01\r\n", [](forms::Form1& f, Rig&) { f.Combo2().SetText("05"); }, "00", false},
-      {"Combo2=-1\r\nCombo2.Text=01\r\n", [](forms::Form1& f, Rig&) { f.Combo2().SetText(""); }, "00", false},
+      {"", [](forms::Form1& f, Rig&) { f.Get<ui::ComboBox>("Combo3").SetText("07"); }, "00", false},
+      {"Combo2=-1\r\nCombo2.Text=01\r\n", [](forms::Form1& f, Rig&) { f.Get<ui::ComboBox>("Combo2").SetText("05"); },
+       "00", false},
+      {"Combo2=-1\r\nCombo2.Text=01\r\n", [](forms::Form1& f, Rig&) { f.Get<ui::ComboBox>("Combo2").SetText(""); },
+       "00", false},
       {"Combo2=-1\r\nCombo2.Text=01\r\n", none, "00", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored);
     Started s(std::string("Check1=1\r\n") + c.stored);
-    EXPECT_EQ(s.form.Combo3().Text(), c.combo3);
+    EXPECT_EQ(s.form.Get<ui::ComboBox>("Combo3").Text(), c.combo3);
     c.change(s.form, s.rig);
-    s.form.cmdExit().UserClicked();
+    s.form.Get<ui::Button>("cmdExit").UserClicked();
     EXPECT_EQ(s.rig.files.files[kConfig].find(".Text=") != std::string::npos, c.textKeyAfterSave);
   }
 }

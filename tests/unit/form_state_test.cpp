@@ -55,10 +55,12 @@ struct ClickLog {
 // The hour and minute choosers as start-up fills them: "00".."23" and
 // "03".."59", the first entry selected.
 void FillChoosers(forms::Form1& form) {
-  for (int hour = 0; hour < 24; ++hour) form.Combo1().AddItem((hour < 10 ? "0" : "") + std::to_string(hour));
-  for (int minute = 3; minute < 60; ++minute) form.Combo2().AddItem((minute < 10 ? "0" : "") + std::to_string(minute));
-  form.Combo1().SetListIndex(0);
-  form.Combo2().SetListIndex(0);
+  for (int hour = 0; hour < 24; ++hour)
+    form.Get<ui::ComboBox>("Combo1").AddItem((hour < 10 ? "0" : "") + std::to_string(hour));
+  for (int minute = 3; minute < 60; ++minute)
+    form.Get<ui::ComboBox>("Combo2").AddItem((minute < 10 ? "0" : "") + std::to_string(minute));
+  form.Get<ui::ComboBox>("Combo1").SetListIndex(0);
+  form.Get<ui::ComboBox>("Combo2").SetListIndex(0);
 }
 
 // The values of all stored controls, with the edit texts of the combo boxes.
@@ -165,10 +167,10 @@ TEST(StoredNumbers, CheckValuesAreRoundedDownWithin16Bits) {
 
 TEST(SaveFormState, FirstSaveOfAFreshWindowWritesTheSectionAndDesignValuesInOrder) {
   Rig rig;
-  SaveFormState(rig.Form());
+  rig.Program().Settings().Save();
   EXPECT_EQ(rig.files.files[kConfig], kFreshConfig);
   // Saving again changes nothing.
-  SaveFormState(rig.Form());
+  rig.Program().Settings().Save();
   EXPECT_EQ(rig.files.files[kConfig], kFreshConfig);
 }
 
@@ -178,8 +180,8 @@ TEST(SaveFormState, LaterSavesReplaceValuesInPlaceAndKeepWhatIsForeign) {
       "[Other]\r\nkeep=1\r\n"
       "[Form1]\r\nList1=5\r\nforeign=x\r\nchkSound=1\r\n"
       "[Last]\r\nz=2\r\n";
-  rig.Form().txtTargetTitle().SetText("Editor");
-  SaveFormState(rig.Form());
+  rig.Form().Get<ui::TextBox>("txtTargetTitle").SetText("Editor");
+  rig.Program().Settings().Save();
   EXPECT_EQ(rig.files.files[kConfig],
             "[Other]\r\nkeep=1\r\n"
             "[Form1]\r\nList1=-1\r\nforeign=x\r\nchkSound=0\r\n"
@@ -194,16 +196,16 @@ TEST(SaveFormState, WritesEachKindInItsValueForm) {
   Rig rig;
   forms::Form1& form = rig.Form();
   FillChoosers(form);
-  form.Combo1().SetListIndex(7);
-  form.List3().AddItem("a");
-  form.List3().AddItem("b");
-  form.List3().SetListIndex(1);
-  form.chkSound().SetValue(2);
-  form.Check1().SetValue(1);
-  form.optSetTime().SetValue(true);
-  form.optOnLeftClick(0).SetValue(true);
-  form.Text1().SetText("Gr\xC3\xBC\xC3\x9F\x65 \xE2\x82\xAC");  // "Grüße €"
-  SaveFormState(form);
+  form.Get<ui::ComboBox>("Combo1").SetListIndex(7);
+  form.Get<ui::ListBox>("List3").AddItem("a");
+  form.Get<ui::ListBox>("List3").AddItem("b");
+  form.Get<ui::ListBox>("List3").SetListIndex(1);
+  form.Get<ui::CheckBox>("chkSound").SetValue(2);
+  form.Get<ui::CheckBox>("Check1").SetValue(1);
+  form.Get<ui::OptionButton>("optSetTime").SetValue(true);
+  form.Get<ui::OptionButton>("optOnLeftClick", 0).SetValue(true);
+  form.Get<ui::TextBox>("Text1").SetText("Gr\xC3\xBC\xC3\x9F\x65 \xE2\x82\xAC");  // "Grüße €"
+  rig.Program().Settings().Save();
   const std::string& bytes = rig.files.files[kConfig];
   for (const char* line :
        {"\r\nCombo1=7\r\n", "\r\nCombo2=0\r\n", "\r\nList3=1\r\n", "\r\nchkSound=2\r\n",
@@ -216,16 +218,16 @@ TEST(SaveFormState, WritesEachKindInItsValueForm) {
 
 TEST(SaveFormState, AnEmptiedTextIsNotWrittenAndTheOldTextComesBack) {
   Rig rig;
-  rig.Form().Text1().SetText("Notiz");
-  SaveFormState(rig.Form());
-  rig.Form().Text1().SetText("");
-  SaveFormState(rig.Form());
+  rig.Form().Get<ui::TextBox>("Text1").SetText("Notiz");
+  rig.Program().Settings().Save();
+  rig.Form().Get<ui::TextBox>("Text1").SetText("");
+  rig.Program().Settings().Save();
   EXPECT_NE(rig.files.files[kConfig].find("\r\nText1=Notiz\r\n"), std::string::npos);
 
   Restart(rig);
-  EXPECT_EQ(rig.Form().Text1().Text(), "Text1");
-  EXPECT_TRUE(RestoreFormState(rig.Form()));
-  EXPECT_EQ(rig.Form().Text1().Text(), "Notiz");
+  EXPECT_EQ(rig.Form().Get<ui::TextBox>("Text1").Text(), "Text1");
+  EXPECT_TRUE(rig.Program().Settings().Restore());
+  EXPECT_EQ(rig.Form().Get<ui::TextBox>("Text1").Text(), "Notiz");
 }
 
 TEST(SaveFormState, AFailedWriteIsReportedOncePerRunAndTheProgramGoesOn) {
@@ -235,14 +237,14 @@ TEST(SaveFormState, AFailedWriteIsReportedOncePerRunAndTheProgramGoesOn) {
       "Die Einstellungen des Fensters wurden nicht gespeichert.\n\nDatei: C:\\Morvex\\config.ini\n"
       "Grund: Zugriff verweigert",
       "Fehler beim Speichern", services::kCritical};
-  SaveFormState(rig.Form());
-  SaveFormState(rig.Form());
+  rig.Program().Settings().Save();
+  rig.Program().Settings().Save();
   EXPECT_EQ(rig.files.files.count(kConfig), 0u);
   EXPECT_EQ(rig.messages.shown, std::vector<testing::ShownMessage>{report});
 
   Restart(rig);  // the next run reports it again, once
-  SaveFormState(rig.Form());
-  SaveFormState(rig.Form());
+  rig.Program().Settings().Save();
+  rig.Program().Settings().Save();
   EXPECT_EQ(rig.messages.shown, (std::vector<testing::ShownMessage>{report, report}));
 }
 
@@ -250,7 +252,7 @@ TEST(RestoreFormState, WithoutConfigFileTouchesNothing) {
   Rig rig;
   ClickLog log(rig.Form());
   const auto before = Snapshot(rig.Form());
-  EXPECT_FALSE(RestoreFormState(rig.Form()));
+  EXPECT_FALSE(rig.Program().Settings().Restore());
   EXPECT_EQ(Snapshot(rig.Form()), before);
   EXPECT_TRUE(log.clicks.empty());
   EXPECT_EQ(rig.files.files.count(kConfig), 0u);
@@ -260,30 +262,30 @@ TEST(RestoreFormState, EveryKindRoundTripsThroughARestart) {
   Rig rig;
   forms::Form1& form = rig.Form();
   FillChoosers(form);
-  form.txtTargetTitle().SetText("Unbenannt - Editor");
-  form.txtHour().SetText("12");
-  form.Text1().SetText("Zeile 1\r\nZeile 2\r\n\r\nGr\xC3\xBC\xC3\x9F\x65");
-  form.chkSound().SetValue(1);
-  form.Check2().SetValue(2);
-  form.Combo1().SetListIndex(23);
-  form.Combo2().SetListIndex(4);
-  form.optSetTime().SetValue(true);
-  form.optOnLeftClick(0).SetValue(true);
-  form.List3().AddItem("x");
-  form.List3().SetListIndex(0);
-  SaveFormState(form);
+  form.Get<ui::TextBox>("txtTargetTitle").SetText("Unbenannt - Editor");
+  form.Get<ui::TextBox>("txtHour").SetText("12");
+  form.Get<ui::TextBox>("Text1").SetText("Zeile 1\r\nZeile 2\r\n\r\nGr\xC3\xBC\xC3\x9F\x65");
+  form.Get<ui::CheckBox>("chkSound").SetValue(1);
+  form.Get<ui::CheckBox>("Check2").SetValue(2);
+  form.Get<ui::ComboBox>("Combo1").SetListIndex(23);
+  form.Get<ui::ComboBox>("Combo2").SetListIndex(4);
+  form.Get<ui::OptionButton>("optSetTime").SetValue(true);
+  form.Get<ui::OptionButton>("optOnLeftClick", 0).SetValue(true);
+  form.Get<ui::ListBox>("List3").AddItem("x");
+  form.Get<ui::ListBox>("List3").SetListIndex(0);
+  rig.Program().Settings().Save();
   EXPECT_NE(rig.files.files[kConfig].find("Text1=Zeile 1~|~Zeile 2~|~~|~Gr\xFC\xDF\x65\r\n"),
             std::string::npos);
   auto saved = Snapshot(form);
 
   Restart(rig);
   FillChoosers(rig.Form());
-  rig.Form().List3().AddItem("x");
-  EXPECT_TRUE(RestoreFormState(rig.Form()));
+  rig.Form().Get<ui::ListBox>("List3").AddItem("x");
+  EXPECT_TRUE(rig.Program().Settings().Restore());
   auto restored = Snapshot(rig.Form());
   EXPECT_EQ(restored, saved);
-  EXPECT_EQ(rig.Form().Combo1().Text(), "23");
-  EXPECT_EQ(rig.Form().Text1().Text(), "Zeile 1\r\nZeile 2\r\n\r\nGr\xC3\xBC\xC3\x9F\x65");
+  EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo1").Text(), "23");
+  EXPECT_EQ(rig.Form().Get<ui::TextBox>("Text1").Text(), "Zeile 1\r\nZeile 2\r\n\r\nGr\xC3\xBC\xC3\x9F\x65");
 }
 
 TEST(RestoreFormState, ChangedValuesRunTheControlsReactionsAndEqualOnesRunNothing) {
@@ -293,13 +295,13 @@ TEST(RestoreFormState, ChangedValuesRunTheControlsReactionsAndEqualOnesRunNothin
       "optOnLeftClick(0)=-1\r\noptOnLeftClick(1)=0\r\nchkSound=1\r\nCheck1=0\r\n";
   FillChoosers(rig.Form());
   ClickLog log(rig.Form());
-  EXPECT_TRUE(RestoreFormState(rig.Form()));
+  EXPECT_TRUE(rig.Program().Settings().Restore());
   const std::map<std::string, int> expected = {
       {"Combo1", 1}, {"optOnLeftClick(0)", 1}, {"chkSound", 1}};
   EXPECT_EQ(log.clicks, expected);
-  EXPECT_EQ(rig.Form().Combo1().Text(), "05");
-  EXPECT_TRUE(rig.Form().optOnLeftClick(0).Value());
-  EXPECT_FALSE(rig.Form().optOnLeftClick(1).Value());
+  EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo1").Text(), "05");
+  EXPECT_TRUE(rig.Form().Get<ui::OptionButton>("optOnLeftClick", 0).Value());
+  EXPECT_FALSE(rig.Form().Get<ui::OptionButton>("optOnLeftClick", 1).Value());
 }
 
 TEST(RestoreFormState, ABadValueLeavesItsControlAsItIs) {
@@ -320,12 +322,12 @@ TEST(RestoreFormState, ABadValueLeavesItsControlAsItIs) {
       "List2=0x0\r\n"
       "List1=99999999999999999999\r\n";
   FillChoosers(rig.Form());
-  rig.Form().List3().AddItem("a");
-  rig.Form().List3().AddItem("b");
-  rig.Form().List3().SetListIndex(1);
+  rig.Form().Get<ui::ListBox>("List3").AddItem("a");
+  rig.Form().Get<ui::ListBox>("List3").AddItem("b");
+  rig.Form().Get<ui::ListBox>("List3").SetListIndex(1);
   ClickLog log(rig.Form());
   const auto before = Snapshot(rig.Form());
-  EXPECT_TRUE(RestoreFormState(rig.Form()));
+  EXPECT_TRUE(rig.Program().Settings().Restore());
   EXPECT_EQ(Snapshot(rig.Form()), before);
   EXPECT_TRUE(log.clicks.empty());
 }
@@ -335,9 +337,9 @@ TEST(RestoreFormState, ListKeysNeverTakeEffectOnEmptyLists) {
     Rig rig;
     rig.files.files[kConfig] = "[Form1]\r\nList1="s + stored + "\r\nList2=" + stored + "\r\n";
     ClickLog log(rig.Form());
-    EXPECT_TRUE(RestoreFormState(rig.Form()));
-    EXPECT_EQ(rig.Form().List1().ListIndex(), -1) << stored;
-    EXPECT_EQ(rig.Form().List2().ListIndex(), -1) << stored;
+    EXPECT_TRUE(rig.Program().Settings().Restore());
+    EXPECT_EQ(rig.Form().Get<ui::ListBox>("List1").ListIndex(), -1) << stored;
+    EXPECT_EQ(rig.Form().Get<ui::ListBox>("List2").ListIndex(), -1) << stored;
     EXPECT_TRUE(log.clicks.empty()) << stored;
   }
 }
@@ -346,10 +348,10 @@ TEST(RestoreFormState, AnIndexBeyondTheLastEntryIsIgnored) {
   Rig rig;
   rig.files.files[kConfig] = "[Form1]\r\nCombo1=24\r\nCombo2=56\r\n";
   FillChoosers(rig.Form());
-  EXPECT_TRUE(RestoreFormState(rig.Form()));
-  EXPECT_EQ(rig.Form().Combo1().ListIndex(), 0);
-  EXPECT_EQ(rig.Form().Combo2().ListIndex(), 56);
-  EXPECT_EQ(rig.Form().Combo2().Text(), "59");
+  EXPECT_TRUE(rig.Program().Settings().Restore());
+  EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo1").ListIndex(), 0);
+  EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo2").ListIndex(), 56);
+  EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo2").Text(), "59");
 }
 
 TEST(RestoreFormState, ATypedTextComesBackAndOneEqualToAnItemSelectsIt) {
@@ -370,9 +372,9 @@ TEST(RestoreFormState, ATypedTextComesBackAndOneEqualToAnItemSelectsIt) {
     SCOPED_TRACE(c.typed);
     Rig rig;
     FillChoosers(rig.Form());
-    rig.Form().Combo2().SetListIndex(c.selected);
-    rig.Form().Combo2().SetText(c.typed);
-    SaveFormState(rig.Form());
+    rig.Form().Get<ui::ComboBox>("Combo2").SetListIndex(c.selected);
+    rig.Form().Get<ui::ComboBox>("Combo2").SetText(c.typed);
+    rig.Program().Settings().Save();
     const std::string& bytes = rig.files.files[kConfig];
     EXPECT_NE(bytes.find("\r\n"s + c.index + "\r\n"), std::string::npos) << bytes;
     EXPECT_EQ(bytes.find("Combo2.Text=") != std::string::npos, c.text != nullptr) << bytes;
@@ -382,11 +384,11 @@ TEST(RestoreFormState, ATypedTextComesBackAndOneEqualToAnItemSelectsIt) {
 
     Restart(rig);
     FillChoosers(rig.Form());
-    EXPECT_TRUE(RestoreFormState(rig.Form()));
-    EXPECT_EQ(rig.Form().Combo2().Text(), c.typed);
-    EXPECT_EQ(rig.Form().Combo2().ListIndex() >= 0, c.text == nullptr);
+    EXPECT_TRUE(rig.Program().Settings().Restore());
+    EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo2").Text(), c.typed);
+    EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo2").ListIndex() >= 0, c.text == nullptr);
     // The hidden seconds field keeps its design text, as stored.
-    EXPECT_EQ(rig.Form().Combo3().Text(), "00");
+    EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo3").Text(), "00");
   }
 }
 
@@ -405,8 +407,8 @@ TEST(RestoreFormState, ATextKeyCountsOnlyBesideAnIndexOfMinusOne) {
     Rig rig;
     rig.files.files[kConfig] = "[Form1]\r\n"s + c.lines;
     FillChoosers(rig.Form());
-    EXPECT_TRUE(RestoreFormState(rig.Form()));
-    EXPECT_EQ(rig.Form().Combo1().Text(), c.text);
+    EXPECT_TRUE(rig.Program().Settings().Restore());
+    EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo1").Text(), c.text);
   }
 }
 
@@ -414,13 +416,13 @@ TEST(RestoreFormState, SectionAndKeyNamesMatchInAnyLetterCase) {
   Rig rig;
   rig.files.files[kConfig] =
       "[FORM1]\r\nCHKSOUND=1\r\ntxtsekunde=42\r\nOPTONLEFTCLICK(0)=-1\r\n";
-  EXPECT_TRUE(RestoreFormState(rig.Form()));
-  EXPECT_EQ(rig.Form().chkSound().Value(), 1);
-  EXPECT_EQ(rig.Form().txtSekunde().Text(), "42");
-  EXPECT_TRUE(rig.Form().optOnLeftClick(0).Value());
+  EXPECT_TRUE(rig.Program().Settings().Restore());
+  EXPECT_EQ(rig.Form().Get<ui::CheckBox>("chkSound").Value(), 1);
+  EXPECT_EQ(rig.Form().Get<ui::TextBox>("txtSekunde").Text(), "42");
+  EXPECT_TRUE(rig.Form().Get<ui::OptionButton>("optOnLeftClick", 0).Value());
 
   // A save keeps the hand-written spelling and adds no second section.
-  SaveFormState(rig.Form());
+  rig.Program().Settings().Save();
   const std::string& bytes = rig.files.files[kConfig];
   EXPECT_EQ(bytes.rfind("[FORM1]\r\nCHKSOUND=1\r\ntxtsekunde=42\r\nOPTONLEFTCLICK(0)=-1\r\n", 0), 0u);
   EXPECT_EQ(bytes.find("[Form1]"), std::string::npos);
@@ -430,27 +432,27 @@ TEST(RestoreFormState, AValueLongerThan255CharactersComesBackCut) {
   Rig rig;
   std::string text;
   for (int i = 0; i < 300; ++i) text.push_back(static_cast<char>('a' + i % 26));
-  rig.Form().Text1().SetText(text);
-  SaveFormState(rig.Form());
+  rig.Form().Get<ui::TextBox>("Text1").SetText(text);
+  rig.Program().Settings().Save();
   Restart(rig);
-  EXPECT_TRUE(RestoreFormState(rig.Form()));
-  EXPECT_EQ(rig.Form().Text1().Text(), text.substr(0, 255));
+  EXPECT_TRUE(rig.Program().Settings().Restore());
+  EXPECT_EQ(rig.Form().Get<ui::TextBox>("Text1").Text(), text.substr(0, 255));
 }
 
 TEST(RestoreFormState, MissingOrEmptyKeysKeepTheDesignValues) {
   Rig rig;
   rig.files.files[kConfig] = "[Form1]\r\nText1=\r\ntxtHour=  \r\n[Form2]\r\nchkSound=1\r\n";
-  EXPECT_TRUE(RestoreFormState(rig.Form()));
-  EXPECT_EQ(rig.Form().Text1().Text(), "Text1");
-  EXPECT_EQ(rig.Form().txtHour().Text(), "00");
-  EXPECT_EQ(rig.Form().chkSound().Value(), 0);
+  EXPECT_TRUE(rig.Program().Settings().Restore());
+  EXPECT_EQ(rig.Form().Get<ui::TextBox>("Text1").Text(), "Text1");
+  EXPECT_EQ(rig.Form().Get<ui::TextBox>("txtHour").Text(), "00");
+  EXPECT_EQ(rig.Form().Get<ui::CheckBox>("chkSound").Value(), 0);
 }
 
 TEST(CheckBox, AUserClickChecksAnUncheckedBoxAndUnchecksAnyOther) {
   const std::pair<int, int> cases[] = {{0, 1}, {1, 0}, {2, 0}};
   for (const auto& [before, after] : cases) {
     Rig rig;
-    ui::CheckBox& box = rig.Form().chkSound();
+    ui::CheckBox& box = rig.Form().Get<ui::CheckBox>("chkSound");
     box.SetValue(before);
     int clicks = 0;
     box.onClick = [&clicks] { ++clicks; };
@@ -464,11 +466,11 @@ TEST(StartUp, RestoresShowsAndSavesAndTheCloseRequestSavesFirst) {
   Rig rig;
   rig.files.files[kConfig] = "[Form1]\r\nchkSound=1\r\n";
   app::StartUp(rig.Program());
-  EXPECT_EQ(rig.Form().chkSound().Value(), 1);
+  EXPECT_EQ(rig.Form().Get<ui::CheckBox>("chkSound").Value(), 1);
   EXPECT_TRUE(rig.Form().Visible());
   EXPECT_EQ(rig.files.files[kConfig].rfind("[Form1]\r\nchkSound=1\r\ntxtSekunde=00\r\n", 0), 0u);
 
-  rig.Form().Check2().UserClicked();
+  rig.Form().Get<ui::CheckBox>("Check2").UserClicked();
   rig.Form().RequestClose();
   EXPECT_NE(rig.files.files[kConfig].find("\r\nCheck2=1\r\n"), std::string::npos);
   EXPECT_EQ(rig.lifetime.ended, 1);

@@ -17,10 +17,10 @@ namespace morvex::testing {
 // catalogue and the kill list, and "armed" while the countdown runs.
 inline std::string StateOf(const forms::Form1& form) {
   std::string state = form.Visible() ? "shown" : "hidden";
-  state += form.mnuPopUpShowForm().Enabled() ? " menu on" : " menu off";
-  state += " L1=" + std::to_string(form.List1().ListCount());
-  state += " L2=" + std::to_string(form.List2().ListCount());
-  if (form.tmrCountDown().Enabled()) state += " armed";
+  state += form.Get<ui::MenuItem>("mnuPopUpShowForm").Enabled() ? " menu on" : " menu off";
+  state += " L1=" + std::to_string(form.Get<ui::ListBox>("List1").ListCount());
+  state += " L2=" + std::to_string(form.Get<ui::ListBox>("List2").ListCount());
+  if (form.Get<ui::Timer>("tmrCountDown").Enabled()) state += " armed";
   return state;
 }
 

@@ -47,9 +47,9 @@ TEST(StartUp, ReadsTheKillListFirstAndAppendsItsEntriesLast) {
   };
   EXPECT_EQ(rig.journal.Lines(), expected);
   EXPECT_EQ(StateOf(rig.Form()), "shown menu on L1=2 L2=3 armed");
-  EXPECT_EQ(ItemsOf(rig.Form().List2()), (std::vector<std::string>{"c.exe", "b.exe", "a.exe"}));
-  EXPECT_EQ(rig.Form().Combo1().Text(), "05");
-  EXPECT_EQ(rig.Form().Combo2().Text(), "03");
+  EXPECT_EQ(ItemsOf(rig.Form().Get<ui::ListBox>("List2")), (std::vector<std::string>{"c.exe", "b.exe", "a.exe"}));
+  EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo1").Text(), "05");
+  EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo2").Text(), "03");
 }
 
 TEST(StartUp, FirstStartInAnEmptyFolder) {
@@ -58,22 +58,22 @@ TEST(StartUp, FirstStartInAnEmptyFolder) {
   app::StartUp(rig.Program());
   forms::Form1& form = rig.Form();
 
-  EXPECT_EQ(form.lblVersion().Caption(), "Version 1.0.230");
-  EXPECT_TRUE(form.txtSekunde().Enabled());
-  EXPECT_FALSE(form.cmdloeschen().Enabled());
-  EXPECT_TRUE(form.tmrTime().Enabled());
-  EXPECT_FALSE(form.tmrCountDown().Enabled());
-  EXPECT_TRUE(form.cmdSet().Enabled());
+  EXPECT_EQ(form.Get<ui::Label>("lblVersion").Caption(), "Version 1.0.230");
+  EXPECT_TRUE(form.Get<ui::TextBox>("txtSekunde").Enabled());
+  EXPECT_FALSE(form.Get<ui::Button>("cmdloeschen").Enabled());
+  EXPECT_TRUE(form.Get<ui::Timer>("tmrTime").Enabled());
+  EXPECT_FALSE(form.Get<ui::Timer>("tmrCountDown").Enabled());
+  EXPECT_TRUE(form.Get<ui::Button>("cmdSet").Enabled());
 
   std::vector<std::string> hours, minutes;
   for (int n = 0; n <= 23; ++n) hours.push_back((n < 10 ? "0" : "") + std::to_string(n));
   for (int n = 3; n <= 59; ++n) minutes.push_back((n < 10 ? "0" : "") + std::to_string(n));
-  EXPECT_EQ(ItemsOf(form.Combo1()), hours);
-  EXPECT_EQ(ItemsOf(form.Combo2()), minutes);
-  EXPECT_EQ(form.Combo1().ListIndex(), 0);
-  EXPECT_EQ(form.Combo1().Text(), "00");
-  EXPECT_EQ(form.Combo2().ListIndex(), 0);
-  EXPECT_EQ(form.Combo2().Text(), "03");
+  EXPECT_EQ(ItemsOf(form.Get<ui::ComboBox>("Combo1")), hours);
+  EXPECT_EQ(ItemsOf(form.Get<ui::ComboBox>("Combo2")), minutes);
+  EXPECT_EQ(form.Get<ui::ComboBox>("Combo1").ListIndex(), 0);
+  EXPECT_EQ(form.Get<ui::ComboBox>("Combo1").Text(), "00");
+  EXPECT_EQ(form.Get<ui::ComboBox>("Combo2").ListIndex(), 0);
+  EXPECT_EQ(form.Get<ui::ComboBox>("Combo2").Text(), "03");
 
   EXPECT_EQ(StateOf(form), "shown menu on L1=1 L2=0");
   EXPECT_EQ(rig.tray.Icons(), 1u);
@@ -97,8 +97,8 @@ TEST(StartUp, StoredChooserIndexesSelectTheirItems) {
     Rig rig;
     rig.files.files[kConfig] = Config(c.stored);
     app::StartUp(rig.Program());
-    EXPECT_EQ(rig.Form().Combo1().Text(), c.hours) << c.stored;
-    EXPECT_EQ(rig.Form().Combo2().Text(), c.minutes) << c.stored;
+    EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo1").Text(), c.hours) << c.stored;
+    EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo2").Text(), c.minutes) << c.stored;
   }
 }
 
@@ -115,9 +115,9 @@ TEST(StartUp, OnlyACheck1OfOneKeepsTheWindowHiddenAndConfigUntouched) {
     rig.files.files[kConfig] = config;
     app::StartUp(rig.Program());
     forms::Form1& form = rig.Form();
-    EXPECT_EQ(form.Check1().Value(), c.check1);
+    EXPECT_EQ(form.Get<ui::CheckBox>("Check1").Value(), c.check1);
     EXPECT_EQ(form.Visible(), c.shown);
-    EXPECT_TRUE(form.mnuPopUpShowForm().Enabled());
+    EXPECT_TRUE(form.Get<ui::MenuItem>("mnuPopUpShowForm").Enabled());
     EXPECT_EQ(rig.tray.Icons(), 1u);
     if (c.shown) {
       EXPECT_EQ(rig.journal.Calls().back(), "config write");
@@ -137,8 +137,8 @@ TEST(StartUp, Check2WithValidInputsArmsTheCountdownShownOrHidden) {
     app::StartUp(rig.Program());
     forms::Form1& form = rig.Form();
     EXPECT_EQ(form.Visible(), check1 == 0);
-    EXPECT_TRUE(form.tmrCountDown().Enabled());
-    EXPECT_FALSE(form.cmdSet().Enabled());
+    EXPECT_TRUE(form.Get<ui::Timer>("tmrCountDown").Enabled());
+    EXPECT_FALSE(form.Get<ui::Button>("cmdSet").Enabled());
     EXPECT_EQ(rig.Program().Countdown().varHours, 1);
     EXPECT_EQ(rig.Program().Countdown().varMinutes, 5);
     EXPECT_EQ(rig.Program().Countdown().varSeconds, 0);
@@ -151,19 +151,19 @@ TEST(StartUp, Check2ArmsTheTimeTypedInTheRunBefore) {
   rig.files.files[kConfig] = Config("optSetCount=0\r\noptSetTime=-1\r\n");
   app::StartUp(rig.Program());
   forms::Form1& form = rig.Form();
-  form.Combo1().SetText("22");  // typed, equal to an item
-  form.Combo2().SetText("00");  // typed, no item
-  form.Check2().UserClicked();
+  form.Get<ui::ComboBox>("Combo1").SetText("22");  // typed, equal to an item
+  form.Get<ui::ComboBox>("Combo2").SetText("00");  // typed, no item
+  form.Get<ui::CheckBox>("Check2").UserClicked();
   form.RequestClose();
 
   rig.program = std::make_unique<app::Program>(rig.backend, rig.services);  // the next log-on
   app::StartUp(rig.Program());
-  EXPECT_TRUE(rig.Form().tmrCountDown().Enabled());
-  EXPECT_EQ(rig.Form().Combo1().Text(), "22");
-  EXPECT_EQ(rig.Form().Combo2().Text(), "00");
+  EXPECT_TRUE(rig.Form().Get<ui::Timer>("tmrCountDown").Enabled());
+  EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo1").Text(), "22");
+  EXPECT_EQ(rig.Form().Get<ui::ComboBox>("Combo2").Text(), "00");
   rig.clock.Pass(1000);
-  rig.Form().tmrCountDown().Fire();
-  EXPECT_EQ(rig.Form().lblHaveTime().Caption(), "11:39:29");  // from 10:20:31 to 22:00
+  rig.Form().Get<ui::Timer>("tmrCountDown").Fire();
+  EXPECT_EQ(rig.Form().Get<ui::Label>("lblHaveTime").Caption(), "11:39:29");  // from 10:20:31 to 22:00
 }
 
 // An hour typed wrong in the run before stands for an invalid saved input.
@@ -186,9 +186,9 @@ TEST(StartUp, Check2WithInvalidInputsShowsTheMessageAndTheListStillLoads) {
     EXPECT_EQ(rig.messages.shown[0], (ShownMessage{c.text, c.title, services::kExclamation}));
     // The message comes once the start-up has ended, the list loaded.
     EXPECT_EQ(rig.journal.Lines().back(), std::string("message ") + c.title + " | shown menu on L1=0 L2=1");
-    EXPECT_FALSE(rig.Form().tmrCountDown().Enabled());
-    EXPECT_TRUE(rig.Form().cmdSet().Enabled());
-    EXPECT_EQ(ItemsOf(rig.Form().List2()), std::vector<std::string>{"a.exe"});
+    EXPECT_FALSE(rig.Form().Get<ui::Timer>("tmrCountDown").Enabled());
+    EXPECT_TRUE(rig.Form().Get<ui::Button>("cmdSet").Enabled());
+    EXPECT_EQ(ItemsOf(rig.Form().Get<ui::ListBox>("List2")), std::vector<std::string>{"a.exe"});
   }
 }
 
@@ -199,11 +199,11 @@ TEST(StartUp, ThreeEntriesComeUnselectedEvenWithStoredListIndexes) {
   rig.snapshot.names = {"a.exe", "b.exe"};
   app::StartUp(rig.Program());
   forms::Form1& form = rig.Form();
-  EXPECT_EQ(ItemsOf(form.List2()), (std::vector<std::string>{"one.exe", "two.exe", "three.exe"}));
-  EXPECT_EQ(form.List2().SelCount(), 0);
-  EXPECT_EQ(form.List2().ListIndex(), -1);
-  EXPECT_EQ(form.List1().SelCount(), 0);
-  EXPECT_FALSE(form.cmdloeschen().Enabled());
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (std::vector<std::string>{"one.exe", "two.exe", "three.exe"}));
+  EXPECT_EQ(form.Get<ui::ListBox>("List2").SelCount(), 0);
+  EXPECT_EQ(form.Get<ui::ListBox>("List2").ListIndex(), -1);
+  EXPECT_EQ(form.Get<ui::ListBox>("List1").SelCount(), 0);
+  EXPECT_FALSE(form.Get<ui::Button>("cmdloeschen").Enabled());
   EXPECT_EQ(rig.files.writes[kKillList], 0);
 }
 
@@ -233,7 +233,7 @@ TEST(CloseRequest, AFailedWriteOfTheKillListIsReportedAndTheProgramStillEnds) {
   Rig rig;
   rig.files.files[kKillList] = "old.exe\r\n";
   app::StartUp(rig.Program());
-  rig.Form().List2().AddItem("new.exe");
+  rig.Form().Get<ui::ListBox>("List2").AddItem("new.exe");
   rig.files.writeErrors[kKillList] = "Datenträger voll";
   rig.Form().RequestClose();
   ASSERT_EQ(rig.messages.shown.size(), 1u);
@@ -267,10 +267,10 @@ TEST(Exit, EachPathSavesWhatItMustAndNothingMore) {
     rig.files.files[kConfig] = Config("Check2=1\r\n");
     app::StartUp(rig.Program());
     forms::Form1& form = rig.Form();
-    ASSERT_TRUE(form.tmrCountDown().Enabled());
+    ASSERT_TRUE(form.Get<ui::Timer>("tmrCountDown").Enabled());
     form.DeskR();
     form.FrmDummy();
-    form.List2().RemoveItem(1);  // a change the file does not hold yet
+    form.Get<ui::ListBox>("List2").RemoveItem(1);  // a change the file does not hold yet
     rig.journal.Clear();
 
     if (c.control) {
@@ -279,8 +279,8 @@ TEST(Exit, EachPathSavesWhatItMustAndNothingMore) {
       form.RequestClose();
     }
     EXPECT_EQ(rig.journal.Calls(), c.calls);
-    EXPECT_EQ(form.tmrCountDown().Enabled(), c.countdownRuns);
-    EXPECT_EQ(form.tmrTime().Enabled(), c.clockRuns);
+    EXPECT_EQ(form.Get<ui::Timer>("tmrCountDown").Enabled(), c.countdownRuns);
+    EXPECT_EQ(form.Get<ui::Timer>("tmrTime").Enabled(), c.clockRuns);
     const bool ended = !c.calls.empty();
     EXPECT_EQ(rig.lifetime.ended, ended ? 1 : 0);
     EXPECT_EQ(rig.tray.Icons(), ended ? 0u : 1u);
@@ -325,7 +325,7 @@ TEST(ShowRequest, ShowsTheWindowAsTheTrayMenuDoesOnceTheRunningHandlerHasEnded) 
         rig.pause.onPause = nullptr;
         ask();
       };
-      form.Command2().UserClicked();
+      form.Get<ui::Button>("Command2").UserClicked();
     }
     if (when != When::InTheTray) {
       EXPECT_FALSE(shownWhenAsked);
@@ -338,7 +338,7 @@ TEST(CloseRequest, SavesTheCurrentValuesAndHidesBeforeItEnds) {
   JournalRig rig;
   app::StartUp(rig.Program());
   forms::Form1& form = rig.Form();
-  form.chkSound().UserClicked();
+  form.Get<ui::CheckBox>("chkSound").UserClicked();
   rig.journal.Clear();
   form.RequestClose();
   EXPECT_NE(rig.files.files[kConfig].find("\r\nchkSound=1\r\n"), std::string::npos);

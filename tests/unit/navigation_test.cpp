@@ -9,25 +9,28 @@ namespace {
 TEST(Navigation, OptionsPageOpensAndClosesAndNothingElseChanges) {
   Rig rig;
   auto& form = rig.Form();
-  auto& options = form.xpRollUpContainer1();
+  auto& options = form.Get<ui::RollUp>("xpRollUpContainer1");
   const struct {
     ui::Control* button;
     bool opened;
-  } steps[] = {{&form.xpButton6(), true}, {&form.xpButton6(), true}, {&form.xpButton8(), false},
-               {&form.xpButton8(), false}, {&form.xpButton6(), true}};
+  } steps[] = {{&form.Get<ui::Button>("xpButton6"), true},
+               {&form.Get<ui::Button>("xpButton6"), true},
+               {&form.Get<ui::Button>("xpButton8"), false},
+               {&form.Get<ui::Button>("xpButton8"), false},
+               {&form.Get<ui::Button>("xpButton6"), true}};
   for (const auto& step : steps) {
     step.button->UserClicked();
     EXPECT_EQ(options.Opened(), step.opened) << step.button->Name();
-    EXPECT_TRUE(form.xpRollUpContainer2().Opened());
+    EXPECT_TRUE(form.Get<ui::RollUp>("xpRollUpContainer2").Opened());
   }
-  EXPECT_FALSE(form.tmrCountDown().Enabled());
+  EXPECT_FALSE(form.Get<ui::Timer>("tmrCountDown").Enabled());
   EXPECT_TRUE(rig.messages.shown.empty());
 }
 
 TEST(Navigation, CreditLineAndHomepageButtonOpenTheSameAddress) {
   Rig rig;
-  rig.Form().Label7().UserClicked();
-  rig.Form().xpButton7().UserClicked();
+  rig.Form().Get<ui::Label>("Label7").UserClicked();
+  rig.Form().Get<ui::Button>("xpButton7").UserClicked();
   ASSERT_EQ(rig.shell.calls.size(), 2u);
   for (const auto& call : rig.shell.calls) {
     EXPECT_EQ(call.operation, "Open");
@@ -40,7 +43,7 @@ TEST(Navigation, CreditLineAndHomepageButtonOpenTheSameAddress) {
 
 TEST(Navigation, AboutMessageCarriesTheProgramTitle) {
   Rig rig;
-  rig.Form().mnuPopUpAbout().UserClicked();
+  rig.Form().Get<ui::MenuItem>("mnuPopUpAbout").UserClicked();
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   EXPECT_EQ(rig.messages.shown[0],
             (ShownMessage{std::string("MorvexTask auf ") + forms::kWebAddress + "!", "morvex", 0}));

@@ -43,7 +43,7 @@ class KillList : public ::testing::Test {
   int Writes() { return rig.files.writes[kKillListPath]; }
   void RefillCatalogue(const Entries& names) {
     rig.snapshot.names = names;
-    form.Command1().UserClicked();
+    form.Get<ui::Button>("Command1").UserClicked();
   }
 };
 
@@ -53,45 +53,45 @@ TEST_F(Catalogue, ListsImageNamesInSnapshotOrderWithDuplicates) {
   // Every name as the system names it, whatever the ANSI code page holds.
   const Entries names = {"[System Process]", "svchost.exe", "notepad.exe", "svchost.exe", "Ärger.exe", "блокнот.exe"};
   RefillCatalogue(names);
-  EXPECT_EQ(ItemsOf(form.List1()), names);
-  EXPECT_EQ(form.List1().ListIndex(), -1);
-  ClickEntry(form.List1(), 5);
-  form.cmduebernehmen().UserClicked();
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List1")), names);
+  EXPECT_EQ(form.Get<ui::ListBox>("List1").ListIndex(), -1);
+  ClickEntry(form.Get<ui::ListBox>("List1"), 5);
+  form.Get<ui::Button>("cmduebernehmen").UserClicked();
   EXPECT_EQ(File(), std::string(processes::kUtf8Bom) + "блокнот.exe\r\n");
 }
 
 TEST_F(Catalogue, NoSnapshotEmptiesTheListSilently) {
   RefillCatalogue({"a.exe", "b.exe"});
   RefillCatalogue({});
-  EXPECT_EQ(form.List1().ListCount(), 0);
+  EXPECT_EQ(form.Get<ui::ListBox>("List1").ListCount(), 0);
   EXPECT_TRUE(rig.messages.shown.empty());
 }
 
 TEST_F(Catalogue, RefillingClearsTheSelectionAndKeepsCopyEnabled) {
   RefillCatalogue({"a.exe", "b.exe"});
-  ClickEntry(form.List1(), 1);
+  ClickEntry(form.Get<ui::ListBox>("List1"), 1);
   rig.snapshot.names = {"a.exe", "b.exe", "c.exe"};
-  form.Command1().UserClicked();
-  EXPECT_EQ(ItemsOf(form.List1()), (Entries{"a.exe", "b.exe", "c.exe"}));
-  EXPECT_EQ(form.List1().ListIndex(), -1);
-  EXPECT_TRUE(form.cmduebernehmen().Enabled());
+  form.Get<ui::Button>("Command1").UserClicked();
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List1")), (Entries{"a.exe", "b.exe", "c.exe"}));
+  EXPECT_EQ(form.Get<ui::ListBox>("List1").ListIndex(), -1);
+  EXPECT_TRUE(form.Get<ui::Button>("cmduebernehmen").Enabled());
   EXPECT_EQ(rig.snapshot.snapshots, 2);
 }
 
 TEST_F(Catalogue, ClickingAnEntrySetsTheTargetAndEnablesCopy) {
   RefillCatalogue({"a.exe", "notepad.exe"});
-  form.cmduebernehmen().SetEnabled(false);
-  ClickEntry(form.List1(), 1);
-  EXPECT_EQ(form.txtTargetTitle().Text(), "notepad.exe");
-  EXPECT_TRUE(form.cmduebernehmen().Enabled());
+  form.Get<ui::Button>("cmduebernehmen").SetEnabled(false);
+  ClickEntry(form.Get<ui::ListBox>("List1"), 1);
+  EXPECT_EQ(form.Get<ui::TextBox>("txtTargetTitle").Text(), "notepad.exe");
+  EXPECT_TRUE(form.Get<ui::Button>("cmduebernehmen").Enabled());
 }
 
 TEST_F(Catalogue, ServiceQueryReplacesTheKillListWithoutWriting) {
   SetFile("old.exe\r\n");
   rig.Program().KillList().LoadKillList();
   rig.management.captions = {"a.exe", "a.exe", "Ärger.exe"};
-  form.Command8().UserClicked();
-  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"a.exe", "a.exe", "Ärger.exe"}));
+  form.Get<ui::Button>("Command8").UserClicked();
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Entries{"a.exe", "a.exe", "Ärger.exe"}));
   EXPECT_EQ(File(), "old.exe\r\n");
   EXPECT_EQ(Writes(), 0);
   EXPECT_EQ(rig.management.queries, 1);
@@ -102,8 +102,8 @@ TEST_F(Catalogue, FailedServiceQueryKeepsTheKillListAndTellsTheUser) {
   SetFile("old.exe\r\nother.exe\r\n");
   rig.Program().KillList().LoadKillList();
   rig.management.error = "Zugriff verweigert";
-  form.Command8().UserClicked();
-  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"old.exe", "other.exe"}));
+  form.Get<ui::Button>("Command8").UserClicked();
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Entries{"old.exe", "other.exe"}));
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   EXPECT_EQ(rig.messages.shown[0].style, services::kCritical);
   EXPECT_EQ(rig.messages.shown[0].title, processes::kQueryFailedTitle);
@@ -125,13 +125,13 @@ class LoadKillListTest : public ::testing::TestWithParam<LoadCase> {};
 TEST_P(LoadKillListTest, AppendsTheFieldsInFileOrderWithNothingSelected) {
   Rig rig;
   forms::Form1& form = rig.Form();
-  form.List2().AddItem("before.exe");
+  form.Get<ui::ListBox>("List2").AddItem("before.exe");
   rig.files.files[kKillListPath] = GetParam().bytes;
   rig.Program().KillList().LoadKillList();
   Entries expected{"before.exe"};
   expected.insert(expected.end(), GetParam().entries.begin(), GetParam().entries.end());
-  EXPECT_EQ(ItemsOf(form.List2()), expected);
-  EXPECT_EQ(form.List2().SelCount(), 0);
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), expected);
+  EXPECT_EQ(form.Get<ui::ListBox>("List2").SelCount(), 0);
   EXPECT_TRUE(rig.messages.shown.empty());
   EXPECT_EQ(rig.files.writes[kKillListPath], 0);
 }
@@ -153,9 +153,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
 
 TEST_F(KillList, MissingFileChangesNothingAndSaysNothing) {
-  form.List2().AddItem("kept.exe");
+  form.Get<ui::ListBox>("List2").AddItem("kept.exe");
   rig.Program().KillList().LoadKillList();
-  EXPECT_EQ(ItemsOf(form.List2()), Entries{"kept.exe"});
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), Entries{"kept.exe"});
   EXPECT_TRUE(rig.messages.shown.empty());
 }
 
@@ -166,9 +166,9 @@ TEST_F(KillList, StartUpReadsTheFirstEntryBeforeTheRest) {
   ASSERT_FALSE(file.AtEnd());
   const std::string first = file.ReadField();
   EXPECT_EQ(first, "first.exe");
-  form.List2().AddItem(first);
+  form.Get<ui::ListBox>("List2").AddItem(first);
   rig.Program().KillList().AppendKillList(file);
-  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"first.exe", "second.exe", "third.exe"}));
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Entries{"first.exe", "second.exe", "third.exe"}));
 }
 
 TEST_F(KillList, UnreadableFileIsReportedAndNotOverwrittenUntilTheListChanges) {
@@ -187,12 +187,12 @@ TEST_F(KillList, UnreadableFileIsReportedAndNotOverwrittenUntilTheListChanges) {
   EXPECT_EQ(Writes(), 0);
   EXPECT_EQ(File(), "a.exe\r\nb.exe\r\n");
   // ...so does a copy that adds nothing...
-  form.cmduebernehmen().UserClicked();
+  form.Get<ui::Button>("cmduebernehmen").UserClicked();
   EXPECT_EQ(Writes(), 0);
   // ...but a change the user makes is saved.
   RefillCatalogue({"new.exe"});
-  ClickEntry(form.List1(), 0);
-  form.cmduebernehmen().UserClicked();
+  ClickEntry(form.Get<ui::ListBox>("List1"), 0);
+  form.Get<ui::Button>("cmduebernehmen").UserClicked();
   EXPECT_EQ(Writes(), 1);
   EXPECT_EQ(File(), "new.exe\r\n");
 }
@@ -232,16 +232,16 @@ TEST(KillListEncodings, AreReadAsWhatTheyAreAndWrittenBack) {
     forms::Form1& form = rig.Form();
     rig.files.files[kKillListPath] = c.bytes;
     app::StartUp(rig.Program());
-    EXPECT_EQ(ItemsOf(form.List2()), c.shown);
-    form.cmdloeschen().UserClicked();
+    EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), c.shown);
+    form.Get<ui::Button>("cmdloeschen").UserClicked();
     EXPECT_EQ(rig.files.files[kKillListPath], c.written);
   }
   // Once the user changes the list, the file holds what List2 shows.
   Rig rig;
   rig.files.files[kKillListPath] = "a.exe\r\nx\0y.exe\r\n"s;
   app::StartUp(rig.Program());
-  ClickEntry(rig.Form().List2(), 0);
-  rig.Form().cmdloeschen().UserClicked();
+  ClickEntry(rig.Form().Get<ui::ListBox>("List2"), 0);
+  rig.Form().Get<ui::Button>("cmdloeschen").UserClicked();
   EXPECT_EQ(rig.files.files[kKillListPath], "");
 }
 
@@ -261,14 +261,14 @@ TEST_P(SaveKillListTest, WritesTheWholeFileAndReadsItBack) {
   Rig rig;
   forms::Form1& form = rig.Form();
   rig.files.files[kKillListPath] = "previous content that is longer\r\n";
-  for (const auto& entry : GetParam().entries) form.List2().AddItem(entry);
+  for (const auto& entry : GetParam().entries) form.Get<ui::ListBox>("List2").AddItem(entry);
   rig.Program().KillList().SaveKillList();
   ASSERT_EQ(rig.files.files.count(kKillListPath), 1u);
   EXPECT_EQ(rig.files.files[kKillListPath], GetParam().bytes);
 
-  form.List2().Clear();
+  form.Get<ui::ListBox>("List2").Clear();
   rig.Program().KillList().LoadKillList();
-  EXPECT_EQ(ItemsOf(form.List2()), GetParam().entries);
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), GetParam().entries);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -288,9 +288,9 @@ TEST_F(KillList, FailedWriteKeepsTheSavedListAndTellsTheUser) {
   rig.Program().KillList().LoadKillList();
   rig.files.writeErrors[kKillListPath] = "Zugriff verweigert";
   RefillCatalogue({"new.exe"});
-  ClickEntry(form.List1(), 0);
-  form.cmduebernehmen().UserClicked();
-  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"saved.exe", "new.exe"}));
+  ClickEntry(form.Get<ui::ListBox>("List1"), 0);
+  form.Get<ui::Button>("cmduebernehmen").UserClicked();
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Entries{"saved.exe", "new.exe"}));
   EXPECT_EQ(File(), "saved.exe\r\n");
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   const ShownMessage& shown = rig.messages.shown[0];
@@ -301,8 +301,8 @@ TEST_F(KillList, FailedWriteKeepsTheSavedListAndTellsTheUser) {
 
   // Once the file can be written again, the next change saves the whole list.
   rig.files.writeErrors.clear();
-  ClickEntry(form.List2(), 0);
-  form.cmdloeschen().UserClicked();
+  ClickEntry(form.Get<ui::ListBox>("List2"), 0);
+  form.Get<ui::Button>("cmdloeschen").UserClicked();
   EXPECT_EQ(File(), "new.exe\r\n");
 }
 
@@ -310,11 +310,11 @@ TEST_F(KillList, FailedWriteKeepsTheSavedListAndTellsTheUser) {
 
 TEST_F(KillList, CopiesTheSelectedNameAndSaves) {
   RefillCatalogue({"a.exe", "notepad.exe"});
-  ClickEntry(form.List1(), 1);
-  form.cmduebernehmen().UserClicked();
-  ClickEntry(form.List1(), 0);
-  form.cmduebernehmen().UserClicked();
-  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"notepad.exe", "a.exe"}));
+  ClickEntry(form.Get<ui::ListBox>("List1"), 1);
+  form.Get<ui::Button>("cmduebernehmen").UserClicked();
+  ClickEntry(form.Get<ui::ListBox>("List1"), 0);
+  form.Get<ui::Button>("cmduebernehmen").UserClicked();
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Entries{"notepad.exe", "a.exe"}));
   EXPECT_EQ(File(), "notepad.exe\r\na.exe\r\n");
   EXPECT_TRUE(rig.messages.shown.empty());
 }
@@ -337,10 +337,10 @@ TEST_F(KillList, NameListedInAnyLetterCaseIsNotCopiedTwice) {
     rig.files.files[kKillListPath] = rig.codePage.ToAnsi(c.listed) + "\r\n";
     rig.Program().KillList().LoadKillList();
     rig.snapshot.names = {"x.exe", c.selected};
-    form.Command1().UserClicked();
-    ClickEntry(form.List1(), 1);
-    form.cmduebernehmen().UserClicked();
-    EXPECT_EQ(ItemsOf(form.List2()), Entries{c.listed});
+    form.Get<ui::Button>("Command1").UserClicked();
+    ClickEntry(form.Get<ui::ListBox>("List1"), 1);
+    form.Get<ui::Button>("cmduebernehmen").UserClicked();
+    EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), Entries{c.listed});
     EXPECT_EQ(rig.messages.shown, (std::vector<ShownMessage>{{"Bereits da!", "morvex", services::kOkOnly}}));
     // The file is rewritten all the same.
     EXPECT_EQ(rig.files.writes[kKillListPath], 1);
@@ -349,8 +349,8 @@ TEST_F(KillList, NameListedInAnyLetterCaseIsNotCopiedTwice) {
 
 TEST_F(KillList, NothingSelectedCopiesNothingButSaves) {
   RefillCatalogue({"a.exe"});
-  form.cmduebernehmen().UserClicked();
-  EXPECT_EQ(form.List2().ListCount(), 0);
+  form.Get<ui::Button>("cmduebernehmen").UserClicked();
+  EXPECT_EQ(form.Get<ui::ListBox>("List2").ListCount(), 0);
   EXPECT_EQ(Writes(), 1);
   EXPECT_EQ(File(), "");
   EXPECT_TRUE(rig.messages.shown.empty());
@@ -358,14 +358,14 @@ TEST_F(KillList, NothingSelectedCopiesNothingButSaves) {
 
 TEST_F(KillList, NameEndingInBackslashIsNeverCopied) {
   RefillCatalogue({"C:\\Programme\\", "a\\b.exe"});
-  ClickEntry(form.List1(), 0);
-  form.cmduebernehmen().UserClicked();
-  EXPECT_EQ(form.List2().ListCount(), 0);
+  ClickEntry(form.Get<ui::ListBox>("List1"), 0);
+  form.Get<ui::Button>("cmduebernehmen").UserClicked();
+  EXPECT_EQ(form.Get<ui::ListBox>("List2").ListCount(), 0);
   EXPECT_TRUE(rig.messages.shown.empty());
   EXPECT_EQ(Writes(), 1);
-  ClickEntry(form.List1(), 1);
-  form.cmduebernehmen().UserClicked();
-  EXPECT_EQ(ItemsOf(form.List2()), Entries{"a\\b.exe"});
+  ClickEntry(form.Get<ui::ListBox>("List1"), 1);
+  form.Get<ui::Button>("cmduebernehmen").UserClicked();
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), Entries{"a\\b.exe"});
 }
 
 TEST_F(KillList, RemovesEverySelectedEntryAndKeepsTheOrder) {
@@ -386,35 +386,35 @@ TEST_F(KillList, RemovesEverySelectedEntryAndKeepsTheOrder) {
     forms::Form1& form = rig.Form();
     rig.files.files[kKillListPath] = "a.exe\r\nb.exe\r\nc.exe\r\nd.exe\r\n";
     rig.Program().KillList().LoadKillList();
-    EXPECT_TRUE(form.cmdloeschen().Enabled());
-    form.cmdloeschen().SetEnabled(false);
-    for (std::size_t i = 0; i < c.clicked.size(); ++i) ClickEntry(form.List2(), c.clicked[i], i > 0);
-    EXPECT_TRUE(form.cmdloeschen().Enabled());
-    form.cmdloeschen().UserClicked();
-    EXPECT_EQ(ItemsOf(form.List2()), c.left);
+    EXPECT_TRUE(form.Get<ui::Button>("cmdloeschen").Enabled());
+    form.Get<ui::Button>("cmdloeschen").SetEnabled(false);
+    for (std::size_t i = 0; i < c.clicked.size(); ++i) ClickEntry(form.Get<ui::ListBox>("List2"), c.clicked[i], i > 0);
+    EXPECT_TRUE(form.Get<ui::Button>("cmdloeschen").Enabled());
+    form.Get<ui::Button>("cmdloeschen").UserClicked();
+    EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), c.left);
     std::string bytes;
     for (const auto& entry : c.left) bytes += entry + "\r\n";
     EXPECT_EQ(rig.files.files[kKillListPath], bytes);
-    EXPECT_FALSE(form.cmdloeschen().Enabled());
+    EXPECT_FALSE(form.Get<ui::Button>("cmdloeschen").Enabled());
   }
 }
 
 TEST_F(KillList, RemovingWithNothingSelectedOnlySavesAndDisables) {
   SetFile("a.exe\r\nb.exe");
   rig.Program().KillList().LoadKillList();
-  form.cmdloeschen().UserClicked();
-  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"a.exe", "b.exe"}));
+  form.Get<ui::Button>("cmdloeschen").UserClicked();
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Entries{"a.exe", "b.exe"}));
   EXPECT_EQ(File(), "a.exe\r\nb.exe\r\n");
-  EXPECT_FALSE(form.cmdloeschen().Enabled());
+  EXPECT_FALSE(form.Get<ui::Button>("cmdloeschen").Enabled());
 }
 
 TEST_F(KillList, MinimalStartLoadsLastAndCloseSaves) {
   SetFile("b.exe\r\na.exe\r\n");
   rig.snapshot.names = {"morvex.exe"};
   app::StartUp(rig.Program());
-  EXPECT_EQ(ItemsOf(form.List1()), Entries{"morvex.exe"});
-  EXPECT_EQ(ItemsOf(form.List2()), (Entries{"b.exe", "a.exe"}));
-  EXPECT_EQ(form.List2().SelCount(), 0);
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List1")), Entries{"morvex.exe"});
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Entries{"b.exe", "a.exe"}));
+  EXPECT_EQ(form.Get<ui::ListBox>("List2").SelCount(), 0);
   EXPECT_EQ(Writes(), 0);
   form.RequestClose();
   EXPECT_EQ(Writes(), 1);

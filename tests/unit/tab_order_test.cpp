@@ -48,10 +48,11 @@ TEST(TabOrder, TheShownPageInReadingOrderThenWhatLiesBelowTheClientArea) {
   } steps[] = {
       // cmdloeschen is disabled at start, txtTargetTitle in the design.
       {"fresh start", [] {}, Then(startPage)},
-      {"options page opened", [&] { form.xpButton6().UserClicked(); }, Then(optionsPage)},
-      {"closed again by its header", [&] { form.xpRollUpContainer1().UserClicked(); }, Then(startPage)},
-      {"cmdloeschen enabled", [&] { form.cmdloeschen().SetEnabled(true); }, Then(withRemove)},
-      {"Frame2 hidden", [&] { form.Frame2().SetVisible(false); }, withoutFrame2},
+      {"options page opened", [&] { form.Get<ui::Button>("xpButton6").UserClicked(); }, Then(optionsPage)},
+      {"closed again by its header", [&] { form.Get<ui::RollUp>("xpRollUpContainer1").UserClicked(); },
+       Then(startPage)},
+      {"cmdloeschen enabled", [&] { form.Get<ui::Button>("cmdloeschen").SetEnabled(true); }, Then(withRemove)},
+      {"Frame2 hidden", [&] { form.Get<ui::Frame>("Frame2").SetVisible(false); }, withoutFrame2},
   };
   for (const auto& s : steps) {
     s.step();
@@ -70,7 +71,8 @@ TEST(TabOrder, TabAndShiftTabWrapRoundAndStartAtTheEndsFromElsewhere) {
   EXPECT_EQ(ui::NextTabStop(form, order.back()), order[0]);
   EXPECT_EQ(ui::NextTabStop(form, order[0], true), order.back());
   // From no control, or one that is no Tab stop (covered, a label).
-  for (const ui::Control* from : {static_cast<ui::Control*>(nullptr), &form.cmdloeschen(), &form.Label9()}) {
+  for (const ui::Control* from :
+       {static_cast<ui::Control*>(nullptr), &form.Find("cmdloeschen"), &form.Find("Label9")}) {
     EXPECT_EQ(ui::NextTabStop(form, from), order.front());
     EXPECT_EQ(ui::NextTabStop(form, from, true), order.back());
   }

@@ -44,8 +44,8 @@ class RunTrace {
     rig.files.onRead = [this](const std::string& path) {
       if (path == processes::KillListPath(rig_.files)) Event("read List2.txt");
     };
-    auto refill = rig.Form().Command1().onClick;
-    rig.Form().Command1().onClick = [this, refill] {
+    auto refill = rig.Form().Get<ui::Button>("Command1").onClick;
+    rig.Form().Get<ui::Button>("Command1").onClick = [this, refill] {
       Event("catalogue");
       refill();
     };
@@ -78,7 +78,7 @@ class RunTrace {
     for (; terminated_ < rig_.management.terminated.size(); ++terminated_) {
       log.push_back("terminate " + rig_.management.terminated[terminated_]);
     }
-    const int count = form.List2().ListCount();
+    const int count = form.Get<ui::ListBox>("List2").ListCount();
     if (count < listCount_) log.push_back("remove");
     if (count > listCount_) log.push_back("reload");
     listCount_ = count;
@@ -102,12 +102,12 @@ class Termination : public ::testing::Test {
     Lines ansi;
     for (const auto& entry : entries) ansi.push_back(rig.codePage.ToAnsi(entry));
     rig.files.files[processes::KillListPath(rig.files)] = processes::SerializeKillList(ansi);
-    form.List2().Clear();
+    form.Get<ui::ListBox>("List2").Clear();
     rig.Program().KillList().LoadKillList();
   }
   void Click(int position, bool ctrl = false) {
-    Rig::Peer(form.List2()).UserSelect(position, ctrl);
-    form.List2().UserClicked();
+    Rig::Peer(form.Get<ui::ListBox>("List2")).UserSelect(position, ctrl);
+    form.Get<ui::ListBox>("List2").UserClicked();
   }
 };
 
@@ -116,7 +116,7 @@ TEST_F(Termination, EachPassEndsOneEntryBothWaysThenTheListComesBack) {
   rig.management.captions = {"a.exe", "b.exe", "A.EXE", "b.exe"};
   rig.snapshot.names = {"x.exe"};
   RunTrace trace(rig);
-  form.Command2().UserClicked();
+  form.Get<ui::Button>("Command2").UserClicked();
 
   EXPECT_EQ(trace.Finish(),
             (Lines{"save", "show Form2", "query", "terminate a.exe", "start", "wait", "pause", "remove", "query",
@@ -126,8 +126,8 @@ TEST_F(Termination, EachPassEndsOneEntryBothWaysThenTheListComesBack) {
   EXPECT_EQ(rig.interpreter.programs, (Lines{kTaskkill, kTaskkill}));
   EXPECT_EQ(rig.interpreter.waits, std::vector<int>(2, termination::kTaskkillBoundMs));
   EXPECT_EQ(rig.pause.pauses, std::vector<int>(2, termination::kPauseMs));
-  EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe"}));
-  EXPECT_EQ(ItemsOf(form.List1()), Lines{"x.exe"});
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{"a.exe", "b.exe"}));
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List1")), Lines{"x.exe"});
   EXPECT_FALSE(form.HasForm2());
   EXPECT_TRUE(rig.messages.shown.empty());
   EXPECT_FALSE(rig.files.Exists("C:\\Morvex\\my.bat"));
@@ -135,7 +135,7 @@ TEST_F(Termination, EachPassEndsOneEntryBothWaysThenTheListComesBack) {
 
 TEST_F(Termination, AnEmptyListOnlySavesShowsReloadsAndRefills) {
   RunTrace trace(rig);
-  form.Command2().UserClicked();
+  form.Get<ui::Button>("Command2").UserClicked();
   EXPECT_EQ(trace.Finish(), (Lines{"save", "show Form2", "catalogue", "close Form2"}));
   EXPECT_TRUE(rig.interpreter.commands.empty());
 }
@@ -171,13 +171,13 @@ TEST_F(Termination, ARunEndsTheChosenEntriesEachOnceInListOrder) {
     if (c.expiry) {
       rig.Program().Countdown().onExpiry();
     } else {
-      form.Command2().UserClicked();
+      form.Get<ui::Button>("Command2").UserClicked();
     }
     EXPECT_EQ(rig.management.terminated, c.ended);
     Lines expected;
     for (const auto& name : c.ended) expected.push_back(Kill(name));
     EXPECT_EQ(rig.interpreter.commands, expected);
-    EXPECT_EQ(ItemsOf(form.List2()), c.entries);  // as the user wrote them
+    EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), c.entries);  // as the user wrote them
   }
 }
 
@@ -187,11 +187,11 @@ TEST_F(Termination, WithNothingSelectedEachEntryIsEndedOnceInOrder) {
   // Removing the selected third entry leaves none selected and the focus
   // mark on the last entry.
   Click(2);
-  form.cmdloeschen().UserClicked();
-  ASSERT_EQ(form.List2().SelCount(), 0);
-  ASSERT_EQ(Rig::Peer(form.List2()).Caret(), 2);
+  form.Get<ui::Button>("cmdloeschen").UserClicked();
+  ASSERT_EQ(form.Get<ui::ListBox>("List2").SelCount(), 0);
+  ASSERT_EQ(Rig::Peer(form.Get<ui::ListBox>("List2")).Caret(), 2);
 
-  form.Command2().UserClicked();
+  form.Get<ui::Button>("Command2").UserClicked();
   EXPECT_EQ(rig.management.terminated, (Lines{"a.exe", "b.exe", "d.exe"}));
   EXPECT_EQ(rig.interpreter.commands, (Lines{Kill("a.exe"), Kill("b.exe"), Kill("d.exe")}));
 }
@@ -218,12 +218,12 @@ TEST_F(Termination, TaskkillCommandLines) {
   };
   for (const auto& [entry, word] : cases) {
     SCOPED_TRACE(entry);
-    form.List2().Clear();
-    form.List2().AddItem(entry);
+    form.Get<ui::ListBox>("List2").Clear();
+    form.Get<ui::ListBox>("List2").AddItem(entry);
     rig.management.captions = {processes::TrimmedName(entry)};
     rig.management.terminated.clear();
     rig.interpreter.commands.clear();
-    form.Command2().UserClicked();
+    form.Get<ui::Button>("Command2").UserClicked();
     EXPECT_EQ(rig.interpreter.commands, word.empty() ? Lines{} : Lines{Kill(word)});
     EXPECT_EQ(rig.management.terminated.size(), word.empty() ? 0u : 1u);
   }
@@ -266,7 +266,7 @@ TEST(TerminationReport, NamesWhatStillRunsAndWhy) {
     rig.interpreter.exitCodes = c.taskkill;
     rig.snapshot.names = c.running;
     rig.messages.onShow = [&] { EXPECT_FALSE(rig.Form().HasForm2()); };
-    rig.Form().Command2().UserClicked();
+    rig.Form().Get<ui::Button>("Command2").UserClicked();
     std::vector<ShownMessage> shown;
     if (!c.told.empty()) shown.push_back({termination::NotEndedText(c.told), "Fehler beim Beenden", 16});
     EXPECT_EQ(rig.messages.shown, shown);
@@ -301,12 +301,12 @@ TEST_F(Termination, FailingStepsCutNothingShort) {
     rig.snapshot.names = {"a.exe", "b.exe"};
     const int queries = rig.management.queries;
 
-    form.Command2().UserClicked();
+    form.Get<ui::Button>("Command2").UserClicked();
     EXPECT_EQ(rig.management.queries - queries, 2);
     EXPECT_EQ(rig.interpreter.commands.size(), 2u);
     // Nothing the run started works on after it.
     EXPECT_EQ(rig.interpreter.ended, c.programsEnd ? 0 : 2);
-    EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe"}));
+    EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{"a.exe", "b.exe"}));
     EXPECT_FALSE(form.HasForm2());
     EXPECT_EQ(rig.messages.shown,
               (std::vector<ShownMessage>{{termination::NotEndedText({{"a.exe", c.reason}, {"b.exe", c.reason}}),
@@ -319,49 +319,49 @@ TEST_F(Termination, NoSecondRunStartsInsideARunButOneAfterIt) {
   int inner = 0;
   rig.pause.onPause = [&] {
     if (inner++ == 0) {
-      form.Command2().UserClicked();
+      form.Get<ui::Button>("Command2").UserClicked();
       EXPECT_EQ(rig.management.queries, 1);
     }
   };
-  form.Command2().UserClicked();
+  form.Get<ui::Button>("Command2").UserClicked();
   // The held click ran the second run on the reloaded list.
   EXPECT_EQ(rig.management.queries, 4);
-  EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe"}));
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{"a.exe", "b.exe"}));
 }
 
 TEST_F(Termination, Command3HandsTheTargetToTaskkillOncePerEntry) {
   rig.snapshot.names = {"x.exe"};
-  form.txtTargetTitle().SetText("t.exe ");
+  form.Get<ui::TextBox>("txtTargetTitle").SetText("t.exe ");
   int catalogues = 0;
-  auto refill = form.Command1().onClick;
-  form.Command1().onClick = [&] {
+  auto refill = form.Get<ui::Button>("Command1").onClick;
+  form.Get<ui::Button>("Command1").onClick = [&] {
     ++catalogues;
     refill();
   };
 
-  form.Command3().UserClicked();
+  form.Get<ui::Button>("Command3").UserClicked();
   EXPECT_TRUE(rig.interpreter.commands.empty());
   EXPECT_EQ(catalogues, 2);
   EXPECT_GT(rig.files.writes["C:\\Morvex\\config.ini"], 0);
 
   KillList({"a.exe", "b.exe"});
   catalogues = 0;
-  form.Command3().UserClicked();
+  form.Get<ui::Button>("Command3").UserClicked();
   EXPECT_EQ(rig.interpreter.commands, (Lines{Kill("t.exe"), Kill("t.exe")}));
   EXPECT_EQ(rig.pause.pauses.size(), 2u);
   EXPECT_EQ(rig.management.queries, 0);
   EXPECT_FALSE(form.HasForm2());
   EXPECT_EQ(catalogues, 2);
-  EXPECT_EQ(ItemsOf(form.List2()), (Lines{"a.exe", "b.exe"}));
+  EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{"a.exe", "b.exe"}));
 }
 
 TEST_F(Termination, Command6EndsTheCatalogueSelectionAndRefillsPerProcess) {
   rig.snapshot.names = {"idle.exe", "a.exe", "A.exe"};
-  form.Command1().UserClicked();
-  Rig::Peer(form.List1()).UserSelect(1, false);
+  form.Get<ui::Button>("Command1").UserClicked();
+  Rig::Peer(form.Get<ui::ListBox>("List1")).UserSelect(1, false);
   rig.management.captions = {"idle.exe", "a.exe", "A.exe", "a.exe"};
   const int snapshots = rig.snapshot.snapshots;
-  form.Command6().UserClicked();
+  form.Get<ui::Button>("Command6").UserClicked();
   EXPECT_EQ(rig.messages.shown, (std::vector<ShownMessage>{{"a.exe", "morvex", services::kOkOnly}}));
   EXPECT_EQ(rig.management.terminated, (Lines{"a.exe", "a.exe"}));
   EXPECT_EQ(rig.snapshot.snapshots - snapshots, 4);
@@ -402,15 +402,15 @@ TEST(OwnProcess, NoWayOfEndingEndsIt) {
     rig.management.captions = {"morvex.exe", "morvex.exe", "morvex.exe"};
     rig.management.ids = {4242, 0, 77};
     rig.snapshot.names = {c.name};
-    form.Command1().UserClicked();
-    Rig::Peer(form.List1()).UserSelect(0, false);
-    form.List1().UserClicked();  // also the target of Command3
+    form.Get<ui::Button>("Command1").UserClicked();
+    Rig::Peer(form.Get<ui::ListBox>("List1")).UserSelect(0, false);
+    form.Get<ui::ListBox>("List1").UserClicked();  // also the target of Command3
 
     switch (c.way) {
-      case Way::kCommand2: form.Command2().UserClicked(); break;
+      case Way::kCommand2: form.Get<ui::Button>("Command2").UserClicked(); break;
       case Way::kExpiry: rig.Program().Countdown().onExpiry(); break;
-      case Way::kCommand3: form.Command3().UserClicked(); break;
-      case Way::kCommand6: form.Command6().UserClicked(); break;
+      case Way::kCommand3: form.Get<ui::Button>("Command3").UserClicked(); break;
+      case Way::kCommand6: form.Get<ui::Button>("Command6").UserClicked(); break;
     }
     EXPECT_EQ(rig.management.terminatedIds, c.terminated);
     EXPECT_EQ(rig.interpreter.commands, c.commands);
@@ -423,8 +423,8 @@ TEST(OwnProcess, NoWayOfEndingEndsIt) {
   rig.interpreter.endable = false;
   rig.management.captions = {"taskkill.exe"};
   rig.management.ids = {9000};
-  rig.Form().Command2().UserClicked();  // its TASKKILL, 9000, cannot be ended
-  rig.Form().Command2().UserClicked();
+  rig.Form().Get<ui::Button>("Command2").UserClicked();  // its TASKKILL, 9000, cannot be ended
+  rig.Form().Get<ui::Button>("Command2").UserClicked();
   EXPECT_EQ(rig.management.terminatedIds, std::vector<std::uint32_t>{9000});  // by the first run alone
 }
 
@@ -441,29 +441,29 @@ TEST(ProtectedNames, AreNeverCopiedFilledInOrHandedOn) {
     Rig rig;
     forms::Form1& form = rig.Form();
     rig.snapshot.names = {name};
-    form.Command1().UserClicked();
-    Rig::Peer(form.List1()).UserSelect(0, false);
-    form.List1().UserClicked();
-    form.cmduebernehmen().UserClicked();
+    form.Get<ui::Button>("Command1").UserClicked();
+    Rig::Peer(form.Get<ui::ListBox>("List1")).UserSelect(0, false);
+    form.Get<ui::ListBox>("List1").UserClicked();
+    form.Get<ui::Button>("cmduebernehmen").UserClicked();
     EXPECT_EQ(rig.messages.shown, (std::vector<ShownMessage>{{processes::ProtectedNameText(name),
                                                               "Geschützter Prozess", services::kExclamation}}));
-    EXPECT_EQ(form.List2().ListCount(), 0);
+    EXPECT_EQ(form.Get<ui::ListBox>("List2").ListCount(), 0);
 
     rig.management.captions = {name, "a.exe"};
-    form.Command8().UserClicked();
-    EXPECT_EQ(ItemsOf(form.List2()), Lines{"a.exe"});
+    form.Get<ui::Button>("Command8").UserClicked();
+    EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), Lines{"a.exe"});
 
     rig.files.files[file] = name + "\r\na.exe\r\n";
-    form.List2().Clear();
+    form.Get<ui::ListBox>("List2").Clear();
     rig.Program().KillList().LoadKillList();
     rig.snapshot.names.clear();
-    form.Command2().UserClicked();
-    form.Command3().UserClicked();  // the target is the name, from the click on List1
-    Rig::Peer(form.List1()).UserSelect(0, false);
-    form.Command6().UserClicked();
+    form.Get<ui::Button>("Command2").UserClicked();
+    form.Get<ui::Button>("Command3").UserClicked();  // the target is the name, from the click on List1
+    Rig::Peer(form.Get<ui::ListBox>("List1")).UserSelect(0, false);
+    form.Get<ui::Button>("Command6").UserClicked();
     EXPECT_EQ(rig.management.terminated, Lines{"a.exe"});
     EXPECT_EQ(rig.interpreter.commands, Lines{Kill("a.exe")});
-    EXPECT_EQ(ItemsOf(form.List2()), (Lines{name, "a.exe"}));
+    EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{name, "a.exe"}));
     EXPECT_EQ(rig.files.files[file], name + "\r\na.exe\r\n");
   }
 }
@@ -492,23 +492,23 @@ TEST(UnsavedEntries, SurviveARun) {
     if (c.fault == Fault::kReadInPart) rig.files.readErrors[file] = "Zugriff verweigert";
     rig.Program().KillList().LoadKillList();
     if (c.fault == Fault::kReadInPart) {
-      form.List2().AddItem("a.exe");  // as much as could be read
+      form.Get<ui::ListBox>("List2").AddItem("a.exe");  // as much as could be read
     } else if (c.fault == Fault::kSaveFailed) {
       rig.files.writeErrors[file] = "Zugriff verweigert";
       rig.snapshot.names = {"new.exe"};
-      form.Command1().UserClicked();
-      Rig::Peer(form.List1()).UserSelect(0, false);
-      form.cmduebernehmen().UserClicked();
-      Rig::Peer(form.List2()).UserSelect(1, false);
-      form.cmdloeschen().UserClicked();  // b.exe
+      form.Get<ui::Button>("Command1").UserClicked();
+      Rig::Peer(form.Get<ui::ListBox>("List1")).UserSelect(0, false);
+      form.Get<ui::Button>("cmduebernehmen").UserClicked();
+      Rig::Peer(form.Get<ui::ListBox>("List2")).UserSelect(1, false);
+      form.Get<ui::Button>("cmdloeschen").UserClicked();  // b.exe
     } else {
       rig.files.readErrors[file] = "Der Prozess kann nicht auf die Datei zugreifen.";
     }
     rig.messages.shown.clear();
     rig.snapshot.names.clear();
-    for (ui::Control* run : {&form.Command2(), &form.Command3()}) {
+    for (ui::Control* run : {&form.Get<ui::Button>("Command2"), &form.Get<ui::Button>("Command3")}) {
       run->UserClicked();
-      EXPECT_EQ(ItemsOf(form.List2()), c.after);
+      EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), c.after);
     }
     EXPECT_TRUE(rig.messages.shown.empty());  // nothing said in the middle of a run
     if (c.fault == Fault::kReloadFails) {

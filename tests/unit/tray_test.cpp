@@ -10,15 +10,13 @@ namespace morvex::testing {
 namespace {
 
 // A notification of the icon as Form1 sees it: the mouse message in place of
-// x, in twips.
-void Notify(forms::Form1& form, int mouseMessage) {
-  form.MouseMoved(0, 0, static_cast<float>(mouseMessage) * form.TwipsPerPixelX(), 0);
-}
+// x.
+void Notify(forms::Form1& form, int mouseMessage) { form.MouseMoved(0, 0, mouseMessage, 0); }
 
 TEST(Tray, RecordNamesTheWindowsIconWithItsFixedTip) {
   Rig rig;
   ui::HeadlessBackend::PeerOf(rig.Form()).iconHandle = 0x4D2;
-  tray::AddTrayIcon(rig.Form(), rig.Program().TrayIcon());
+  tray::AddTrayIcon(rig.Program().Parts().tray, rig.Program().TrayIcon());
   ASSERT_EQ(rig.tray.calls.size(), 1u);
   const auto& call = rig.tray.calls[0];
   EXPECT_EQ(call.message, services::kTrayAdd);
@@ -49,30 +47,23 @@ TEST(Tray, OnlyTheReleaseOfTheRightButtonActs) {
       auto& dummy = ui::HeadlessBackend::PeerOf(rig.Form().FrmDummy());
       EXPECT_EQ(dummy.foregroundCalls, 1);
       ASSERT_EQ(dummy.popups.size(), 1u);
-      EXPECT_EQ(dummy.popups[0].menu, rig.Form().mnuPopUp().Position());
-      EXPECT_EQ(dummy.popups[0].defaultItem, rig.Form().mnuPopUpShowForm().Position());
+      EXPECT_EQ(dummy.popups[0].menu, rig.Form().Get<ui::MenuItem>("mnuPopUp").Position());
+      EXPECT_EQ(dummy.popups[0].defaultItem, rig.Form().Get<ui::MenuItem>("mnuPopUpShowForm").Position());
     }
     EXPECT_TRUE(rig.messages.shown.empty());
   }
 }
 
-TEST(Tray, DecodingUsesTheScreensTwipsPerPixel) {
-  Rig rig;
-  ui::HeadlessBackend::PeerOf(rig.Form()).twipsPerPixelX = 10.0f;  // 144 DPI
-  rig.Form().MouseMoved(0, 0, 5170.0f, 0);
-  EXPECT_TRUE(rig.Form().HasFrmDummy());
-}
-
 TEST(Tray, MessageBoxModeShowsOnlyTheMessage) {
   Rig rig;
-  rig.Form().optOnLeftClick(0).SetValue(true);
-  EXPECT_FALSE(rig.Form().cmdHideForm().Enabled());
+  rig.Form().Get<ui::OptionButton>("optOnLeftClick", 0).SetValue(true);
+  EXPECT_FALSE(rig.Form().Get<ui::Button>("cmdHideForm").Enabled());
   Notify(rig.Form(), 0x205);
   ASSERT_EQ(rig.messages.shown.size(), 1u);
   EXPECT_EQ(rig.messages.shown[0], (ShownMessage{"MorvexTask auf morvex.example.org", "Rechtsklick zum Menu", 64}));
   EXPECT_FALSE(rig.Form().HasFrmDummy());
-  rig.Form().optOnLeftClick(1).SetValue(true);
-  EXPECT_TRUE(rig.Form().cmdHideForm().Enabled());
+  rig.Form().Get<ui::OptionButton>("optOnLeftClick", 1).SetValue(true);
+  EXPECT_TRUE(rig.Form().Get<ui::Button>("cmdHideForm").Enabled());
 }
 
 TEST(Tray, PointerMovingOverTheVisibleWindowIsNoNotification) {
@@ -91,8 +82,8 @@ TEST(Tray, HidingAgainAndAgainAddsTheSameIconAndTheMenuBringsTheWindowBack) {
   Rig rig;
   auto& form = rig.Form();
   form.Show();
-  form.mnuPopUpShowForm().SetEnabled(false);
-  for (int i = 0; i < 3; ++i) form.cmdHideForm().UserClicked();
+  form.Get<ui::MenuItem>("mnuPopUpShowForm").SetEnabled(false);
+  for (int i = 0; i < 3; ++i) form.Get<ui::Button>("cmdHideForm").UserClicked();
   ASSERT_EQ(rig.tray.calls.size(), 3u);
   for (const auto& call : rig.tray.calls) {
     EXPECT_EQ(call.message, services::kTrayAdd);
@@ -101,15 +92,17 @@ TEST(Tray, HidingAgainAndAgainAddsTheSameIconAndTheMenuBringsTheWindowBack) {
   }
   EXPECT_EQ(rig.tray.Icons(), 1u);
   EXPECT_FALSE(form.Visible());
-  EXPECT_TRUE(form.mnuPopUpShowForm().Enabled());
+  EXPECT_TRUE(form.Get<ui::MenuItem>("mnuPopUpShowForm").Enabled());
 
   // Choosing the show item from the popup.
-  ui::HeadlessBackend::PeerOf(form.FrmDummy()).onPopup = [&] { form.mnuPopUpShowForm().UserClicked(); };
+  ui::HeadlessBackend::PeerOf(form.FrmDummy()).onPopup = [&] {
+    form.Get<ui::MenuItem>("mnuPopUpShowForm").UserClicked();
+  };
   Notify(form, 0x205);
   EXPECT_TRUE(form.Visible());
-  EXPECT_FALSE(form.mnuPopUpShowForm().Enabled());
+  EXPECT_FALSE(form.Get<ui::MenuItem>("mnuPopUpShowForm").Enabled());
 
-  form.cmdRemove().UserClicked();
+  form.Get<ui::Button>("cmdRemove").UserClicked();
   EXPECT_EQ(rig.tray.calls.back().message, services::kTrayDelete);
   EXPECT_EQ(rig.tray.calls.back().record.id, rig.tray.calls[0].record.id);
 }
@@ -129,8 +122,8 @@ TEST(Tray, HideButtonsTakeTheirOwnStepsFirst) {
     JournalRig rig;
     auto& form = rig.Form();
     form.Show();
-    form.List2().AddItem("a.exe");
-    form.mnuPopUpShowForm().SetEnabled(false);
+    form.Get<ui::ListBox>("List2").AddItem("a.exe");
+    form.Get<ui::MenuItem>("mnuPopUpShowForm").SetEnabled(false);
     form.Find(c.button).UserClicked();
     EXPECT_EQ(rig.journal.Calls(), c.calls);
     // The icon is added while the window is still shown; then it is hidden.
@@ -145,7 +138,7 @@ TEST(Tray, HideButtonsTakeTheirOwnStepsFirst) {
 
 TEST(Tray, ANewTaskbarGetsTheIconAgain) {
   Rig rig;
-  tray::AddTrayIcon(rig.Form(), rig.Program().TrayIcon());
+  tray::AddTrayIcon(rig.Program().Parts().tray, rig.Program().TrayIcon());
   rig.Form().ShellRestarted();
   ASSERT_EQ(rig.tray.calls.size(), 2u);
   EXPECT_EQ(rig.tray.calls[1].message, services::kTrayAdd);
@@ -171,13 +164,13 @@ TEST(Tray, AnAddTheShellRefusesIsTriedAgainUntilTheIconIsShown) {
     Rig rig;
     rig.tray.refusedAdds = c.refused;
     app::StartUp(rig.Program());
-    EXPECT_EQ(rig.Form().tmrTrayIcon().Enabled(), c.refused > 0);
+    EXPECT_EQ(rig.Form().Get<ui::Timer>("tmrTrayIcon").Enabled(), c.refused > 0);
     if (c.newTaskbar) rig.Form().ShellRestarted();
-    for (int i = 0; i < c.ticks; ++i) rig.Form().tmrTrayIcon().Fire();
+    for (int i = 0; i < c.ticks; ++i) rig.Form().Get<ui::Timer>("tmrTrayIcon").Fire();
     EXPECT_EQ(rig.tray.calls.size(), c.adds);
     EXPECT_EQ(rig.tray.Icons(), c.shown ? 1u : 0u);
     EXPECT_EQ(rig.Program().TrayIcon().Shown(), c.shown);
-    EXPECT_FALSE(rig.Form().tmrTrayIcon().Enabled());
+    EXPECT_FALSE(rig.Form().Get<ui::Timer>("tmrTrayIcon").Enabled());
   }
 }
 

@@ -72,11 +72,11 @@ TEST(WindowTitleTermination, EveryOutcomeOfTerminate) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TitleRig rig;
-    rig.Form().txtTargetTitle().SetText(c.title);
+    rig.Form().Get<ui::TextBox>("txtTargetTitle").SetText(c.title);
     rig.windows.owners[11] = c.owner;
     rig.windows.openable = c.openable;
     rig.windows.terminable = c.terminable;
-    rig.Form().cmdTerminate().UserClicked();
+    rig.Form().Get<ui::Button>("cmdTerminate").UserClicked();
     EXPECT_EQ(rig.windows.calls, c.calls);
     for (const auto& shown : rig.messages.shown) {
       EXPECT_EQ(shown.title, "morvex");
@@ -100,8 +100,8 @@ TEST(WindowTitleTermination, EveryOutcomeOfSendCloseMessage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TitleRig rig;
-    rig.Form().txtTargetTitle().SetText(c.title);
-    rig.Form().cmdSendCloseMessage().UserClicked();
+    rig.Form().Get<ui::TextBox>("txtTargetTitle").SetText(c.title);
+    rig.Form().Get<ui::Button>("cmdSendCloseMessage").UserClicked();
     EXPECT_EQ(rig.windows.calls, c.calls);
     for (const auto& shown : rig.messages.shown) {
       EXPECT_EQ(shown.title, "morvex");
@@ -116,9 +116,9 @@ TEST(WindowTitleTermination, TitleReachesThePlatformInTheAnsiCodePage) {
   const std::string ansi = "Gr\xF6\xDF" "e \x96 Editor";
   rig.windows.windows[ansi] = 12;
   rig.windows.owners[12] = 99;
-  rig.Form().txtTargetTitle().SetText("Größe – Editor");
-  rig.Form().cmdSendCloseMessage().UserClicked();
-  rig.Form().cmdTerminate().UserClicked();
+  rig.Form().Get<ui::TextBox>("txtTargetTitle").SetText("Größe – Editor");
+  rig.Form().Get<ui::Button>("cmdSendCloseMessage").UserClicked();
+  rig.Form().Get<ui::Button>("cmdTerminate").UserClicked();
   EXPECT_EQ(rig.windows.calls, (Calls{"FindTopWindow " + ansi, "Post 12 16 0 0", "FindTopWindow " + ansi,
                                       "WindowProcessId 12", "OpenProcess 1048577 0 99", "TerminateProcess 7099 0",
                                       "CloseHandle 7099", "CloseRequest"}));
