@@ -210,7 +210,7 @@ void Start(forms::Form1& form, CountdownScheduler& scheduler) {
     scheduler.ArmCountDown(h, m, s, form.Svc().clock.Elapsed());
   }
 
-  scheduler.tickSoundPath = form.Svc().files.AppFolder() + "\\tick.wav";
+  scheduler.tickSoundPath = services::InFolder(form.Svc().files.AppFolder(), "tick.wav");
   form.tmrCountDown().SetEnabled(true);
   // The focus leaves Starten before it is disabled: a disabled button would
   // keep it, and the next Tab would go to the first Tab stop, "Beenden und
@@ -259,7 +259,7 @@ void Tick(forms::Form1& form, CountdownScheduler& scheduler) {
 
   if (!runOut) scheduler.WarnIfNear(scheduler.SecondsShown());
   if (runOut) {
-    PlaySound(form, form.Svc().files.AppFolder() + "\\thx.wav");
+    PlaySound(form, services::InFolder(form.Svc().files.AppFolder(), "thx.wav"));
     form.tmrCountDown().SetEnabled(false);
     form.cmdSet().SetEnabled(true);
     SetLocks(form, false);
