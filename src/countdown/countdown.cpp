@@ -210,7 +210,7 @@ void Start(forms::CountdownPart& part, services::Services& services, CountdownSc
     scheduler.ArmCountDown(h, m, s, services.clock.Elapsed());
   }
 
-  scheduler.tickSoundPath = services.files.AppFolder() + "\\tick.wav";
+  scheduler.tickSoundPath = services::InFolder(services.files.AppFolder(), "tick.wav");
   part.tick.SetEnabled(true);
   // The focus leaves Starten before it is disabled: a disabled button would
   // keep it, and the next Tab would go to the first Tab stop, "Beenden und
@@ -259,7 +259,7 @@ void Tick(forms::CountdownPart& part, services::Services& services, CountdownSch
 
   if (!runOut) scheduler.WarnIfNear(scheduler.SecondsShown());
   if (runOut) {
-    PlaySound(part, services.files.AppFolder() + "\\thx.wav");
+    PlaySound(part, services::InFolder(services.files.AppFolder(), "thx.wav"));
     part.tick.SetEnabled(false);
     part.start.SetEnabled(true);
     SetLocks(part, false);

@@ -1,6 +1,7 @@
 // The design of the program's windows: every window's controls and menu items
 // as rows, in the window's declaration order (the order gives the command IDs
-// and the order in which the settings code walks the controls).
+// and the order in which the settings code walks the controls). Form1's table
+// is in form1_table.cpp, the others' in window_tables.cpp.
 #pragma once
 
 #include "ui/control_def.h"

@@ -14,7 +14,7 @@
 
 namespace morvex::processes {
 
-std::string KillListPath(services::Files& files) { return files.AppFolder() + "\\List2.txt"; }
+std::string KillListPath(services::Files& files) { return services::InFolder(files.AppFolder(), "List2.txt"); }
 
 KillListFile::KillListFile(services::Services& services, bool tellFailure) {
   const std::string path = KillListPath(services.files);

@@ -21,7 +21,7 @@ struct KillListPart;
 
 namespace morvex::processes {
 
-// The application folder followed by "\List2.txt".
+// List2.txt in the application folder (services::InFolder).
 std::string KillListPath(services::Files& files);
 
 // List2.txt opened for reading. Start-up opens it and reads the first entry

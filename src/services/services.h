@@ -10,6 +10,7 @@
 
 #include "services/command_interpreter.h"
 #include "services/file_result.h"
+#include "services/in_folder.h"
 #include "services/notification_area.h"
 #include "services/private_profile.h"
 #include "services/processes.h"
@@ -91,7 +92,8 @@ struct ReadResult {
 class Files {
  public:
   virtual ~Files() = default;
-  // The folder that holds the executable, as the platform reports it.
+  // The folder that holds the executable, as the platform reports it (a
+  // drive's root with its "\"); InFolder joins a file's name to it.
   virtual std::string AppFolder() = 0;
   // The full path of the running program's own file, under whatever name it
   // was saved ("morvex (1).exe" as well).

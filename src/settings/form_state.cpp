@@ -70,9 +70,7 @@ std::string ReadStored(const std::string& section, const std::string& key, const
 }  // namespace
 
 std::string ConfigFilePath(services::Files& files) {
-  std::string path = files.AppFolder();
-  if (path.empty() || path.back() != '\\') path += '\\';
-  return path + kConfigFileName;
+  return services::InFolder(files.AppFolder(), kConfigFileName);
 }
 
 std::string ControlKey(const ui::Control& control) { return ui::ControlKey(control.Name(), control.Index()); }

@@ -23,8 +23,7 @@ inline std::string SettingsNotSavedText(const std::string& path, const std::stri
   return "Die Einstellungen des Fensters wurden nicht gespeichert.\n\nDatei: " + path + "\nGrund: " + reason;
 }
 
-// The application folder, a "\" unless the folder already ends in one, and
-// "config.ini".
+// config.ini in the application folder (services::InFolder).
 std::string ConfigFilePath(services::Files& files);
 
 // The control's key in its section (ui::ControlKey): its name, or for a

@@ -1,5 +1,7 @@
 #include "termination/taskkill.h"
 
+#include "services/in_folder.h"
+
 namespace morvex::termination {
 
 bool IsTaskkillWord(std::string_view name) {
@@ -11,7 +13,7 @@ bool IsTaskkillWord(std::string_view name) {
   return true;
 }
 
-std::string TaskkillPath(const std::string& systemFolder) { return systemFolder + "\\" + kTaskkillFileName; }
+std::string TaskkillPath(const std::string& systemFolder) { return services::InFolder(systemFolder, kTaskkillFileName); }
 
 std::optional<std::string> TaskkillCommandLine(const std::string& systemFolder, const TaskkillStart& start) {
   if (!IsTaskkillWord(start.name)) return std::nullopt;

@@ -144,7 +144,7 @@ std::unique_ptr<ControlPeer> Win32Backend::MakeControlWindow(ui::Window& window,
   if (def.kind == Kind::RollUp) {
     peer = std::make_unique<RollUpPeer>(hwnd, control, window, *this);
   } else {
-    peer = std::make_unique<ControlPeer>(hwnd, def, gdi_);
+    peer = MakeControlPeer(hwnd, def, gdi_);
   }
   // What a control of the kind starts with beyond its styles. A Tab stop
   // tells a screen reader what it is; the panel does so itself.

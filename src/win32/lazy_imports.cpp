@@ -3,13 +3,15 @@
 #include <optional>
 #include <string>
 
+#include "services/in_folder.h"
+
 namespace morvex::win32 {
 
 HMODULE LoadSystemLibrary(const wchar_t* name) {
   wchar_t folder[MAX_PATH];
   const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return nullptr;
-  const std::wstring path = std::wstring(folder, n) + L"\\" + name;
+  const std::wstring path = services::InFolder(std::wstring_view(folder, n), name);
   return LoadLibraryW(path.c_str());
 }
 

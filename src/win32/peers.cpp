@@ -36,66 +36,6 @@ bool ControlPeer::HasFocus() const {
 }
 void ControlPeer::SetFocus() { ::SetFocus(Handle()); }
 
-void ControlPeer::SetCheck(int value) {
-  SendMessageW(Handle(), BM_SETCHECK, value == 2 ? BST_INDETERMINATE : value ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-int ControlPeer::Check() const {
-  const LRESULT state = SendMessageW(Handle(), BM_GETCHECK, 0, 0);
-  return state == BST_INDETERMINATE ? 2 : state == BST_CHECKED ? 1 : 0;
-}
-
-void ControlPeer::SetLocked(bool locked) { SendMessageW(Handle(), EM_SETREADONLY, locked, 0); }
-bool ControlPeer::Locked() const { return (GetWindowLongPtrW(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
-
-int ControlPeer::Count() const { return Send(LB_GETCOUNT, CB_GETCOUNT, 0, 0); }
-
-std::string ControlPeer::Item(int position) const {
-  const int n = Send(LB_GETTEXTLEN, CB_GETLBTEXTLEN, static_cast<WPARAM>(position), 0);
-  if (n < 0) return {};
-  std::wstring buffer(static_cast<std::size_t>(n) + 1, L'\0');
-  Send(LB_GETTEXT, CB_GETLBTEXT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(buffer.data()));
-  buffer.resize(static_cast<std::size_t>(n));
-  return Narrow(buffer);
-}
-
-void ControlPeer::AddItem(const std::string& text) {
-  const std::wstring wide = Widen(text);
-  Send(LB_ADDSTRING, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-void ControlPeer::RemoveItem(int position) {
-  Send(LB_DELETESTRING, CB_DELETESTRING, static_cast<WPARAM>(position), 0);
-}
-
-void ControlPeer::ClearItems() { Send(LB_RESETCONTENT, CB_RESETCONTENT, 0, 0); }
-int ControlPeer::CurSel() const { return Send(LB_GETCURSEL, CB_GETCURSEL, 0, 0); }
-
-void ControlPeer::SetCurSel(int position) { Send(LB_SETCURSEL, CB_SETCURSEL, static_cast<WPARAM>(position), 0); }
-
-bool ControlPeer::Selected(int position) const {
-  return SendMessageW(Handle(), LB_GETSEL, static_cast<WPARAM>(position), 0) > 0;
-}
-
-void ControlPeer::SetSelected(int position, bool selected) {
-  SendMessageW(Handle(), LB_SETSEL, selected, static_cast<LPARAM>(position));
-}
-
-int ControlPeer::Caret() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCARETINDEX, 0, 0)); }
-
-int ControlPeer::FindExact(const std::string& text) const {
-  if (!IsWindow(Handle())) return -2;
-  // The list box compares the whole text without regard to letter case.
-  const std::string ansi = ToAnsi(text);
-  return static_cast<int>(static_cast<LONG>(SendMessageA(Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                         reinterpret_cast<LPARAM>(ansi.c_str()))));
-}
-
-void ControlPeer::SetRedraw(bool redraw) {
-  SendMessageW(Handle(), WM_SETREDRAW, redraw, 0);
-  if (redraw) InvalidateRect(Handle(), nullptr, TRUE);
-}
-
 void ControlPeer::FitCaption(const std::wstring& text, int dpi) {
   if (!HasCaption(def_.kind) || (text == fittedText_ && dpi == fittedDpi_)) return;
   fittedText_ = text;
@@ -103,10 +43,100 @@ void ControlPeer::FitCaption(const std::wstring& text, int dpi) {
   SetFont(Handle(), gdi_.CaptionFont(def_, text, dpi));
 }
 
-int ControlPeer::Send(UINT listMsg, UINT comboMsg, WPARAM wp, LPARAM lp) const {
-  return static_cast<int>(
-      static_cast<LONG>(SendMessageW(Handle(), def_.kind == Kind::ComboBox ? comboMsg : listMsg, wp, lp)));
+std::unique_ptr<ControlPeer> MakeControlPeer(HWND hwnd, const ui::ControlDef& def, GdiCache& gdi) {
+  switch (def.kind) {
+    case Kind::CheckBox:
+    case Kind::OptionButton:
+      return std::make_unique<CheckButtonPeer>(hwnd, def, gdi);
+    case Kind::TextBox:
+      return std::make_unique<EditPeer>(hwnd, def, gdi);
+    case Kind::ListBox:
+      return std::make_unique<ListBoxPeer>(hwnd, def, gdi);
+    case Kind::ComboBox:
+      return std::make_unique<ComboBoxPeer>(hwnd, def, gdi);
+    default:
+      return std::make_unique<ControlPeer>(hwnd, def, gdi);
+  }
 }
+
+// --- check boxes and option buttons ----------------------------------------------
+
+void CheckButtonPeer::SetCheck(int value) {
+  Send(BM_SETCHECK, value == 2 ? BST_INDETERMINATE : value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int CheckButtonPeer::Check() const {
+  const LRESULT state = Send(BM_GETCHECK, 0, 0);
+  return state == BST_INDETERMINATE ? 2 : state == BST_CHECKED ? 1 : 0;
+}
+
+// --- text boxes ------------------------------------------------------------------
+
+void EditPeer::SetLocked(bool locked) { Send(EM_SETREADONLY, locked, 0); }
+bool EditPeer::Locked() const { return (GetWindowLongPtrW(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
+
+// --- list boxes and combo boxes ----------------------------------------------------
+
+namespace {
+
+constexpr ItemMessages kListBoxMessages{LB_GETCOUNT,     LB_GETTEXTLEN,   LB_GETTEXT,   LB_ADDSTRING,
+                                        LB_DELETESTRING, LB_RESETCONTENT, LB_GETCURSEL, LB_SETCURSEL};
+constexpr ItemMessages kComboBoxMessages{CB_GETCOUNT,     CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_ADDSTRING,
+                                         CB_DELETESTRING, CB_RESETCONTENT, CB_GETCURSEL, CB_SETCURSEL};
+
+}  // namespace
+
+int ItemsPeer::SendInt(UINT message, WPARAM wp, LPARAM lp) const {
+  return static_cast<int>(static_cast<LONG>(Send(message, wp, lp)));
+}
+
+int ItemsPeer::Count() const { return SendInt(messages_.count, 0, 0); }
+
+std::string ItemsPeer::Item(int position) const {
+  const int n = SendInt(messages_.textLength, static_cast<WPARAM>(position), 0);
+  if (n < 0) return {};
+  std::wstring buffer(static_cast<std::size_t>(n) + 1, L'\0');
+  SendInt(messages_.text, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(buffer.data()));
+  buffer.resize(static_cast<std::size_t>(n));
+  return Narrow(buffer);
+}
+
+void ItemsPeer::AddItem(const std::string& text) {
+  const std::wstring wide = Widen(text);
+  SendInt(messages_.add, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void ItemsPeer::RemoveItem(int position) { SendInt(messages_.remove, static_cast<WPARAM>(position), 0); }
+void ItemsPeer::ClearItems() { SendInt(messages_.reset, 0, 0); }
+int ItemsPeer::CurSel() const { return SendInt(messages_.curSel, 0, 0); }
+void ItemsPeer::SetCurSel(int position) { SendInt(messages_.setCurSel, static_cast<WPARAM>(position), 0); }
+
+ListBoxPeer::ListBoxPeer(HWND hwnd, const ui::ControlDef& def, GdiCache& gdi)
+    : ItemsPeer(hwnd, def, gdi, kListBoxMessages) {}
+
+bool ListBoxPeer::Selected(int position) const { return Send(LB_GETSEL, static_cast<WPARAM>(position), 0) > 0; }
+
+void ListBoxPeer::SetSelected(int position, bool selected) {
+  Send(LB_SETSEL, selected, static_cast<LPARAM>(position));
+}
+
+int ListBoxPeer::Caret() const { return static_cast<int>(Send(LB_GETCARETINDEX, 0, 0)); }
+
+int ListBoxPeer::FindExact(const std::string& text) const {
+  if (!IsWindow(Handle())) return -2;
+  // The list box compares the whole text without regard to letter case.
+  const std::string ansi = ToAnsi(text);
+  return static_cast<int>(static_cast<LONG>(SendMessageA(Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                         reinterpret_cast<LPARAM>(ansi.c_str()))));
+}
+
+void ListBoxPeer::SetRedraw(bool redraw) {
+  Send(WM_SETREDRAW, redraw, 0);
+  if (redraw) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+ComboBoxPeer::ComboBoxPeer(HWND hwnd, const ui::ControlDef& def, GdiCache& gdi)
+    : ItemsPeer(hwnd, def, gdi, kComboBoxMessages) {}
 
 // --- the roll-up panel ---------------------------------------------------------
 

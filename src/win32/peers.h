@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "ui/controls.h"
@@ -14,7 +15,9 @@
 
 namespace morvex::win32 {
 
-// A control that is a window of its own; its window goes with it.
+// A control that is a window of its own; its window goes with it. What every
+// such window does (text, enabled, visible, focus, its caption's font) is
+// here; a label, a frame and a command button do no more.
 class ControlPeer : public ui::Peer {
  public:
   ControlPeer(HWND hwnd, const ui::ControlDef& def, GdiCache& gdi);
@@ -29,10 +32,52 @@ class ControlPeer : public ui::Peer {
   bool HasFocus() const override;
   void SetFocus() override;
 
+  // Gives a caption the font it fits its control in at the DPI; measured
+  // again only when the text or the DPI has changed.
+  void FitCaption(const std::wstring& text, int dpi);
+
+ protected:
+  LRESULT Send(UINT message, WPARAM wp, LPARAM lp) const { return SendMessageW(Handle(), message, wp, lp); }
+
+ private:
+  UniqueWindow hwnd_;
+  const ui::ControlDef& def_;
+  GdiCache& gdi_;
+  std::wstring fittedText_;
+  int fittedDpi_ = 0;
+};
+
+// The peer of the control's kind for its window (all kinds but the roll-up
+// panel, the menus, timers and the sound player).
+std::unique_ptr<ControlPeer> MakeControlPeer(HWND hwnd, const ui::ControlDef& def, GdiCache& gdi);
+
+// A check box or an option button: a button with a check mark.
+class CheckButtonPeer : public ControlPeer {
+ public:
+  using ControlPeer::ControlPeer;
   void SetCheck(int value) override;
   int Check() const override;
+};
+
+// A text box (EDIT).
+class EditPeer : public ControlPeer {
+ public:
+  using ControlPeer::ControlPeer;
   void SetLocked(bool locked) override;
   bool Locked() const override;
+};
+
+// The messages of the entries of a list: a list box's or a combo box's.
+struct ItemMessages {
+  UINT count, textLength, text, add, remove, reset, curSel, setCurSel;
+};
+
+// The entries and the single selection of a list box or a combo box, through
+// the messages of its kind.
+class ItemsPeer : public ControlPeer {
+ public:
+  ItemsPeer(HWND hwnd, const ui::ControlDef& def, GdiCache& gdi, const ItemMessages& messages)
+      : ControlPeer(hwnd, def, gdi), messages_(messages) {}
 
   int Count() const override;
   std::string Item(int position) const override;
@@ -41,25 +86,29 @@ class ControlPeer : public ui::Peer {
   void ClearItems() override;
   int CurSel() const override;
   void SetCurSel(int position) override;
+
+ private:
+  int SendInt(UINT message, WPARAM wp, LPARAM lp) const;
+
+  const ItemMessages& messages_;
+};
+
+// A list box (LISTBOX): also the extended selection, the focus mark, the
+// exact search and the redraw while it is filled.
+class ListBoxPeer : public ItemsPeer {
+ public:
+  ListBoxPeer(HWND hwnd, const ui::ControlDef& def, GdiCache& gdi);
   bool Selected(int position) const override;
   void SetSelected(int position, bool selected) override;
   int Caret() const override;
   int FindExact(const std::string& text) const override;
   void SetRedraw(bool redraw) override;
+};
 
-  // Gives a caption the font it fits its control in at the DPI; measured
-  // again only when the text or the DPI has changed.
-  void FitCaption(const std::wstring& text, int dpi);
-
- private:
-  // The list box's message, or the combo box's of the same meaning.
-  int Send(UINT listMsg, UINT comboMsg, WPARAM wp, LPARAM lp) const;
-
-  UniqueWindow hwnd_;
-  const ui::ControlDef& def_;
-  GdiCache& gdi_;
-  std::wstring fittedText_;
-  int fittedDpi_ = 0;
+// A combo box (COMBOBOX): its entries; its text is its edit field's.
+class ComboBoxPeer : public ItemsPeer {
+ public:
+  ComboBoxPeer(HWND hwnd, const ui::ControlDef& def, GdiCache& gdi);
 };
 
 // The roll-up panel: a window of our own class (PanelProc) whose header

@@ -139,18 +139,23 @@ services::ProcessQueryResult Query() {
 
 }  // namespace
 
-std::vector<std::string> Win32ProcessSnapshot::ImageNames() {
-  std::vector<std::string> names;
+std::vector<RunningProcess> RunningProcesses() {
+  std::vector<RunningProcess> processes;
   // 0 means no snapshot; so does the documented failure value.
   const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return names;
-  // The Unicode record: every name as the system gives it, whatever the
-  // ANSI code page can hold.
+  if (!snapshot) return processes;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof(entry);
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-    names.push_back(Narrow(std::wstring(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH))));
+    processes.push_back({entry.th32ProcessID, entry.th32ParentProcessID,
+                         Narrow(std::wstring(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH)))});
   }
+  return processes;
+}
+
+std::vector<std::string> Win32ProcessSnapshot::ImageNames() {
+  std::vector<std::string> names;
+  for (RunningProcess& process : RunningProcesses()) names.push_back(std::move(process.imageName));
   return names;
 }
 

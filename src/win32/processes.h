@@ -2,9 +2,26 @@
 // service through its scripting interface (the "winmgmts:" moniker).
 #pragma once
 
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
 #include "services/processes.h"
 
 namespace morvex::win32 {
+
+// A running process as the tool-help snapshot gives it.
+struct RunningProcess {
+  DWORD id = 0;
+  DWORD parent = 0;
+  std::string imageName;
+};
+
+// The one walk of the running processes, with the Unicode records: every
+// name as the system gives it, whatever the ANSI code page can hold. Empty
+// where no snapshot can be taken.
+std::vector<RunningProcess> RunningProcesses();
 
 class Win32ProcessSnapshot : public services::ProcessSnapshot {
  public:

@@ -1,12 +1,12 @@
 #include "win32/services.h"
 
 #include <shellapi.h>
-#include <tlhelp32.h>
 
 #include <map>
 #include <set>
 
 #include "win32/handles.h"
+#include "win32/processes.h"
 #include "win32/text.h"
 
 namespace morvex::win32 {
@@ -152,23 +152,10 @@ std::uint32_t Win32Lifetime::ProcessId() { return GetCurrentProcessId(); }
 
 namespace {
 
-struct ProcessRecord {
-  DWORD parent = 0;
-  std::string imageName;
-};
-
-// The running processes by their identifiers; empty when no snapshot can be
-// taken.
-std::map<DWORD, ProcessRecord> RunningProcesses() {
-  std::map<DWORD, ProcessRecord> processes;
-  const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return processes;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-    processes[entry.th32ProcessID] = {entry.th32ParentProcessID,
-                                      Narrow(std::wstring(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH)))};
-  }
+// The running processes by their identifiers.
+std::map<DWORD, RunningProcess> RunningProcessesById() {
+  std::map<DWORD, RunningProcess> processes;
+  for (RunningProcess& process : RunningProcesses()) processes[process.id] = std::move(process);
   return processes;
 }
 
@@ -176,7 +163,7 @@ std::map<DWORD, ProcessRecord> RunningProcesses() {
 
 std::string Win32Lifetime::ImageName() {
   if (!imageName_.empty()) return imageName_;
-  const std::map<DWORD, ProcessRecord> processes = RunningProcesses();
+  const std::map<DWORD, RunningProcess> processes = RunningProcessesById();
   if (const auto own = processes.find(GetCurrentProcessId()); own != processes.end()) {
     imageName_ = own->second.imageName;
   }
@@ -190,7 +177,7 @@ std::string Win32Lifetime::ImageName() {
 std::vector<std::string> Win32Lifetime::AncestorImageNames() {
   // Followed as the list links them, as TASKKILL's /T follows them: a parent
   // that has ended and whose identifier a later process took counts as well.
-  const std::map<DWORD, ProcessRecord> processes = RunningProcesses();
+  const std::map<DWORD, RunningProcess> processes = RunningProcessesById();
   std::vector<std::string> names;
   std::set<DWORD> seen{GetCurrentProcessId()};
   auto at = processes.find(GetCurrentProcessId());

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "services/in_folder.h"
 #include "win32/handles.h"
 #include "win32/text.h"
 
@@ -44,7 +45,7 @@ std::wstring ParentFolder(const std::string& parent) {
 std::optional<std::wstring> LinkFolder(const std::string& folder, const std::string& parent) {
   const std::wstring base = ParentFolder(parent);
   if (base.empty()) return std::nullopt;
-  std::optional<std::wstring> full = FullPath(base + L"\\" + Widen(folder));
+  std::optional<std::wstring> full = FullPath(services::InFolder(base, Widen(folder)));
   if (!full) return std::nullopt;
   const DWORD attributes = GetFileAttributesW(full->c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
@@ -60,7 +61,7 @@ std::int32_t Win32ShellLinks::CreateShellLink(const std::string& folder, const s
   const std::optional<std::wstring> full = LinkFolder(folder, parent);
   if (!full) return 0;
   const std::wstring& dir = *full;
-  const std::wstring link = dir + L"\\" + Widen(name) + L".lnk";
+  const std::wstring link = services::InFolder(dir, Widen(name) + L".lnk");
 
   ComPtr<IShellLinkW> shellLink;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.put_void()))) {

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "services/in_folder.h"
+
 namespace morvex::win32 {
 
 namespace {
@@ -114,9 +116,7 @@ std::optional<std::string> PathInCodePage(UINT codePage, const std::string& utf8
   if (slash == std::wstring::npos) return std::nullopt;
   const std::optional<std::wstring> folder = ShortPath(full->substr(0, slash + 1));
   if (!folder) return std::nullopt;
-  std::wstring joined = *folder;
-  if (joined.back() != L'\\' && joined.back() != L'/') joined.push_back(L'\\');
-  return FromWideExactly(codePage, joined + full->substr(slash + 1));
+  return FromWideExactly(codePage, services::InFolder(*folder, std::wstring_view(*full).substr(slash + 1)));
 }
 
 std::string ErrorText(DWORD code) {
