@@ -237,6 +237,13 @@ class FakeShellLinks : public services::ShellLinks {
   std::function<void()> onCreate;
 };
 
+// The entries of a list box or combo box, in order.
+inline std::vector<std::string> ItemsOf(const ui::ListControl& list) {
+  std::vector<std::string> items;
+  for (int i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
+  return items;
+}
+
 // Everything a test needs to run the main window without an operating system.
 struct Rig {
   FakeMessageBoxes messages;
