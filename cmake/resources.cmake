@@ -64,7 +64,7 @@ function(morvex_add_resources target)
       OUTPUT "${program_ico}" "${deskr_ico}"
       COMMAND "${CMAKE_COMMAND}" -E make_directory "${gen_dir}"
       COMMAND Python3::Interpreter "${icon_script}" "${gen_dir}"
-      DEPENDS "${icon_script}"
+      DEPENDS "${icon_script}" "${root}/tools/icon_shapes.py" "${root}/tools/icon_file.py"
       COMMENT "Generating morvex.ico and deskr.ico"
       VERBATIM)
 

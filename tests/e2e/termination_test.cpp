@@ -12,7 +12,6 @@
 // method (neither Wine 8's nor Wine 10's has): there the stand-in ends
 // nothing, so that what ends, the service ended.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -23,12 +22,11 @@
 #include <vector>
 
 #include "e2e/driver.h"
+#include "e2e/killlist_run.h"
 #include "win32/probes/management_probe.h"
 
 namespace morvex::e2e {
 namespace {
-
-using Entries = std::vector<std::string>;
 
 // Tells once, before the first test, what this system lacks, and so what
 // the stand-in does with /T and which tests skip.
@@ -44,77 +42,6 @@ class SystemReport : public testing::Environment {
   }
 };
 testing::Environment* const kSystemReport = testing::AddGlobalTestEnvironment(new SystemReport);
-
-// The arguments morvex.exe started TASKKILL with, as the stand-in noted them:
-// each call as one line of quoted arguments.
-void ExpectStandInCall(const Morvex& app, const std::string& call) {
-  const std::string calls = ReadFileBytes(app.PathOf(L"taskkill-calls.txt"));
-  EXPECT_NE(calls.find(call), std::string::npos) << calls;
-}
-
-// A copy of the idle test program under a name nothing else carries.
-const char kTarget[] = "mvx_endme.exe";
-const wchar_t kWaitCaption[] = L"Bitte Warten.... Aktion wird ausgeführt !";
-
-// Instances of the idle program, started from the application folder.
-class Targets {
- public:
-  Targets(const Morvex& app, int count, const std::string& name = kTarget) {
-    const std::wstring path = app.PathOf(Widen(name));
-    CopyFileW((ProgramFolder() + L"\\e2e_idle.exe").c_str(), path.c_str(), FALSE);
-    for (int i = 0; i < count; ++i) {
-      STARTUPINFOW si{};
-      si.cb = sizeof si;
-      PROCESS_INFORMATION pi{};
-      std::wstring command = L"\"" + path + L"\"";
-      if (CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        CloseHandle(pi.hThread);
-        processes_.push_back(pi.hProcess);
-      }
-    }
-  }
-  ~Targets() {
-    for (HANDLE process : processes_) {
-      TerminateProcess(process, 1);
-      WaitForSingleObject(process, 5000);
-      CloseHandle(process);
-    }
-  }
-  std::size_t Started() const { return processes_.size(); }
-  bool AllEnded() const {
-    for (HANDLE process : processes_) {
-      if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) return false;
-    }
-    return true;
-  }
-
- private:
-  std::vector<HANDLE> processes_;
-};
-
-bool WaitWindowOpen(const Morvex& app) {
-  for (HWND hwnd : app.TopWindows(false)) {
-    wchar_t text[256] = {};
-    GetWindowTextW(hwnd, text, 256);  // read without a message: the program is busy
-    if (std::wstring(text) == kWaitCaption) return true;
-  }
-  return false;
-}
-
-// Clicks Command2 and returns when the run is over (the wait window has come
-// and gone), with the milliseconds from the click to then; -1 on no run.
-double RunKillList(const Morvex& app) {
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  app.Click("Command2");
-  if (!WaitFor([&] { return WaitWindowOpen(app); }, 15000)) return -1;
-  // Polled finely: the figure is logged.
-  const ULONGLONG bound = GetTickCount64() + 60000;
-  while (WaitWindowOpen(app) && GetTickCount64() < bound) Sleep(5);
-  QueryPerformanceCounter(&end);
-  return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 TEST(KillListRun, EndsEveryInstanceAndShowsTheListAgain) {
   Morvex app(FreshFolder("kill-run"));
@@ -346,85 +273,6 @@ TEST(KillListRun, EndsTheSelectedEntriesOnly) {
   EXPECT_TRUE(a.AllEnded() && c.AllEnded());
   EXPECT_FALSE(b.AllEnded());
   EXPECT_EQ(app.Items("List2"), kill);
-  app.Kill();
-}
-
-// Starts the program on a kill list of `first` and kTarget, with one copy of
-// kTarget running, and runs the list: the copy ends.
-void RunWithTargetAfter(Morvex& app, const std::string& first) {
-  WriteFileBytes(app.PathOf(L"List2.txt"), first + "\r\n" + kTarget + "\r\n");
-  Targets targets(app, 1);
-  ASSERT_TRUE(app.Start());
-  ASSERT_TRUE(app.WaitUntilShown());
-  ASSERT_TRUE(WaitFor([&] { return app.Items("List2").size() == 2; }));
-  ASSERT_GE(RunKillList(app), 0);
-  EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
-}
-
-// morvex.exe in the kill list: its TASKKILL spares the program's own process
-// by its identifier, so the program goes on, and the next entry ends. (The
-// filter lets another copy of morvex.exe end. A TASKKILL that knows no /FI,
-// as Wine 8's, refuses the whole call, and Wine's management service ends
-// nothing: under Wine no other copy ends.)
-TEST(KillListRun, NeverEndsTheProgramItself) {
-  Morvex app(FreshFolder("kill-run-itself"));
-  RunWithTargetAfter(app, "morvex.exe");
-  EXPECT_TRUE(app.Running());
-  EXPECT_TRUE(app.WaitUntilShown());
-  EXPECT_EQ(app.Items("List2"), (Entries{"morvex.exe", kTarget}));
-  ExpectStandInCall(app, " \"/IM\" \"morvex.exe\" \"/FI\" \"PID ne " + std::to_string(app.ProcessId()) + "\" \"/T\"\r\n");
-  app.Kill();
-}
-
-// The identifier of the first running process of that image name; 0 for none.
-DWORD ProcessIdOf(const wchar_t* imageName) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return 0;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  DWORD id = 0;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more && !id; more = Process32NextW(snapshot, &entry)) {
-    if (lstrcmpiW(entry.szExeFile, imageName) == 0) id = entry.th32ProcessID;
-  }
-  CloseHandle(snapshot);
-  return id;
-}
-
-// services.exe, a process Windows needs (and one Wine has): a run passes it
-// over where the file holds it, says so, keeps it in List2 and the file, and
-// cmduebernehmen refuses it.
-TEST(KillListRun, PassesOverTheProcessesWindowsNeeds) {
-  const DWORD services = ProcessIdOf(L"services.exe");
-  ASSERT_NE(services, 0u);
-  Morvex app(FreshFolder("kill-run-protected"));
-  RunWithTargetAfter(app, "services.exe");
-  // Once the run is over, the box says why it still runs, and nothing else.
-  const auto report = app.WaitForMessageBox();
-  ASSERT_TRUE(report);
-  EXPECT_EQ(report->title, "Fehler beim Beenden");
-  EXPECT_NE(report->text.find("\nservices.exe (von Windows benötigt, wird nie beendet)"), std::string::npos)
-      << report->text;
-  EXPECT_EQ(report->text.find(kTarget), std::string::npos) << report->text;
-  app.CloseMessageBox(*report);
-  EXPECT_EQ(ProcessIdOf(L"services.exe"), services);
-  EXPECT_EQ(app.Items("List2"), (Entries{"services.exe", kTarget}));
-  const std::string file = std::string("services.exe\r\n") + kTarget + "\r\n";
-  EXPECT_EQ(ReadFileBytes(app.PathOf(L"List2.txt")), file);
-
-  // cmduebernehmen refuses it, naming it.
-  const Entries catalogue = app.Items("List1");
-  const auto position = std::find(catalogue.begin(), catalogue.end(), "services.exe") - catalogue.begin();
-  ASSERT_LT(position, static_cast<std::ptrdiff_t>(catalogue.size())) << testing::PrintToString(catalogue);
-  app.ClickItem("List1", static_cast<int>(position));
-  ASSERT_TRUE(WaitFor([&] { return app.Text("txtTargetTitle") == "services.exe"; }));
-  app.Click("cmduebernehmen");
-  const auto box = app.WaitForMessageBox();
-  ASSERT_TRUE(box);
-  EXPECT_EQ(box->title, "Geschützter Prozess");
-  EXPECT_NE(box->text.find("services.exe"), std::string::npos) << box->text;
-  app.CloseMessageBox(*box);
-  EXPECT_EQ(app.Items("List2"), (Entries{"services.exe", kTarget}));
-  EXPECT_EQ(ReadFileBytes(app.PathOf(L"List2.txt")), file);
   app.Kill();
 }
 

@@ -6,7 +6,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -18,6 +17,7 @@
 #include "standins/private_profile.h"
 #include "services/services.h"
 #include "ui/headless.h"
+#include "unit/fake_processes.h"
 
 namespace morvex::testing {
 
@@ -214,160 +214,6 @@ class MemoryProfile : public services::PrivateProfile {
   FakeFiles& files_;
 };
 
-// Image names in UTF-8, as the snapshot reports them; none = no snapshot.
-class FakeProcessSnapshot : public services::ProcessSnapshot {
- public:
-  std::vector<std::string> ImageNames() override {
-    ++snapshots;
-    return names;
-  }
-  std::vector<std::string> names;
-  int snapshots = 0;
-};
-
-// The management service: one object per caption, with the identifier of
-// the same position in `ids` (1000 + its position where `ids` is shorter;
-// 0 for one that cannot be read); Terminate is recorded and returns
-// `terminateResults[caption]` (0 where none is set).
-class FakeManagementService : public services::ManagementService {
- public:
-  class Process : public services::ManagedProcess {
-   public:
-    Process(std::string caption, std::uint32_t id, FakeManagementService& owner)
-        : caption_(std::move(caption)), id_(id), owner_(owner) {}
-    std::string Caption() override { return caption_; }
-    std::optional<std::uint32_t> ProcessId() override {
-      return id_ == 0 ? std::nullopt : std::optional<std::uint32_t>(id_);
-    }
-    std::optional<std::uint32_t> Terminate() override {
-      owner_.terminated.push_back(caption_);
-      owner_.terminatedIds.push_back(id_);
-      const auto it = owner_.terminateResults.find(caption_);
-      return it == owner_.terminateResults.end() ? std::optional<std::uint32_t>(0) : it->second;
-    }
-
-   private:
-    std::string caption_;
-    std::uint32_t id_;
-    FakeManagementService& owner_;
-  };
-  services::ProcessQueryResult QueryWin32Processes() override {
-    ++queries;
-    if (onQuery) onQuery();
-    services::ProcessQueryResult result;
-    if (!error.empty()) return {false, {}, error};
-    for (std::size_t i = 0; i < captions.size(); ++i) {
-      const std::uint32_t id = i < ids.size() ? ids[i] : static_cast<std::uint32_t>(1000 + i);
-      result.processes.push_back(std::make_unique<Process>(captions[i], id, *this));
-    }
-    return result;
-  }
-  std::vector<std::string> captions;
-  std::vector<std::uint32_t> ids;
-  std::vector<std::uint32_t> terminatedIds;
-  std::string error;  // the query fails with this reason when set
-  std::vector<std::string> terminated;
-  std::map<std::string, std::optional<std::uint32_t>> terminateResults;
-  int queries = 0;
-  std::function<void()> onQuery;
-};
-
-// The system's commands: each start is recorded, nothing runs. A started
-// program ends when it is waited for with the exit code `exitCodes[name]`
-// (0 where none is set; the name is the one after /IM), unless `programsEnd`
-// is false.
-class FakeCommandInterpreter : public services::CommandInterpreter {
- public:
-  class Program : public services::StartedProgram {
-   public:
-    Program(FakeCommandInterpreter& owner, std::uint32_t code) : owner_(owner), code_(code) {}
-    bool WaitForEnd(int boundMs) override {
-      owner_.waits.push_back(boundMs);
-      if (owner_.onWait) owner_.onWait();
-      ended_ = owner_.programsEnd;
-      return ended_;
-    }
-    std::optional<std::uint32_t> ExitCode() override { return ended_ ? std::optional<std::uint32_t>(code_) : std::nullopt; }
-    bool End() override {
-      ++owner_.ended;
-      return owner_.endable;
-    }
-    std::uint32_t ProcessId() override { return 9000; }
-
-   private:
-    FakeCommandInterpreter& owner_;
-    std::uint32_t code_;
-    bool ended_ = false;
-  };
-  std::string SystemFolder() override { return "C:\\Windows\\system32"; }
-  services::StartResult Start(const std::string& program, const std::string& commandLine) override {
-    programs.push_back(program);
-    commands.push_back(commandLine);
-    if (onStart) onStart();
-    if (!error.empty()) return {nullptr, error};
-    const std::size_t at = commandLine.find(" /IM ");
-    std::string name = at == std::string::npos ? "" : commandLine.substr(at + 5);
-    name = !name.empty() && name[0] == '"' ? name.substr(1, name.find('"', 1) - 1) : name.substr(0, name.find(' '));
-    const auto code = exitCodes.find(name);
-    return {std::make_unique<Program>(*this, code == exitCodes.end() ? 0 : code->second), {}};
-  }
-  std::vector<std::string> programs;
-  std::vector<std::string> commands;
-  std::vector<int> waits;  // the bound of each wait for a program's end
-  std::map<std::string, std::uint32_t> exitCodes;
-  std::string error;       // starting fails with this reason when set
-  bool programsEnd = true;
-  int ended = 0;           // programs ended by the run
-  bool endable = true;     // whether ending one succeeds
-  std::function<void()> onStart;
-  std::function<void()> onWait;
-};
-
-// The pause: recorded, never slept.
-class FakePause : public services::Pause {
- public:
-  void Sleep(int ms) override {
-    pauses.push_back(ms);
-    if (onPause) onPause();
-  }
-  std::vector<int> pauses;
-  std::function<void()> onPause;
-};
-
-// Windows and processes by number; every call is recorded in order.
-class FakeWindowOps : public services::WindowOps {
- public:
-  std::uintptr_t FindTopWindow(const std::string& ansiTitle) override {
-    calls.push_back("FindTopWindow " + ansiTitle);
-    auto it = windows.find(ansiTitle);
-    return it == windows.end() ? 0 : it->second;
-  }
-  std::uint32_t WindowProcessId(std::uintptr_t window) override {
-    calls.push_back("WindowProcessId " + std::to_string(window));
-    auto it = owners.find(window);
-    return it == owners.end() ? 0 : it->second;
-  }
-  std::uintptr_t OpenProcess(std::uint32_t access, bool inheritable, std::uint32_t processId) override {
-    calls.push_back("OpenProcess " + std::to_string(access) + " " + std::to_string(inheritable) + " " +
-                    std::to_string(processId));
-    return openable ? processId + 7000 : 0;
-  }
-  bool TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) override {
-    calls.push_back("TerminateProcess " + std::to_string(process) + " " + std::to_string(exitCode));
-    return terminable;
-  }
-  void CloseHandle(std::uintptr_t process) override { calls.push_back("CloseHandle " + std::to_string(process)); }
-  void Post(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
-    calls.push_back("Post " + std::to_string(window) + " " + std::to_string(message) + " " +
-                    std::to_string(wParam) + " " + std::to_string(lParam));
-  }
-  std::map<std::string, std::uintptr_t> windows;  // ANSI title -> window
-  std::map<std::uintptr_t, std::uint32_t> owners;  // window -> process identifier
-  bool openable = true;    // process handles are the identifier + 7000
-  bool terminable = true;
-  std::vector<std::string> calls;
-};
-
 class FakeShellLinks : public services::ShellLinks {
  public:
   struct Call {
@@ -390,6 +236,13 @@ class FakeShellLinks : public services::ShellLinks {
   std::set<std::string> missing;  // parent + "\\" + folder
   std::function<void()> onCreate;
 };
+
+// The entries of a list box or combo box, in order.
+inline std::vector<std::string> ItemsOf(const ui::ListControl& list) {
+  std::vector<std::string> items;
+  for (int i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
+  return items;
+}
 
 // Everything a test needs to run the main window without an operating system.
 struct Rig {

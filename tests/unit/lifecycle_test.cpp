@@ -18,12 +18,6 @@ using Lines = std::vector<std::string>;
 constexpr const char* kKillList = "C:\\Morvex\\List2.txt";
 constexpr const char* kConfig = "C:\\Morvex\\config.ini";
 
-std::vector<std::string> ItemsOf(const ui::ListControl& list) {
-  std::vector<std::string> items;
-  for (int i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
-  return items;
-}
-
 // A config.ini of the Form1 section with these lines.
 std::string Config(const std::string& lines) { return "[Form1]\r\n" + lines; }
 
