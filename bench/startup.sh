@@ -4,7 +4,8 @@
 # screen), in a Wine prefix of its own under build/startup.
 #
 #   bench/startup.sh [-n STARTS] [--idle SECONDS] [--traces N] [--first-start]
-#                    [--manifest] [--also PROGRAM.exe]... [--no-count]
+#                    [--manifest] [--also PROGRAM.exe]... [--before MORVEX.exe]
+#                    [--no-count]
 #
 # It builds both programs (windows preset) and the traced morvex.exe (bench
 # preset), keeps one Wine session up for the whole run, starts each program
@@ -25,12 +26,14 @@
 # window program with morvex.exe's manifest (common controls 6, DPI
 # awareness) to the comparison, and the same with 50 child windows more (as
 # many as morvex.exe makes before its first show); --also any other program
-# (named after its file).
+# (named after its file); --before another build's morvex.exe (an older
+# commit's, say), started as morvex.exe is, beside the same config.ini, and
+# shown as morvex-before.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-starts=5 idle=30 traces=3 first_start=0 manifest=0 count=1 also=()
+starts=5 idle=30 traces=3 first_start=0 manifest=0 count=1 also=() before=""
 settle=2 gap=3
 while [ $# -gt 0 ]; do
   case $1 in
@@ -40,8 +43,9 @@ while [ $# -gt 0 ]; do
     --first-start) first_start=1 ;;
     --manifest) manifest=1 ;;
     --also) also+=("$(realpath "$2")"); shift ;;
+    --before) before=$(realpath "$2"); shift ;;
     --no-count) count=0 ;;
-    *) sed -n '2,28p' "$0" >&2; exit 2 ;;
+    *) sed -n '2,31p' "$0" >&2; exit 2 ;;
   esac
   shift
 done
@@ -165,6 +169,11 @@ sources=("$release/mvx_bare_window.exe" "$release/morvex.exe")
 if [ $manifest = 1 ]; then
   names+=(bare-manifest bare-50-windows)
   sources+=("$release/mvx_bare_window_manifest.exe" "$release/mvx_bare_window_children.exe")
+fi
+if [ -n "$before" ]; then
+  [ "$(basename "$before")" = morvex.exe ] || { echo "--before wants a file named morvex.exe" >&2; exit 2; }
+  names+=(morvex-before)
+  sources+=("$before")
 fi
 for program in "${also[@]}"; do
   names+=("$(basename "$program" .exe)")
