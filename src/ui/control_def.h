@@ -88,4 +88,21 @@ inline constexpr int kFirstControlId = 1000;
 // Twips to pixels at the given dots per inch (15 twips per pixel at 96 DPI).
 int TwipsToPixels(int twips, int dpi);
 
+// Whether the control lies wholly below the window's client area where its
+// table places it (its top, in the window's coordinates, at or below the
+// client area's bottom edge): no user ever sees it there.
+inline bool LiesBelowClientArea(const WindowDef& window, const ControlDef& control) {
+  int top = control.rect.top;
+  for (const std::string* parent = &control.parent; !parent->empty();) {
+    const ControlDef* container = nullptr;
+    for (const ControlDef& row : window.controls) {
+      if (row.name == *parent && row.index < 0) container = &row;
+    }
+    if (!container) break;
+    top += container->rect.top;
+    parent = &container->parent;
+  }
+  return window.clientHeight > 0 && top >= window.clientHeight;
+}
+
 }  // namespace morvex::ui

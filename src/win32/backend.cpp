@@ -120,10 +120,13 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
   }
 
   // The controls of a closed roll-up panel are not seen before it opens: they
-  // keep their state in memory until then (MakePanelContents).
+  // keep their state in memory until then (MakePanelContents). Nor are those
+  // below the client area: their windows are made once the window has been
+  // painted (MakeLaterControls).
   if (const ui::Control* panel = PanelOf(window, def); panel && !panel->peer().Opened()) {
     return std::make_unique<ui::HeadlessPeer>(def);
   }
+  if (ui::LiesBelowClientArea(window.Def(), def)) return std::make_unique<ui::HeadlessPeer>(def);
   return MakeControlWindow(window, control);
 }
 
@@ -193,7 +196,46 @@ void Win32Backend::MakePanelContents(ui::Window& window, const ui::Control& pane
   }
 }
 
-void Win32Backend::WindowBuilt(ui::Window& window) { PlaceBuilt(window, gdi_); }
+void Win32Backend::MakeLaterControls(ui::Window& window) {
+  HWND form = HandleOf(window);
+  const bool tipsAdded = static_cast<const FormPeer&>(window.peer()).TipsAdded();
+  const int dpi = DpiOf(form);
+  const auto& controls = window.Controls();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    ui::Control& control = *controls[i];
+    const ui::ControlDef& def = control.Def();
+    const auto* pending = dynamic_cast<const ui::HeadlessPeer*>(&control.peer());
+    if (!pending || !ui::LiesBelowClientArea(window.Def(), def)) continue;
+    if (const ui::Control* panel = PanelOf(window, def); panel && !panel->peer().Opened()) continue;
+    std::unique_ptr<ControlPeer> made = MakeControlWindow(window, control);
+    TakeState(*pending, *made, def);
+    HWND hwnd = made->Handle();
+    // Below the sibling declared before it, as if it had been made in turn.
+    HWND above = HWND_TOP;
+    for (std::size_t j = i; j-- > 0;) {
+      if (controls[j]->Def().parent != def.parent) continue;
+      if (HWND sibling = HandleOf(*controls[j])) {
+        above = sibling;
+        break;
+      }
+    }
+    SetWindowPos(hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    control.AttachPeer(std::move(made));
+    SetFontFor(control, hwnd, dpi, gdi_);
+    if (tipsAdded && !def.tooltip.empty()) AddTooltip(form, hwnd, def.tooltip);
+  }
+  MORVEX_STARTUP_STEP(window.Name() + ": the controls below the client area made");
+}
+
+void Win32Backend::WindowBuilt(ui::Window& window) {
+  PlaceBuilt(window, gdi_);
+  for (const auto& control : window.Controls()) {
+    if (!dynamic_cast<const ui::HeadlessPeer*>(&control->peer())) continue;
+    if (!ui::LiesBelowClientArea(window.Def(), control->Def())) continue;
+    PostMessageW(HandleOf(window), MakeLaterControlsMessage(), 0, 0);
+    break;
+  }
+}
 
 void Win32Backend::Place(ui::Window& window, int dpi) { win32::Place(window, dpi, gdi_); }
 

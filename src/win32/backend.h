@@ -54,6 +54,16 @@ class Win32Backend : public ui::Backend {
   // when the panel opens.
   void MakePanelContents(ui::Window& window, const ui::Control& panel);
 
+  // Makes the windows of the controls that lie below the client area (but
+  // for those of a closed roll-up panel), which were kept in memory while
+  // the window was built, shown and painted, with the state the program gave
+  // them, each at its place in the z-order. The window asks for it with a
+  // message it posts to itself once built: posted messages come before the
+  // keyboard's and the mouse's, so no input reaches a control before its
+  // window exists.
+  void MakeLaterControls(ui::Window& window);
+  static UINT MakeLaterControlsMessage() { return WM_APP + 1; }
+
   GdiCache& Gdi() { return gdi_; }
 
  private:

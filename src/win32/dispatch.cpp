@@ -99,6 +99,10 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     window.ShellRestarted();
     return 0;
   }
+  if (msg == Win32Backend::MakeLaterControlsMessage()) {
+    form->backend.MakeLaterControls(window);
+    return 0;
+  }
   if (msg == ShowRequestMessage()) {
     // The window is shown once a box that is open has been closed: the box
     // comes to the front meanwhile.

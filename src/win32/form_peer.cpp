@@ -28,7 +28,7 @@ void FormPeer::SetVisible(bool visible) {
     // a termination run gets no other chance, since the run handles no
     // messages until it is over.
     RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    MORVEX_STARTUP_STEP("  RedrawWindow");
+    MORVEX_STARTUP_STEP("first paint done");
     SetForegroundWindow(hwnd);
     MORVEX_STARTUP_STEP("  SetForegroundWindow");
     if (!tipsAdded_) record_.backend.AddTooltips(record_.window);

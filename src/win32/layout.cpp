@@ -31,8 +31,8 @@ void SizeForm(ui::Window& window, int dpi) {
   SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The control's font at the DPI: its caption fitted, or the table's size;
-// a combo box's field gets its height.
+}  // namespace
+
 void SetFontFor(const ui::Control& control, HWND hwnd, int dpi, GdiCache& gdi) {
   const ui::ControlDef& def = control.Def();
   if (HasCaption(def.kind)) {
@@ -44,8 +44,6 @@ void SetFontFor(const ui::Control& control, HWND hwnd, int dpi, GdiCache& gdi) {
     SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), ui::TwipsToPixels(def.rect.height, dpi) - 6);
   }
 }
-
-}  // namespace
 
 RECT ControlRect(const ui::ControlDef& def, bool opened, int dpi) {
   int height = def.rect.height;

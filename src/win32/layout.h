@@ -24,6 +24,10 @@ void Place(ui::Window& window, int dpi, GdiCache& gdi);
 // fonts.
 void PlaceBuilt(ui::Window& window, GdiCache& gdi);
 
+// The control's font at the DPI: its caption fitted, or the table's size; a
+// combo box's field gets its height.
+void SetFontFor(const ui::Control& control, HWND hwnd, int dpi, GdiCache& gdi);
+
 // Lays out every control of the form for the DPI: positions, sizes and
 // fonts. Painting follows the DPI a form was last laid out for (DpiOf).
 void LayOut(ui::Window& window, int dpi, GdiCache& gdi);

@@ -199,7 +199,7 @@ bool Morvex::Start(bool waitForWindow) {
 bool Morvex::WaitUntilShown() const {
   if (!WaitFor([this] { HWND form = Form1(); return form && IsWindowVisible(form); }, 30000)) return false;
   DWORD_PTR result = 0;
-  return SendMessageTimeoutW(Form1(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 15000, &result) != 0;
+  return SendMessageTimeoutW(Form1(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 15000, &result) != 0 && LaterControlsMade();
 }
 
 bool Morvex::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }

@@ -122,9 +122,13 @@ class Morvex {
   // stand-in installed and noting its calls in taskkill-calls.txt there;
   // with `waitForWindow`, waits until Form1 exists.
   bool Start(bool waitForWindow = true);
-  // Waits until Form1 is shown and its message loop answers, so that the
-  // start-up has run and a posted click reaches a control.
+  // Waits until Form1 is shown, its message loop answers and the controls
+  // below the client area exist, so that the start-up has run and a posted
+  // click reaches a control.
   bool WaitUntilShown() const;
+  // Waits until the controls below the client area, made just after the
+  // window's first paint, exist.
+  bool LaterControlsMade() const;
   // Opens the options page as the user would and waits until its controls
   // exist: they are made when the page first opens.
   bool OpenOptions() const;

@@ -67,7 +67,41 @@ HWND FindControl(HWND form, int id) {
   return search.found;
 }
 
-HWND Morvex::Control(int id) const { return FindControl(Form1(), id); }
+HWND Morvex::Control(int id) const {
+  HWND found = FindControl(Form1(), id);
+  // The controls below the client area get their windows just after the
+  // window's first paint: a test that asks for one at once waits for it.
+  const ui::WindowDef& def = forms::Form1Def();
+  const int position = id - ui::kFirstControlId;
+  if (found || position < 0 || position >= static_cast<int>(def.controls.size()) ||
+      !ui::LiesBelowClientArea(def, def.controls[static_cast<std::size_t>(position)])) {
+    return found;
+  }
+  WaitFor([&] { return (found = FindControl(Form1(), id)) != nullptr; }, 10000);
+  return found;
+}
+
+bool Morvex::LaterControlsMade() const {
+  // They are made in table order: the last that has a window comes last.
+  const ui::WindowDef& def = forms::Form1Def();
+  const auto inPanel = [&def](const ui::ControlDef& control) {
+    for (const std::string* parent = &control.parent; !parent->empty();) {
+      const ui::ControlDef& container = def.controls[static_cast<std::size_t>(IdOf("Form1", *parent) - ui::kFirstControlId)];
+      if (container.kind == ui::Kind::RollUp) return true;
+      parent = &container.parent;
+    }
+    return false;
+  };
+  for (std::size_t position = def.controls.size(); position-- > 0;) {
+    const ui::ControlDef& control = def.controls[position];
+    const bool windowless =
+        control.kind == ui::Kind::Timer || control.kind == ui::Kind::MenuItem || control.kind == ui::Kind::MediaPlayer;
+    if (ui::LiesBelowClientArea(def, control) && !windowless && !inPanel(control)) {
+      return Control(ui::kFirstControlId + static_cast<int>(position)) != nullptr;
+    }
+  }
+  return true;
+}
 
 bool Morvex::OpenOptions() const {
   HWND panel = Control("xpRollUpContainer1");

@@ -22,14 +22,7 @@ const ui::ControlDef& DefOf(const std::string& name) {
 }
 
 // Whether the control lies below Form1's client area, by the table.
-bool BelowTheClientArea(const std::string& name) {
-  int top = 0;
-  for (const ui::ControlDef* def = &DefOf(name);; def = &DefOf(def->parent)) {
-    top += def->rect.top;
-    if (def->parent.empty()) break;
-  }
-  return top >= forms::Form1Def().clientHeight;
-}
+bool BelowTheClientArea(const std::string& name) { return ui::LiesBelowClientArea(forms::Form1Def(), DefOf(name)); }
 
 // Presses Tab until the focus comes back to where it was, at most `bound`
 // times; the names of the controls it visited, in turn.
@@ -163,6 +156,38 @@ TEST(Keyboard, TheOpenPageIsVisitedAndNeitherTheCoveredNorTheClosedOne) {
 
   app.RequestClose();
   EXPECT_TRUE(app.WaitForExit());
+}
+
+// The controls below the client area get their windows once the window has
+// been shown and painted. A Tab pressed and a click made as soon as it is in
+// front wait for them: the Tab goes on from the first Tab stop as it does in
+// a settled window, and the click's save holds the values config.ini gave
+// those controls.
+TEST(Keyboard, ATabAndAClickAtOnceAfterTheShowFindTheSettledOrderAndValues) {
+  for (const bool tab : {true, false}) {
+    SCOPED_TRACE(tab ? "Tab" : "click");
+    Morvex app(FreshFolder(tab ? "keys-at-once-tab" : "keys-at-once-click"));
+    WriteFileBytes(app.PathOf(L"config.ini"), "[Form1]\r\nText1=Hallo\r\noptOnLeftClick(0)=-1\r\n");
+    ASSERT_TRUE(app.Start(false));
+    ASSERT_TRUE(WaitFor([&] { HWND form = app.Form1(); return form && GetForegroundWindow() == form; }, 30000));
+    if (tab) {
+      app.PressKey(VK_TAB);
+      EXPECT_TRUE(WaitFor([&] { return app.FocusedControl() == "xpButton4"; }, 5000)) << app.FocusedControl();
+      const Names round = TabRound(app);
+      EXPECT_EQ(round.back(), "xpButton4");
+      EXPECT_TRUE(Visits(round, "Command4")) << "a Tab stop below the client area";
+    } else {
+      app.Click("xpButton3");  // saves and hides to the tray
+      ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(app.Form1()); }));
+      const std::string saved = ReadFileBytes(app.PathOf(L"config.ini"));
+      for (const char* line : {"\r\nText1=Hallo\r\n", "\r\noptOnLeftClick(0)=-1\r\n", "\r\noptOnLeftClick(1)=0\r\n"}) {
+        EXPECT_NE(saved.find(line), std::string::npos) << line;
+      }
+      EXPECT_FALSE(app.Enabled("cmdHideForm")) << "the message-box mode, restored, disables it";
+    }
+    app.RequestClose();
+    EXPECT_TRUE(app.WaitForExit());
+  }
 }
 
 }  // namespace

@@ -12,13 +12,15 @@ namespace {
 // A point of the screen away from every window of the program.
 constexpr POINT kElsewhere{5, 880};
 
-// Starts the program and waits until the window is shown and the start has
-// saved every value (List1 is the last key written).
+// Starts the program and waits until the window is shown, the start has
+// saved every value (List1 is the last key written) and the controls below
+// the client area have been made after it: a real pointer movement the test
+// makes is then handled at once, while the pointer is where the test put it.
 bool StartAndShow(Morvex& app) {
   return app.Start() && WaitFor([&] {
            return IsWindowVisible(app.Form1()) != 0 &&
                   ReadFileBytes(app.PathOf(L"config.ini")).find("\r\nList1=") != std::string::npos;
-         });
+         }) && app.LaterControlsMade();
 }
 
 // Delivers a mouse message to Form1 and waits until its handler has returned;

@@ -25,7 +25,9 @@ LOGFONTW FontOf(HWND hwnd) {
 }
 
 // The options page is closed at first: its controls are made when it first
-// opens, with what the program set meanwhile, in their containers and order.
+// opens; those below the client area are made from the message the window
+// posts itself once built. Each comes with what the program set meanwhile,
+// in its container and at its place in the z-order.
 TEST(Win32Backend, BuildsEveryControlWithItsIdClassAndFont) {
   Win32Backend backend(GetModuleHandleW(nullptr));
   ui::Window window(forms::Form1Def(), backend);
@@ -43,24 +45,45 @@ TEST(Win32Backend, BuildsEveryControlWithItsIdClassAndFont) {
   window.Get<ui::OptionButton>("optSetTime").SetValue(true);
   window.Find("cmdSet").SetEnabled(false);
   window.Find("lblHaveTime").SetCaption("01:02:03");
+  window.Get<ui::ComboBox>("Combo3").SetText("07");
+  window.Get<ui::OptionButton>("optOnLeftClick", 0).SetValue(true);
+  window.Find("cmdTerminate").SetEnabled(false);
 
-  for (const bool opened : {false, true}) {
-    if (opened) window.Get<ui::RollUp>("xpRollUpContainer1").SetOpened(true);
+  int below = 0;
+  for (const int stage : {0, 1, 2}) {  // built; the posted message taken; the options page opened
+    if (stage == 1) {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    if (stage == 2) window.Get<ui::RollUp>("xpRollUpContainer1").SetOpened(true);
     for (const auto& control : window.Controls()) {
       const ui::Kind kind = control->GetKind();
       if (kind == ui::Kind::Timer || kind == ui::Kind::MenuItem || kind == ui::Kind::MediaPlayer) continue;
       HWND hwnd = Win32Backend::HandleOf(*control);
-      if (!opened && onOptionsPage(*control)) {
+      const bool later = ui::LiesBelowClientArea(window.Def(), control->Def());
+      if (stage == 0 && later) ++below;
+      if ((stage < 2 && onOptionsPage(*control)) || (stage == 0 && later)) {
         EXPECT_EQ(hwnd, nullptr) << control->Name();
         continue;
       }
       ASSERT_NE(hwnd, nullptr) << control->Name();
       EXPECT_EQ(GetDlgCtrlID(hwnd), control->Id()) << control->Name();
       const std::string& parent = control->Def().parent;
-      EXPECT_EQ(GetParent(hwnd),
-                parent.empty() ? Win32Backend::HandleOf(window) : Win32Backend::HandleOf(window.Find(parent)));
+      HWND container = parent.empty() ? Win32Backend::HandleOf(window) : Win32Backend::HandleOf(window.Find(parent));
+      EXPECT_EQ(GetParent(hwnd), container);
+      // The next window of its container is the next sibling of the table
+      // that has one.
+      HWND next = nullptr;
+      const auto& controls = window.Controls();
+      for (auto it = controls.begin() + control->Position() + 1; it != controls.end() && !next; ++it) {
+        if ((*it)->Def().parent == parent) next = Win32Backend::HandleOf(**it);
+      }
+      if (stage > 0 && next) {
+        EXPECT_EQ(GetWindow(hwnd, GW_HWNDNEXT), next) << control->Name();
+      }
     }
   }
+  EXPECT_GE(below, 15) << "the title-based ending, the tray's buttons, Combo3, List3, Text1, ...";
   const auto handle = [&window](const char* name) { return Win32Backend::HandleOf(window.Find(name)); };
   EXPECT_EQ(SendMessageW(handle("Combo1"), CB_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(SendMessageW(handle("Combo1"), CB_GETCURSEL, 0, 0), 1);
@@ -72,6 +95,9 @@ TEST(Win32Backend, BuildsEveryControlWithItsIdClassAndFont) {
   EXPECT_FALSE(IsWindowEnabled(handle("cmdSet")));
   EXPECT_TRUE(IsWindowEnabled(handle("cmdStop")));
   EXPECT_EQ(WindowText(handle("lblHaveTime")), L"01:02:03");
+  EXPECT_EQ(WindowText(handle("Combo3")), L"07");
+  EXPECT_EQ(SendMessageW(Win32Backend::HandleOf(window.Find("optOnLeftClick", 0)), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_FALSE(IsWindowEnabled(handle("cmdTerminate")));
 
   const LOGFONTW big = FontOf(Win32Backend::HandleOf(window.Find("xpButton2")));
   const LOGFONTW plain = FontOf(Win32Backend::HandleOf(window.Find("Command1")));
@@ -114,8 +140,9 @@ LRESULT TipsOf(HWND form) {
   return found.second;
 }
 
-// A form's tips are added when it is first shown: each one its table names,
-// once, and none before.
+// A form's tips are added when it is first shown (those of the controls
+// below the client area when their windows are made just after): each one
+// its table names, once, and none before.
 TEST(Win32Backend, AFormGetsTheTipsOfItsTableWhenFirstShown) {
   Win32Backend backend(GetModuleHandleW(nullptr));
   ui::Window window(forms::Form1Def(), backend);
@@ -125,6 +152,8 @@ TEST(Win32Backend, AFormGetsTheTipsOfItsTableWhenFirstShown) {
   ASSERT_GT(inTable, 0);
   EXPECT_EQ(TipsOf(form), 0);
   window.Show();
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   window.Show();
   EXPECT_EQ(TipsOf(form), inTable);
 }
