@@ -29,7 +29,8 @@ say() { echo "debian13: $*"; }
 
 if ! command -v debootstrap >/dev/null; then
   say "installing debootstrap"
-  apt-get update -qq
+  # A list that fails (a mirror in the middle of a sync) leaves the others.
+  apt-get update -qq || say "apt-get update failed in part; going on with the package lists at hand"
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null
 fi
 
