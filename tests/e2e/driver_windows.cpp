@@ -67,14 +67,33 @@ HWND FindControl(HWND form, int id) {
   return search.found;
 }
 
+namespace {
+
+// Whether the control at this position of Form1's table gets its window just
+// after the window's first paint: one with a window of its own, below the
+// client area, and not in a roll-up panel (whose controls come when it opens).
+bool MadeAfterThePaint(std::size_t position) {
+  const ui::WindowDef& def = forms::Form1Def();
+  const ui::ControlDef& control = def.controls[position];
+  if (control.kind == ui::Kind::Timer || control.kind == ui::Kind::MenuItem || control.kind == ui::Kind::MediaPlayer) {
+    return false;
+  }
+  for (const std::string* parent = &control.parent; !parent->empty();) {
+    const ui::ControlDef& container = def.controls[static_cast<std::size_t>(IdOf("Form1", *parent) - ui::kFirstControlId)];
+    if (container.kind == ui::Kind::RollUp) return false;
+    parent = &container.parent;
+  }
+  return ui::LiesBelowClientArea(def, control);
+}
+
+}  // namespace
+
 HWND Morvex::Control(int id) const {
   HWND found = FindControl(Form1(), id);
-  // The controls below the client area get their windows just after the
-  // window's first paint: a test that asks for one at once waits for it.
-  const ui::WindowDef& def = forms::Form1Def();
+  // A test that asks at once for a control made after the paint waits for it.
   const int position = id - ui::kFirstControlId;
-  if (found || position < 0 || position >= static_cast<int>(def.controls.size()) ||
-      !ui::LiesBelowClientArea(def, def.controls[static_cast<std::size_t>(position)])) {
+  if (found || position < 0 || position >= static_cast<int>(forms::Form1Def().controls.size()) ||
+      !MadeAfterThePaint(static_cast<std::size_t>(position))) {
     return found;
   }
   WaitFor([&] { return (found = FindControl(Form1(), id)) != nullptr; }, 10000);
@@ -82,23 +101,9 @@ HWND Morvex::Control(int id) const {
 }
 
 bool Morvex::LaterControlsMade() const {
-  // They are made in table order: the last that has a window comes last.
-  const ui::WindowDef& def = forms::Form1Def();
-  const auto inPanel = [&def](const ui::ControlDef& control) {
-    for (const std::string* parent = &control.parent; !parent->empty();) {
-      const ui::ControlDef& container = def.controls[static_cast<std::size_t>(IdOf("Form1", *parent) - ui::kFirstControlId)];
-      if (container.kind == ui::Kind::RollUp) return true;
-      parent = &container.parent;
-    }
-    return false;
-  };
-  for (std::size_t position = def.controls.size(); position-- > 0;) {
-    const ui::ControlDef& control = def.controls[position];
-    const bool windowless =
-        control.kind == ui::Kind::Timer || control.kind == ui::Kind::MenuItem || control.kind == ui::Kind::MediaPlayer;
-    if (ui::LiesBelowClientArea(def, control) && !windowless && !inPanel(control)) {
-      return Control(ui::kFirstControlId + static_cast<int>(position)) != nullptr;
-    }
+  // They are made in table order: the last of them comes last.
+  for (std::size_t position = forms::Form1Def().controls.size(); position-- > 0;) {
+    if (MadeAfterThePaint(position)) return Control(ui::kFirstControlId + static_cast<int>(position)) != nullptr;
   }
   return true;
 }
