@@ -24,7 +24,7 @@
 # created before the first show, the fonts made, the texts measured and the
 # opens of config.ini (--no-count skips this). --manifest adds the bare
 # window program with morvex.exe's manifest (common controls 6, DPI
-# awareness) to the comparison, and the same with 50 child windows more (as
+# awareness) to the comparison, and the same with 27 child windows more (as
 # many as morvex.exe makes before its first show); --also any other program
 # (named after its file); --before another build's morvex.exe (an older
 # commit's, say), started as morvex.exe is, beside the same config.ini, and
@@ -167,7 +167,7 @@ start() {
 names=(bare morvex)
 sources=("$release/mvx_bare_window.exe" "$release/morvex.exe")
 if [ $manifest = 1 ]; then
-  names+=(bare-manifest bare-50-windows)
+  names+=(bare-manifest bare-27-windows)
   sources+=("$release/mvx_bare_window_manifest.exe" "$release/mvx_bare_window_children.exe")
 fi
 if [ -n "$before" ]; then
