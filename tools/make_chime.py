@@ -71,7 +71,11 @@ def synthesize():
 
 
 def main(argv):
-    if len(argv) != 2:
+    if len(argv) == 2 and argv[1] in ('-h', '--help'):
+        sys.stdout.write(__doc__)
+        return 0
+    # An option is never taken for the output's name.
+    if len(argv) != 2 or argv[1].startswith('-'):
         sys.stderr.write('usage: make_chime.py OUTPUT_WAV\n')
         return 2
     path = argv[1]

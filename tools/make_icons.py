@@ -308,7 +308,11 @@ def build_deskr_icon():
 
 
 def main(argv):
-    if len(argv) != 2:
+    if len(argv) == 2 and argv[1] in ('-h', '--help'):
+        sys.stdout.write(__doc__)
+        return 0
+    # An option is never taken for the output's name.
+    if len(argv) != 2 or argv[1].startswith('-'):
         sys.stderr.write('usage: make_icons.py OUTPUT_DIR\n')
         return 2
     out_dir = argv[1]
