@@ -88,20 +88,36 @@ inline constexpr int kFirstControlId = 1000;
 // Twips to pixels at the given dots per inch (15 twips per pixel at 96 DPI).
 int TwipsToPixels(int twips, int dpi);
 
-// Whether the control lies wholly below the window's client area where its
-// table places it (its top, in the window's coordinates, at or below the
-// client area's bottom edge): no user ever sees it there.
-inline bool LiesBelowClientArea(const WindowDef& window, const ControlDef& control) {
-  int top = control.rect.top;
+// The containers that hold the control (frames, roll-up panels), from the
+// one it lies in directly outwards; none for a control on the window itself.
+inline std::vector<const ControlDef*> ContainersOf(const WindowDef& window, const ControlDef& control) {
+  std::vector<const ControlDef*> containers;
   for (const std::string* parent = &control.parent; !parent->empty();) {
     const ControlDef* container = nullptr;
     for (const ControlDef& row : window.controls) {
       if (row.name == *parent && row.index < 0) container = &row;
     }
     if (!container) break;
-    top += container->rect.top;
+    containers.push_back(container);
     parent = &container->parent;
   }
+  return containers;
+}
+
+// The roll-up panel that holds the control, or nullptr.
+inline const ControlDef* PanelOf(const WindowDef& window, const ControlDef& control) {
+  for (const ControlDef* container : ContainersOf(window, control)) {
+    if (container->kind == Kind::RollUp) return container;
+  }
+  return nullptr;
+}
+
+// Whether the control lies wholly below the window's client area where its
+// table places it (its top, in the window's coordinates, at or below the
+// client area's bottom edge): no user ever sees it there.
+inline bool LiesBelowClientArea(const WindowDef& window, const ControlDef& control) {
+  int top = control.rect.top;
+  for (const ControlDef* container : ContainersOf(window, control)) top += container->rect.top;
   return window.clientHeight > 0 && top >= window.clientHeight;
 }
 

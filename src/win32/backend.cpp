@@ -174,12 +174,8 @@ std::unique_ptr<ControlPeer> Win32Backend::MakeControlWindow(ui::Window& window,
 }
 
 const ui::Control* Win32Backend::PanelOf(const ui::Window& window, const ui::ControlDef& def) {
-  for (const std::string* parent = &def.parent; !parent->empty();) {
-    const ui::Control& container = window.Find(*parent);
-    if (container.GetKind() == Kind::RollUp) return &container;
-    parent = &container.Def().parent;
-  }
-  return nullptr;
+  const ui::ControlDef* panel = ui::PanelOf(window.Def(), def);
+  return panel ? &window.Find(panel->name) : nullptr;
 }
 
 void Win32Backend::MakePanelContents(ui::Window& window, const ui::Control& panel) {

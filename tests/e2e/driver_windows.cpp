@@ -78,12 +78,7 @@ bool MadeAfterThePaint(std::size_t position) {
   if (control.kind == ui::Kind::Timer || control.kind == ui::Kind::MenuItem || control.kind == ui::Kind::MediaPlayer) {
     return false;
   }
-  for (const std::string* parent = &control.parent; !parent->empty();) {
-    const ui::ControlDef& container = def.controls[static_cast<std::size_t>(IdOf("Form1", *parent) - ui::kFirstControlId)];
-    if (container.kind == ui::Kind::RollUp) return false;
-    parent = &container.parent;
-  }
-  return ui::LiesBelowClientArea(def, control);
+  return !ui::PanelOf(def, control) && ui::LiesBelowClientArea(def, control);
 }
 
 }  // namespace
