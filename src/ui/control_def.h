@@ -121,4 +121,17 @@ inline bool LiesBelowClientArea(const WindowDef& window, const ControlDef& contr
   return window.clientHeight > 0 && top >= window.clientHeight;
 }
 
+// Whether the control is a window of its own (timers, menu items and the
+// media player are not).
+inline bool HasWindowOfItsOwn(Kind kind) {
+  return kind != Kind::Timer && kind != Kind::MenuItem && kind != Kind::MediaPlayer;
+}
+
+// Whether the control's window is made just after the window's first paint:
+// one with a window of its own, below the client area, and in no roll-up
+// panel (whose controls come when it first opens).
+inline bool MadeAfterFirstPaint(const WindowDef& window, const ControlDef& control) {
+  return HasWindowOfItsOwn(control.kind) && !PanelOf(window, control) && LiesBelowClientArea(window, control);
+}
+
 }  // namespace morvex::ui

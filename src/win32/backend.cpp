@@ -126,7 +126,7 @@ std::unique_ptr<ui::Peer> Win32Backend::CreatePeer(ui::Window& window, ui::Contr
   if (const ui::Control* panel = PanelOf(window, def); panel && !panel->peer().Opened()) {
     return std::make_unique<ui::HeadlessPeer>(def);
   }
-  if (ui::LiesBelowClientArea(window.Def(), def)) return std::make_unique<ui::HeadlessPeer>(def);
+  if (ui::MadeAfterFirstPaint(window.Def(), def)) return std::make_unique<ui::HeadlessPeer>(def);
   return MakeControlWindow(window, control);
 }
 
@@ -201,8 +201,7 @@ void Win32Backend::MakeLaterControls(ui::Window& window) {
     ui::Control& control = *controls[i];
     const ui::ControlDef& def = control.Def();
     const auto* pending = dynamic_cast<const ui::HeadlessPeer*>(&control.peer());
-    if (!pending || !ui::LiesBelowClientArea(window.Def(), def)) continue;
-    if (const ui::Control* panel = PanelOf(window, def); panel && !panel->peer().Opened()) continue;
+    if (!pending || !ui::MadeAfterFirstPaint(window.Def(), def)) continue;
     std::unique_ptr<ControlPeer> made = MakeControlWindow(window, control);
     TakeState(*pending, *made, def);
     HWND hwnd = made->Handle();
@@ -227,7 +226,7 @@ void Win32Backend::WindowBuilt(ui::Window& window) {
   PlaceBuilt(window, gdi_);
   for (const auto& control : window.Controls()) {
     if (!dynamic_cast<const ui::HeadlessPeer*>(&control->peer())) continue;
-    if (!ui::LiesBelowClientArea(window.Def(), control->Def())) continue;
+    if (!ui::MadeAfterFirstPaint(window.Def(), control->Def())) continue;
     PostMessageW(HandleOf(window), MakeLaterControlsMessage(), 0, 0);
     break;
   }

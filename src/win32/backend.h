@@ -54,8 +54,8 @@ class Win32Backend : public ui::Backend {
   // when the panel opens.
   void MakePanelContents(ui::Window& window, const ui::Control& panel);
 
-  // Makes the windows of the controls that lie below the client area (but
-  // for those of a closed roll-up panel), which were kept in memory while
+  // Makes the windows of the controls that lie below the client area, in no
+  // roll-up panel (ui::MadeAfterFirstPaint), which were kept in memory while
   // the window was built, shown and painted, with the state the program gave
   // them, each at its place in the z-order. The window asks for it with a
   // message it posts to itself once built: posted messages come before the

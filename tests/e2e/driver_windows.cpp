@@ -67,28 +67,13 @@ HWND FindControl(HWND form, int id) {
   return search.found;
 }
 
-namespace {
-
-// Whether the control at this position of Form1's table gets its window just
-// after the window's first paint: one with a window of its own, below the
-// client area, and not in a roll-up panel (whose controls come when it opens).
-bool MadeAfterThePaint(std::size_t position) {
-  const ui::WindowDef& def = forms::Form1Def();
-  const ui::ControlDef& control = def.controls[position];
-  if (control.kind == ui::Kind::Timer || control.kind == ui::Kind::MenuItem || control.kind == ui::Kind::MediaPlayer) {
-    return false;
-  }
-  return !ui::PanelOf(def, control) && ui::LiesBelowClientArea(def, control);
-}
-
-}  // namespace
-
 HWND Morvex::Control(int id) const {
   HWND found = FindControl(Form1(), id);
   // A test that asks at once for a control made after the paint waits for it.
+  const ui::WindowDef& table = forms::Form1Def();
   const int position = id - ui::kFirstControlId;
-  if (found || position < 0 || position >= static_cast<int>(forms::Form1Def().controls.size()) ||
-      !MadeAfterThePaint(static_cast<std::size_t>(position))) {
+  if (found || position < 0 || position >= static_cast<int>(table.controls.size()) ||
+      !ui::MadeAfterFirstPaint(table, table.controls[static_cast<std::size_t>(position)])) {
     return found;
   }
   WaitFor([&] { return (found = FindControl(Form1(), id)) != nullptr; }, 10000);
@@ -97,8 +82,11 @@ HWND Morvex::Control(int id) const {
 
 bool Morvex::LaterControlsMade() const {
   // They are made in table order: the last of them comes last.
-  for (std::size_t position = forms::Form1Def().controls.size(); position-- > 0;) {
-    if (MadeAfterThePaint(position)) return Control(ui::kFirstControlId + static_cast<int>(position)) != nullptr;
+  const ui::WindowDef& table = forms::Form1Def();
+  for (std::size_t position = table.controls.size(); position-- > 0;) {
+    if (ui::MadeAfterFirstPaint(table, table.controls[position])) {
+      return Control(ui::kFirstControlId + static_cast<int>(position)) != nullptr;
+    }
   }
   return true;
 }
