@@ -64,10 +64,11 @@ prefix=$work/prefix
 runs=$work/runs
 rm -rf "$runs"
 mkdir -p "$runs"
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+export WINEPREFIX=$prefix WINEARCH=win64
+source tools/wine-prefix.sh
 source tools/xserver.sh
-if [ ! -f "$prefix/system.reg" ]; then
-  timeout 300 wineboot -i </dev/null >"$work/prefix.log" 2>&1
+morvex_prefix "$work/prefix.log"
+if [ "$MORVEX_PREFIX_NEW" = 1 ]; then
   # The functions whose calls the counting start logs (WINEDEBUG=+relay),
   # from every module but the X11 driver.
   timeout 60 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /f /d \

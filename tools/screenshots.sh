@@ -10,15 +10,15 @@ cmake --build --preset windows --target morvex mvclick
 unset DISPLAY
 source tools/xserver.sh
 trap '[ -n "${MORVEX_XVFB_PID:-}" ] && kill "$MORVEX_XVFB_PID" 2>/dev/null || true' EXIT
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+source tools/wine-prefix.sh
 out=docs/screenshots
 mkdir -p "$out" build/shots
 
 shoot() {  # dpi name [control to click before the shot]
   local dpi=$1 name=$2 click=${3:-}
   export WINEPREFIX=$PWD/build/shots/prefix-$dpi
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    timeout 300 wineboot -i </dev/null >build/shots/boot-$dpi.log 2>&1
+  morvex_prefix build/shots/boot-$dpi.log
+  if [ "$MORVEX_PREFIX_NEW" = 1 ]; then
     timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
       </dev/null >>build/shots/boot-$dpi.log 2>&1
     timeout 60 wineserver -w
