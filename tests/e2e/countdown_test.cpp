@@ -170,26 +170,28 @@ TEST(Countdown, APickWhileItRunsSaysThatItStandsStill) {
   app.Kill();
 }
 
-// A count-down of one minute whose program is held for 30 s (as a PC asleep
-// or a box left open would hold it) still runs out 61 s after Starten.
+// A count-down of 20 s whose program is held for 10 s (as a PC asleep or a
+// box left open would hold it) still runs out 21 s after Starten. The
+// seconds come from the hidden field Combo3, which count-down mode reads.
 TEST(Countdown, AHeldProgramStillRunsOutOnTime) {
   Morvex app(FreshFolder("countdown-held"));
   ASSERT_TRUE(StartAndShow(app));
   Type(app, "Combo1", "00");
-  Type(app, "Combo2", "01");
+  Type(app, "Combo2", "00");
+  Type(app, "Combo3", "20");
   HWND form = app.Form1();
   const ULONGLONG started = GetTickCount64();
   app.Click("cmdSet");
-  ASSERT_TRUE(WaitFor([&] { return EndsWith(CaptionOf(form), "Countdown läuft / gestoppt 00:00:58"); }));
+  ASSERT_TRUE(WaitFor([&] { return EndsWith(CaptionOf(form), "Countdown läuft / gestoppt 00:00:18"); }));
   app.SuspendThreads(true);
-  Sleep(30000);
+  Sleep(10000);
   app.SuspendThreads(false);
   // The first tick after the hold shows the true time left.
-  EXPECT_TRUE(WaitFor([&] { return SecondsOf(CaptionOf(form).substr(CaptionOf(form).rfind(' ') + 1)) < 30; }, 3000))
+  EXPECT_TRUE(WaitFor([&] { return SecondsOf(CaptionOf(form).substr(CaptionOf(form).rfind(' ') + 1)) < 10; }, 3000))
       << CaptionOf(form);
-  ASSERT_TRUE(WaitFor([&] { return EndsWith(CaptionOf(form), " 00:00:00"); }, 60000)) << CaptionOf(form);
+  ASSERT_TRUE(WaitFor([&] { return EndsWith(CaptionOf(form), " 00:00:00"); }, 20000)) << CaptionOf(form);
   const long long ranMs = static_cast<long long>(GetTickCount64() - started);
-  EXPECT_NEAR(ranMs, 61000, 2000);
+  EXPECT_NEAR(ranMs, 21000, 2000);
   EXPECT_TRUE(WaitFor([&] { return app.TextOf(app.Control("Frame7")) == "Countdown abgelaufen...."; }));
   app.Kill();
 }
@@ -230,8 +232,8 @@ TEST(Countdown, ATypedClockTimeArmsItselfAfterARestart) {
   again.Kill();
 }
 
-// A count-down of one minute is held by nothing: not the About box or the
-// tray menu left open from 5 s on, not Check2's start with a config.ini that
+// A count-down of 20 s (its seconds in the hidden field Combo3) is held by
+// nothing: not the About box or the tray menu left open from 5 s on, not Check2's start with a config.ini that
 // cannot be written (its box then waits on the screen, or after the run in
 // the tray). The due time is the tick that shows "00:00:00" in the title
 // (read without a message); the run under Wine then starts the batch and
@@ -246,7 +248,8 @@ TEST(Countdown, NothingHoldsTheExpiry) {
     const std::wstring config = app.PathOf(L"config.ini");
     HANDLE held = INVALID_HANDLE_VALUE;
     if (check2) {
-      WriteFileBytes(config, std::string("[Form1]\r\nCheck2=1\r\nCombo2=-1\r\nCombo2.Text=01\r\nCheck1=") +
+      WriteFileBytes(config, std::string("[Form1]\r\nCheck2=1\r\nCombo2=-1\r\nCombo2.Text=00\r\n"
+                                         "Combo3=-1\r\nCombo3.Text=20\r\nCheck1=") +
                                  (open == Open::NothingInTray ? "1" : "0") + "\r\n");
       ASSERT_TRUE(SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_READONLY));
       // Wine lets a root user write a read-only file; a handle that shares it
@@ -259,7 +262,8 @@ TEST(Countdown, NothingHoldsTheExpiry) {
     ASSERT_TRUE(check2 ? app.Start() : StartAndShow(app));
     if (!check2) {
       Type(app, "Combo1", "00");
-      Type(app, "Combo2", "01");
+      Type(app, "Combo2", "00");
+      Type(app, "Combo3", "20");
       app.Click("cmdSet");
     }
     ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(app.Control("cmdSet")); }));  // armed
@@ -281,9 +285,9 @@ TEST(Countdown, NothingHoldsTheExpiry) {
       EXPECT_EQ(box->title, open == Open::AboutBox ? "morvex" : "Fehler beim Speichern");
     }
     HWND form = app.Form1();
-    ASSERT_TRUE(WaitFor([&] { return EndsWith(CaptionOf(form), "Countdown läuft / gestoppt 00:00:00"); }, 90000))
+    ASSERT_TRUE(WaitFor([&] { return EndsWith(CaptionOf(form), "Countdown läuft / gestoppt 00:00:00"); }, 50000))
         << CaptionOf(form);
-    EXPECT_NEAR(static_cast<double>(GetTickCount64() - armed), 61000, 3000);
+    EXPECT_NEAR(static_cast<double>(GetTickCount64() - armed), 21000, 3000);
     EXPECT_TRUE(WaitFor([] { return !ProcessRuns(Widen(kTarget)); }, 20000))
         << kTarget << " still runs " << (GetTickCount64() - armed) << " ms after Starten";
     if (box) {
