@@ -70,16 +70,26 @@ if(MORVEX_WITH_WINDOWS)
       BINARY_DIR ${CMAKE_BINARY_DIR}/${folder}
       CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/${toolchain}
                  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=${BUILD_TESTING}
+                 -DMORVEX_E2E_SHARDS=${MORVEX_E2E_SHARDS}
       ${build_command}
       INSTALL_COMMAND ""
       BUILD_ALWAYS ON
       USES_TERMINAL_BUILD ON)
     if(BUILD_TESTING)
-      foreach(kind win32 e2e)
-        add_test(NAME ${target}.${kind}
-          COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${CMAKE_BINARY_DIR}/${folder} -L ${kind}
+      # One test here for each Wine suite of the sub-project: the Win32 suite
+      # and each shard of the end-to-end suite, so that they run side by side.
+      set(suites win32)
+      math(EXPR last_shard "${MORVEX_E2E_SHARDS} - 1")
+      foreach(shard RANGE ${last_shard})
+        list(APPEND suites e2e.${shard})
+      endforeach()
+      foreach(suite ${suites})
+        string(REGEX REPLACE "\\..*" "" kind ${suite})
+        string(REPLACE "." "\\." pattern ${suite})
+        add_test(NAME ${target}.${suite}
+          COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${CMAKE_BINARY_DIR}/${folder} -R "^${pattern}$"
                   --output-on-failure --no-tests=error)
-        set_tests_properties(${target}.${kind} PROPERTIES LABELS ${kind} TIMEOUT 2400)
+        set_tests_properties(${target}.${suite} PROPERTIES LABELS ${kind} TIMEOUT 2400)
       endforeach()
     endif()
   endforeach()
