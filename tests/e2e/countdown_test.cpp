@@ -233,79 +233,84 @@ TEST(Countdown, ATypedClockTimeArmsItselfAfterARestart) {
 }
 
 // A count-down of 20 s (its seconds in the hidden field Combo3) is held by
-// nothing: not the About box or the tray menu left open from 5 s on, not Check2's start with a config.ini that
-// cannot be written (its box then waits on the screen, or after the run in
-// the tray). The due time is the tick that shows "00:00:00" in the title
+// nothing: not the About box or the tray menu left open from 5 s on, not
+// Check2's start with a config.ini that cannot be written (its box then waits
+// on the screen, or after the run in the tray). The due time is the tick that shows "00:00:00" in the title
 // (read without a message); the run under Wine then starts the batch and
 // TASKKILL as processes, which may take a while on a busy machine.
-TEST(Countdown, NothingHoldsTheExpiry) {
-  enum class Open { AboutBox, TrayMenu, NothingShown, NothingInTray };
-  for (const Open open : {Open::AboutBox, Open::TrayMenu, Open::NothingShown, Open::NothingInTray}) {
-    SCOPED_TRACE(static_cast<int>(open));
-    const bool check2 = open == Open::NothingShown || open == Open::NothingInTray;
-    Morvex app(FreshFolder("countdown-held-by-nothing-" + std::to_string(static_cast<int>(open))));
-    WriteFileBytes(app.PathOf(L"List2.txt"), std::string(kTarget) + "\r\n");
-    const std::wstring config = app.PathOf(L"config.ini");
-    HANDLE held = INVALID_HANDLE_VALUE;
-    if (check2) {
-      WriteFileBytes(config, std::string("[Form1]\r\nCheck2=1\r\nCombo2=-1\r\nCombo2.Text=00\r\n"
-                                         "Combo3=-1\r\nCombo3.Text=20\r\nCheck1=") +
-                                 (open == Open::NothingInTray ? "1" : "0") + "\r\n");
-      ASSERT_TRUE(SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_READONLY));
-      // Wine lets a root user write a read-only file; a handle that shares it
-      // for reading only (as a program reading it holds it) refuses writers.
-      held = CreateFileW(config.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-      ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    }
-    HelperProcess target(Widen(kTarget));
-    ASSERT_TRUE(target.Started());
-    ASSERT_TRUE(check2 ? app.Start() : StartAndShow(app));
-    if (!check2) {
-      Type(app, "Combo1", "00");
-      Type(app, "Combo2", "00");
-      Type(app, "Combo3", "20");
-      app.Click("cmdSet");
-    }
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(app.Control("cmdSet")); }));  // armed
-    const ULONGLONG armed = GetTickCount64();
-    std::optional<MessageBoxInfo> box;
-    if (!check2) {
-      Sleep(5000);
-      SetCursorPos(5, 880);
-      app.NotifyFromIcon(WM_RBUTTONUP);
-      ASSERT_TRUE(WaitFor([&] { return app.PopupMenu() != nullptr; }));
-      // "Über...", the second item, with the keyboard.
-      if (open == Open::AboutBox) {
-        for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(app.Form1(), WM_KEYDOWN, key, 0);
-      }
-    }
-    if (open != Open::TrayMenu && open != Open::NothingInTray) {
-      box = app.WaitForMessageBox();
-      ASSERT_TRUE(box.has_value());
-      EXPECT_EQ(box->title, open == Open::AboutBox ? "morvex" : "Fehler beim Speichern");
-    }
-    HWND form = app.Form1();
-    ASSERT_TRUE(WaitFor([&] { return EndsWith(CaptionOf(form), "Countdown läuft / gestoppt 00:00:00"); }, 50000))
-        << CaptionOf(form);
-    EXPECT_NEAR(static_cast<double>(GetTickCount64() - armed), 21000, 3000);
-    EXPECT_TRUE(WaitFor([] { return !ProcessRuns(Widen(kTarget)); }, 20000))
-        << kTarget << " still runs " << (GetTickCount64() - armed) << " ms after Starten";
-    if (box) {
-      EXPECT_TRUE(IsWindow(box->hwnd)) << "the box stays until the user closes it";
-    }
-    if (open == Open::TrayMenu) {
-      EXPECT_EQ(app.PopupMenu(), nullptr);
-    }
-    if (open == Open::NothingInTray) {
-      box = app.WaitForMessageBox();  // the expiry's own failed save, told after the run
-      ASSERT_TRUE(box.has_value());
-      EXPECT_EQ(box->title, "Fehler beim Speichern");
-    }
-    app.Kill();
-    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-    SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_NORMAL);
+// Each case is a test of its own, so that the suite's shards run them side by
+// side, each on its own display (two tray menus would close each other).
+enum class Open { AboutBox, TrayMenu, NothingShown, NothingInTray };
+class NothingHolds : public testing::TestWithParam<Open> {};
+
+TEST_P(NothingHolds, TheExpiry) {
+  const Open open = GetParam();
+  const bool check2 = open == Open::NothingShown || open == Open::NothingInTray;
+  Morvex app(FreshFolder("countdown-held-by-nothing-" + std::to_string(static_cast<int>(open))));
+  WriteFileBytes(app.PathOf(L"List2.txt"), std::string(kTarget) + "\r\n");
+  const std::wstring config = app.PathOf(L"config.ini");
+  HANDLE held = INVALID_HANDLE_VALUE;
+  if (check2) {
+    WriteFileBytes(config, std::string("[Form1]\r\nCheck2=1\r\nCombo2=-1\r\nCombo2.Text=00\r\n"
+                                       "Combo3=-1\r\nCombo3.Text=20\r\nCheck1=") +
+                               (open == Open::NothingInTray ? "1" : "0") + "\r\n");
+    ASSERT_TRUE(SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_READONLY));
+    // Wine lets a root user write a read-only file; a handle that shares it
+    // for reading only (as a program reading it holds it) refuses writers.
+    held = CreateFileW(config.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
   }
+  HelperProcess target(Widen(kTarget));
+  ASSERT_TRUE(target.Started());
+  ASSERT_TRUE(check2 ? app.Start() : StartAndShow(app));
+  if (!check2) {
+    Type(app, "Combo1", "00");
+    Type(app, "Combo2", "00");
+    Type(app, "Combo3", "20");
+    app.Click("cmdSet");
+  }
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(app.Control("cmdSet")); }));  // armed
+  const ULONGLONG armed = GetTickCount64();
+  std::optional<MessageBoxInfo> box;
+  if (!check2) {
+    Sleep(5000);
+    SetCursorPos(5, 880);
+    app.NotifyFromIcon(WM_RBUTTONUP);
+    ASSERT_TRUE(WaitFor([&] { return app.PopupMenu() != nullptr; }));
+    // "Über...", the second item, with the keyboard.
+    if (open == Open::AboutBox) {
+      for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(app.Form1(), WM_KEYDOWN, key, 0);
+    }
+  }
+  if (open != Open::TrayMenu && open != Open::NothingInTray) {
+    box = app.WaitForMessageBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->title, open == Open::AboutBox ? "morvex" : "Fehler beim Speichern");
+  }
+  HWND form = app.Form1();
+  ASSERT_TRUE(WaitFor([&] { return EndsWith(CaptionOf(form), "Countdown läuft / gestoppt 00:00:00"); }, 50000))
+      << CaptionOf(form);
+  EXPECT_NEAR(static_cast<double>(GetTickCount64() - armed), 21000, 3000);
+  EXPECT_TRUE(WaitFor([] { return !ProcessRuns(Widen(kTarget)); }, 20000))
+      << kTarget << " still runs " << (GetTickCount64() - armed) << " ms after Starten";
+  if (box) {
+    EXPECT_TRUE(IsWindow(box->hwnd)) << "the box stays until the user closes it";
+  }
+  if (open == Open::TrayMenu) {
+    EXPECT_EQ(app.PopupMenu(), nullptr);
+  }
+  if (open == Open::NothingInTray) {
+    box = app.WaitForMessageBox();  // the expiry's own failed save, told after the run
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->title, "Fehler beim Speichern");
+  }
+  app.Kill();
+  if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+  SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+INSTANTIATE_TEST_SUITE_P(Countdown, NothingHolds,
+                         testing::Values(Open::AboutBox, Open::TrayMenu, Open::NothingShown, Open::NothingInTray));
 
 }  // namespace
 }  // namespace morvex::e2e
