@@ -80,25 +80,25 @@ if(BUILD_TESTING)
   set_tests_properties(win32 PROPERTIES LABELS win32 TIMEOUT 900)
 
   # End-to-end suite: the real morvex.exe, driven from outside.
-  file(GLOB MORVEX_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
-  # The windows' tables, which give the driver the controls' IDs.
+  # The driver and the windows' tables (which give the driver the controls'
+  # IDs), compiled once for the suite and its small programs alike.
   set(MORVEX_TABLE_SOURCES src/forms/form1_table.cpp src/forms/window_tables.cpp)
-  list(APPEND MORVEX_E2E_SOURCES ${MORVEX_TABLE_SOURCES} ${MORVEX_PROBE_SOURCES})
-  add_executable(morvex_e2e_tests ${MORVEX_E2E_SOURCES})
-  target_include_directories(morvex_e2e_tests PRIVATE tests src)
-  target_compile_definitions(morvex_e2e_tests PRIVATE ${MORVEX_WIN_DEFS})
+  add_library(morvex_e2e_driver STATIC
+    tests/e2e/driver.cpp tests/e2e/driver_trials.cpp tests/e2e/driver_windows.cpp ${MORVEX_TABLE_SOURCES})
+  target_include_directories(morvex_e2e_driver PUBLIC tests src)
+  target_compile_definitions(morvex_e2e_driver PUBLIC ${MORVEX_WIN_DEFS})
   # oleacc: the driver asks what a screen reader is told.
-  target_link_libraries(morvex_e2e_tests PRIVATE gtest gtest_main ${MORVEX_WIN_LIBS} wbemuuid oleacc)
+  target_link_libraries(morvex_e2e_driver PUBLIC ${MORVEX_WIN_LIBS} oleacc)
+  file(GLOB MORVEX_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*_test.cpp)
+  add_executable(morvex_e2e_tests ${MORVEX_E2E_SOURCES} ${MORVEX_PROBE_SOURCES})
+  target_link_libraries(morvex_e2e_tests PRIVATE morvex_e2e_driver gtest gtest_main wbemuuid)
   target_link_options(morvex_e2e_tests PRIVATE ${MORVEX_STATIC})
   add_dependencies(morvex_e2e_tests morvex)
   file(GLOB MORVEX_E2E_PROGRAMS CONFIGURE_DEPENDS tests/e2e/programs/*.cpp)
-  set(MORVEX_E2E_DRIVER tests/e2e/driver.cpp tests/e2e/driver_trials.cpp tests/e2e/driver_windows.cpp)
   foreach(program_source ${MORVEX_E2E_PROGRAMS})
     get_filename_component(program ${program_source} NAME_WE)
-    add_executable(${program} WIN32 ${program_source} ${MORVEX_TABLE_SOURCES} ${MORVEX_E2E_DRIVER})
-    target_include_directories(${program} PRIVATE src tests)
-    target_compile_definitions(${program} PRIVATE ${MORVEX_WIN_DEFS})
-    target_link_libraries(${program} PRIVATE ${MORVEX_WIN_LIBS} oleacc)
+    add_executable(${program} WIN32 ${program_source})
+    target_link_libraries(${program} PRIVATE morvex_e2e_driver)
     target_link_options(${program} PRIVATE ${MORVEX_STATIC} -municode)
     add_dependencies(morvex_e2e_tests ${program})
   endforeach()
