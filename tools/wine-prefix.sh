@@ -23,6 +23,11 @@ morvex_prefix() {
     timeout 300 wineboot -i </dev/null >"$log" 2>&1
     MORVEX_PREFIX_NEW=1
   fi
+  # Wine draws the title bars' buttons with the symbol font Marlett, which
+  # Debian's Wine 8 does not find in its own fonts folder: without it a
+  # close button shows an "r".
+  local marlett=/usr/share/wine/fonts/marlett.ttf fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ -f "$marlett" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then cp "$marlett" "$fonts/"; fi
   if ! grep -qx '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$log" 2>&1
   fi
