@@ -102,6 +102,12 @@ if(BUILD_TESTING)
     target_link_options(${program} PRIVATE ${MORVEX_STATIC} -municode)
     add_dependencies(morvex_e2e_tests ${program})
   endforeach()
+  # The kill-list run's timing (not a test: it prints its figures;
+  # bench/kill_run.sh runs it).
+  add_executable(mvx_kill_run_timing EXCLUDE_FROM_ALL bench/kill_run_timing.cpp)
+  target_link_libraries(mvx_kill_run_timing PRIVATE morvex_e2e_driver)
+  target_link_options(mvx_kill_run_timing PRIVATE ${MORVEX_STATIC} -municode)
+
   # The suite runs in shards side by side (GoogleTest's own sharding), each in
   # a prefix and on a display of its own: its cases wait for Wine far more
   # than they compute. ctest -R 'e2e\.2$' runs one shard alone.
