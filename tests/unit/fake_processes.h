@@ -14,21 +14,107 @@
 
 namespace morvex::testing {
 
-// Image names in UTF-8, as the snapshot reports them; none = no snapshot.
+// The processes of a system that ends them as Windows does. A process ended
+// (by the management service's Terminate or through its own handle) stops
+// at once but stays listed for its `lingerMs`, and its children run on; a
+// wait through a handle sees it gone within that time. Each wait moves the
+// clock on by what it waited.
+struct FakeProcessTable {
+  struct Process {
+    std::uint32_t id;
+    std::uint32_t parentId;
+    std::string name;
+    std::uint64_t created;  // later processes carry larger values
+    int lingerMs = 0;       // how long it stays listed once ended
+    bool endable = true;    // through its own handle
+    bool ended = false;     // ended, but perhaps still listed
+    bool gone = false;      // no longer listed
+  };
+  Process* Find(std::uint32_t id) {
+    for (Process& process : processes) {
+      if (process.id == id && !process.gone) return &process;
+    }
+    return nullptr;
+  }
+  bool Runs(std::uint32_t id) {
+    const Process* process = Find(id);
+    return process && !process->ended;
+  }
+  std::vector<Process> processes;
+  std::vector<std::uint32_t> endedByHandle;
+  std::vector<int> waits;  // the bound of each wait that did not see the end
+  std::function<void(int)> passTime;  // moves the test's clock on
+};
+
+// Image names in UTF-8, as the snapshot reports them, with the identifiers
+// of the same position in `ids` (1000 + its position where `ids` is shorter)
+// and no handle to open; or, where `table` is set, its processes.
 class FakeProcessSnapshot : public services::ProcessSnapshot {
  public:
-  std::vector<std::string> ImageNames() override {
+  class Handle : public services::ProcessHandle {
+   public:
+    Handle(FakeProcessTable& table, std::uint32_t id) : table_(table), id_(id), created_(table.Find(id)->created) {}
+    std::optional<std::uint64_t> CreationTime() override { return created_; }
+    services::HandleEnd End() override {
+      FakeProcessTable::Process* process = Process();
+      if (!process) return services::HandleEnd::kEnded;
+      if (!process->endable) return services::HandleEnd::kAccessDenied;
+      table_.endedByHandle.push_back(id_);
+      process->ended = true;
+      return services::HandleEnd::kEnded;
+    }
+    bool WaitForEnd(int boundMs) override {
+      FakeProcessTable::Process* process = Process();
+      if (process && process->ended && process->lingerMs <= boundMs) {
+        if (table_.passTime) table_.passTime(process->lingerMs);
+        process->gone = true;
+      }
+      if (!Process()) return true;
+      table_.waits.push_back(boundMs);
+      if (table_.passTime) table_.passTime(boundMs);
+      return false;
+    }
+
+   private:
+    // The process this handle names: not a newer one under its identifier.
+    FakeProcessTable::Process* Process() {
+      FakeProcessTable::Process* process = table_.Find(id_);
+      return process && process->created == created_ ? process : nullptr;
+    }
+    FakeProcessTable& table_;
+    std::uint32_t id_;
+    std::uint64_t created_;
+  };
+
+  std::vector<services::ListedProcess> Processes() override {
     ++snapshots;
-    return names;
+    std::vector<services::ListedProcess> listed;
+    if (table) {
+      for (const auto& process : table->processes) {
+        if (!process.gone) listed.push_back({process.id, process.parentId, process.name});
+      }
+      return listed;
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      listed.push_back({i < ids.size() ? ids[i] : static_cast<std::uint32_t>(1000 + i), 0, names[i]});
+    }
+    return listed;
+  }
+  std::unique_ptr<services::ProcessHandle> Open(std::uint32_t id) override {
+    if (!table || !table->Find(id)) return nullptr;
+    return std::make_unique<Handle>(*table, id);
   }
   std::vector<std::string> names;
+  std::vector<std::uint32_t> ids;
+  FakeProcessTable* table = nullptr;
   int snapshots = 0;
 };
 
 // The management service: one object per caption, with the identifier of
 // the same position in `ids` (1000 + its position where `ids` is shorter;
-// 0 for one that cannot be read); Terminate is recorded and returns
-// `terminateResults[caption]` (0 where none is set).
+// 0 for one that cannot be read), or one per running process of `table`;
+// Terminate is recorded and returns `terminateResults[caption]` (0 where
+// none is set).
 class FakeManagementService : public services::ManagementService {
  public:
   class Process : public services::ManagedProcess {
@@ -42,6 +128,9 @@ class FakeManagementService : public services::ManagementService {
     std::optional<std::uint32_t> Terminate() override {
       owner_.terminated.push_back(caption_);
       owner_.terminatedIds.push_back(id_);
+      if (owner_.table) {
+        if (FakeProcessTable::Process* process = owner_.table->Find(id_)) process->ended = true;
+      }
       const auto it = owner_.terminateResults.find(caption_);
       return it == owner_.terminateResults.end() ? std::optional<std::uint32_t>(0) : it->second;
     }
@@ -56,6 +145,12 @@ class FakeManagementService : public services::ManagementService {
     if (onQuery) onQuery();
     services::ProcessQueryResult result;
     if (!error.empty()) return {false, {}, error};
+    if (table) {
+      for (const auto& process : table->processes) {
+        if (!process.ended) result.processes.push_back(std::make_unique<Process>(process.name, process.id, *this));
+      }
+      return result;
+    }
     for (std::size_t i = 0; i < captions.size(); ++i) {
       const std::uint32_t id = i < ids.size() ? ids[i] : static_cast<std::uint32_t>(1000 + i);
       result.processes.push_back(std::make_unique<Process>(captions[i], id, *this));
@@ -70,6 +165,7 @@ class FakeManagementService : public services::ManagementService {
   std::map<std::string, std::optional<std::uint32_t>> terminateResults;
   int queries = 0;
   std::function<void()> onQuery;
+  FakeProcessTable* table = nullptr;  // where set, its running processes, each ended by Terminate
 };
 
 // The system's commands: each start is recorded, nothing runs. A started
