@@ -63,7 +63,8 @@ inline std::string NotEndedText(const std::vector<NotEnded>& names) {
   std::string text = "Folgende Programme der Liste konnten nicht beendet werden:\n";
   bool denied = false;
   for (const NotEnded& name : names) {
-    text += "\n" + NotEndedLine(name);
+    text += '\n';
+    text += NotEndedLine(name);
     denied = denied || DeniedAccess(name.reason);
   }
   if (denied) text += "\n\nAls Administrator gestartet, kann Morvex sie beenden.";
