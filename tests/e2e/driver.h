@@ -94,17 +94,6 @@ class StandInThatEndsNothing {
   StandInThatEndsNothing& operator=(const StandInThatEndsNothing&) = delete;
 };
 
-// For its lifetime, the stand-in ends the processes of the name alone and
-// answers "not found" (128), as Windows' TASKKILL does after the management
-// service has ended them: their children run on.
-class StandInAfterTheService {
- public:
-  StandInAfterTheService();
-  ~StandInAfterTheService();
-  StandInAfterTheService(const StandInAfterTheService&) = delete;
-  StandInAfterTheService& operator=(const StandInAfterTheService&) = delete;
-};
-
 // For its lifetime, the stand-in refuses the calls for one name (ends
 // nothing, exits with 1), as TASKKILL does for a process it may not end.
 class StandInThatRefuses {

@@ -162,13 +162,6 @@ void InstallTaskkillStandIn() {
 StandInThatEndsNothing::StandInThatEndsNothing() { SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING", L"1"); }
 StandInThatEndsNothing::~StandInThatEndsNothing() { SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING", nullptr); }
 
-StandInAfterTheService::StandInAfterTheService() {
-  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_AFTER_SERVICE", L"1");
-}
-StandInAfterTheService::~StandInAfterTheService() {
-  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_AFTER_SERVICE", nullptr);
-}
-
 StandInThatRefuses::StandInThatRefuses(const std::wstring& name) {
   SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_REFUSE", name.c_str());
 }

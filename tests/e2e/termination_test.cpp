@@ -211,8 +211,13 @@ void ExpectTheChildEnds(const char* folder) {
 
 TEST(KillListRun, EndsTheChildrenOfAnEntrysProcessToo) { ExpectTheChildEnds("kill-run-tree"); }
 
+// The stand-in as Windows' TASKKILL after the management service: the listed
+// processes end alone, and it answers "not found".
 TEST(KillListRun, EndsTheChildrenTaskkillNoLongerFinds) {
-  const StandInAfterTheService standIn;
+  struct AfterTheService {
+    AfterTheService() { SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_AFTER_SERVICE", L"1"); }
+    ~AfterTheService() { SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_AFTER_SERVICE", nullptr); }
+  } standIn;
   ExpectTheChildEnds("kill-run-tree-gone");
 }
 

@@ -14,21 +14,18 @@
 
 namespace morvex::testing {
 
-// The processes of a system that ends them as Windows does. A process ended
-// (by the management service's Terminate or through its own handle) stops
-// at once but stays listed for its `lingerMs`, and its children run on; a
-// wait through a handle sees it gone within that time. Each wait moves the
-// clock on by what it waited.
+// The processes of a system that ends them as Windows does: a process ended
+// (by the service's Terminate or its own handle) stops at once, its children
+// run on, and it stays listed for its `lingerMs`, which a wait through its
+// handle spends on the test's clock (a wait that times out, its whole bound).
 struct FakeProcessTable {
   struct Process {
-    std::uint32_t id;
-    std::uint32_t parentId;
+    std::uint32_t id, parentId;
     std::string name;
-    std::uint64_t created;  // later processes carry larger values
-    int lingerMs = 0;       // how long it stays listed once ended
-    bool endable = true;    // through its own handle
-    bool ended = false;     // ended, but perhaps still listed
-    bool gone = false;      // no longer listed
+    std::uint64_t created;
+    int lingerMs = 0;
+    bool endable = true;  // through its own handle
+    bool ended = false, gone = false;
   };
   Process* Find(std::uint32_t id) {
     for (Process& process : processes) {
@@ -36,14 +33,9 @@ struct FakeProcessTable {
     }
     return nullptr;
   }
-  bool Runs(std::uint32_t id) {
-    const Process* process = Find(id);
-    return process && !process->ended;
-  }
-  std::vector<Process> processes;
+  std::vector<Process> processes;  // not added to while a handle is held
   std::vector<std::uint32_t> endedByHandle;
-  std::vector<int> waits;  // the bound of each wait that did not see the end
-  std::function<void(int)> passTime;  // moves the test's clock on
+  std::function<void(int)> passTime;
 };
 
 // Image names in UTF-8, as the snapshot reports them, with the identifiers
@@ -53,37 +45,24 @@ class FakeProcessSnapshot : public services::ProcessSnapshot {
  public:
   class Handle : public services::ProcessHandle {
    public:
-    Handle(FakeProcessTable& table, std::uint32_t id) : table_(table), id_(id), created_(table.Find(id)->created) {}
-    std::optional<std::uint64_t> CreationTime() override { return created_; }
+    Handle(FakeProcessTable& table, FakeProcessTable::Process& process) : table_(table), process_(process) {}
+    std::optional<std::uint64_t> CreationTime() override { return process_.created; }
     services::HandleEnd End() override {
-      FakeProcessTable::Process* process = Process();
-      if (!process) return services::HandleEnd::kEnded;
-      if (!process->endable) return services::HandleEnd::kAccessDenied;
-      table_.endedByHandle.push_back(id_);
-      process->ended = true;
+      if (!process_.endable) return services::HandleEnd::kAccessDenied;
+      if (!process_.ended) table_.endedByHandle.push_back(process_.id);
+      process_.ended = true;
       return services::HandleEnd::kEnded;
     }
     bool WaitForEnd(int boundMs) override {
-      FakeProcessTable::Process* process = Process();
-      if (process && process->ended && process->lingerMs <= boundMs) {
-        if (table_.passTime) table_.passTime(process->lingerMs);
-        process->gone = true;
-      }
-      if (!Process()) return true;
-      table_.waits.push_back(boundMs);
-      if (table_.passTime) table_.passTime(boundMs);
-      return false;
+      const bool ends = process_.gone || (process_.ended && process_.lingerMs <= boundMs);
+      if (table_.passTime) table_.passTime(process_.gone ? 0 : ends ? process_.lingerMs : boundMs);
+      process_.gone = ends;
+      return ends;
     }
 
    private:
-    // The process this handle names: not a newer one under its identifier.
-    FakeProcessTable::Process* Process() {
-      FakeProcessTable::Process* process = table_.Find(id_);
-      return process && process->created == created_ ? process : nullptr;
-    }
     FakeProcessTable& table_;
-    std::uint32_t id_;
-    std::uint64_t created_;
+    FakeProcessTable::Process& process_;
   };
 
   std::vector<services::ListedProcess> Processes() override {
@@ -101,8 +80,8 @@ class FakeProcessSnapshot : public services::ProcessSnapshot {
     return listed;
   }
   std::unique_ptr<services::ProcessHandle> Open(std::uint32_t id) override {
-    if (!table || !table->Find(id)) return nullptr;
-    return std::make_unique<Handle>(*table, id);
+    FakeProcessTable::Process* process = table ? table->Find(id) : nullptr;
+    return process ? std::make_unique<Handle>(*table, *process) : nullptr;
   }
   std::vector<std::string> names;
   std::vector<std::uint32_t> ids;
