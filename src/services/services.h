@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "services/command_interpreter.h"
 #include "services/file_result.h"
 #include "services/in_folder.h"
 #include "services/notification_area.h"
 #include "services/private_profile.h"
 #include "services/processes.h"
 #include "services/shell_links.h"
+#include "services/system_commands.h"
 #include "services/window_ops.h"
 
 namespace morvex::services {
@@ -149,7 +149,7 @@ struct Services {
   ManagementService& management;
   WindowOps& windows;
   ShellLinks& links;
-  CommandInterpreter& interpreter;
+  SystemCommands& commands;
   Pause& pause;
 };
 

@@ -24,11 +24,11 @@ TaskkillResult TerminationRunner::EndByTaskkill(const std::string& name) {
   for (const std::string& ancestor : own.AncestorImageNames()) {
     start.tree = start.tree && !processes::SameImageName(name, ancestor);
   }
-  const std::string folder = services_.interpreter.SystemFolder();
+  const std::string folder = services_.commands.SystemFolder();
   const std::optional<std::string> commandLine = TaskkillCommandLine(folder, start);
   if (!commandLine) return {};
   TaskkillResult result;
-  services::StartResult started = services_.interpreter.Start(TaskkillPath(folder), *commandLine);
+  services::StartResult started = services_.commands.Start(TaskkillPath(folder), *commandLine);
   if (started.program) {
     result.started = true;
     if (started.program->WaitForEnd(kTaskkillBoundMs)) {

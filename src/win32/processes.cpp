@@ -10,9 +10,9 @@
 #include <exception>
 #include <utility>
 
-#include "win32/command_interpreter.h"
 #include "win32/handles.h"
 #include "win32/lazy_imports.h"
+#include "win32/system_commands.h"
 #include "win32/text.h"
 
 namespace morvex::win32 {

@@ -151,11 +151,11 @@ class FakeManagementService : public services::ManagementService {
 // program ends when it is waited for with the exit code `exitCodes[name]`
 // (0 where none is set; the name is the one after /IM), unless `programsEnd`
 // is false.
-class FakeCommandInterpreter : public services::CommandInterpreter {
+class FakeSystemCommands : public services::SystemCommands {
  public:
   class Program : public services::StartedProgram {
    public:
-    Program(FakeCommandInterpreter& owner, std::uint32_t code) : owner_(owner), code_(code) {}
+    Program(FakeSystemCommands& owner, std::uint32_t code) : owner_(owner), code_(code) {}
     bool WaitForEnd(int boundMs) override {
       owner_.waits.push_back(boundMs);
       if (owner_.onWait) owner_.onWait();
@@ -170,14 +170,14 @@ class FakeCommandInterpreter : public services::CommandInterpreter {
     std::uint32_t ProcessId() override { return 9000; }
 
    private:
-    FakeCommandInterpreter& owner_;
+    FakeSystemCommands& owner_;
     std::uint32_t code_;
     bool ended_ = false;
   };
   std::string SystemFolder() override { return "C:\\Windows\\system32"; }
   services::StartResult Start(const std::string& program, const std::string& commandLine) override {
     programs.push_back(program);
-    commands.push_back(commandLine);
+    lines.push_back(commandLine);
     if (onStart) onStart();
     if (!error.empty()) return {nullptr, error};
     const std::size_t at = commandLine.find(" /IM ");
@@ -187,7 +187,7 @@ class FakeCommandInterpreter : public services::CommandInterpreter {
     return {std::make_unique<Program>(*this, code == exitCodes.end() ? 0 : code->second), {}};
   }
   std::vector<std::string> programs;
-  std::vector<std::string> commands;
+  std::vector<std::string> lines;  // each start's command line
   std::vector<int> waits;  // the bound of each wait for a program's end
   std::map<std::string, std::uint32_t> exitCodes;
   std::string error;       // starting fails with this reason when set

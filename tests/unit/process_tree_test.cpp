@@ -40,7 +40,7 @@ TEST(ProcessTree, TheEntrysDescendantsEndAndTheReportWaitsForWhatWindsDown) {
     table.processes.insert(table.processes.end(), c.processes.begin(), c.processes.end());
     table.passTime = [&](int ms) { rig.clock.Pass(ms); };
     rig.snapshot.table = rig.management.table = &table;
-    rig.interpreter.exitCodes = {{"launcher.exe", 128}, {"explorer.exe", 128}};
+    rig.commands.exitCodes = {{"launcher.exe", 128}, {"explorer.exe", 128}};
     rig.files.files[processes::KillListPath(rig.files)] = "launcher.exe\r\nexplorer.exe\r\n";
     rig.Program().KillList().LoadKillList();
     rig.Form().Get<ui::Button>("Command2").UserClicked();

@@ -58,14 +58,14 @@ TEST(OwnProcess, NoWayOfEndingEndsIt) {
       case Way::kCommand6: form.Get<ui::Button>("Command6").UserClicked(); break;
     }
     EXPECT_EQ(rig.management.terminatedIds, c.terminated);
-    EXPECT_EQ(rig.interpreter.commands, c.commands);
+    EXPECT_EQ(rig.commands.lines, c.commands);
   }
 
   Rig rig;
   rig.files.files[processes::KillListPath(rig.files)] = "taskkill.exe\r\n";
   rig.Program().KillList().LoadKillList();
-  rig.interpreter.programsEnd = false;
-  rig.interpreter.endable = false;
+  rig.commands.programsEnd = false;
+  rig.commands.endable = false;
   rig.management.captions = {"taskkill.exe"};
   rig.management.ids = {9000};
   rig.Form().Get<ui::Button>("Command2").UserClicked();  // its TASKKILL, 9000, cannot be ended
@@ -107,7 +107,7 @@ TEST(ProtectedNames, AreNeverCopiedFilledInOrHandedOn) {
     Rig::Peer(form.Get<ui::ListBox>("List1")).UserSelect(0, false);
     form.Get<ui::Button>("Command6").UserClicked();
     EXPECT_EQ(rig.management.terminated, Lines{"a.exe"});
-    EXPECT_EQ(rig.interpreter.commands, Lines{Kill("a.exe")});
+    EXPECT_EQ(rig.commands.lines, Lines{Kill("a.exe")});
     EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{name, "a.exe"}));
     EXPECT_EQ(rig.files.files[file], name + "\r\na.exe\r\n");
   }
