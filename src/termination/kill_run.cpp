@@ -119,11 +119,9 @@ std::string TaskkillReason(const Attempt& attempt) {
   return TaskkillFailedText(code);
 }
 
+// Joins a reason to those known, each once.
 void AddReason(std::string& reasons, const std::string& reason) {
-  if (reason.empty() || reasons == reason || reasons.find("; " + reason) != std::string::npos ||
-      reasons.rfind(reason + "; ", 0) == 0) {
-    return;
-  }
+  if (reason.empty() || ("; " + reasons + "; ").find("; " + reason + "; ") != std::string::npos) return;
   reasons += reasons.empty() ? reason : "; " + reason;
 }
 
@@ -218,11 +216,13 @@ RunOutcome RunKillList(Ending& e, Chosen chosen) {
     if (list.ListCount() > 0) list.RemoveItem(0);
   }
 
+  // What winds down is waited for while the wait window still says so, and
+  // the catalogue then lists what truly runs on.
   RunOutcome outcome;
+  outcome.notEnded = StillRunning(e, attempts, tree);
   outcome.notRead = e.killList.RestoreAfterRun(shownBefore);
   e.catalogue.Refresh();
   e.part.waitWindow.Close();
-  outcome.notEnded = StillRunning(e, attempts, tree);
   return outcome;
 }
 
