@@ -81,7 +81,7 @@ TEST(ProtectedNames, AreNeverCopiedFilledInOrHandedOn) {
   for (const std::string name :
        {"System", "System Idle Process", "Idle", "Registry", "Secure System", "Memory Compression", "smss.exe",
         "csrss.exe", "wininit.exe", "winlogon.exe", "services.exe", "lsass.exe", "lsaiso.exe", "svchost.exe",
-        "CSRSS.EXE", "Lsass.Exe", "system", "wininit.exe "}) {
+        "[System Process]", "CSRSS.EXE", "Lsass.Exe", "system", "wininit.exe "}) {
     SCOPED_TRACE(name);
     Rig rig;
     forms::Form1& form = rig.Form();
