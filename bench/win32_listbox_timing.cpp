@@ -5,9 +5,11 @@
 #include <ole2.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,12 +17,12 @@
 #include "processes/catalogue.h"
 #include "processes/killlist.h"
 #include "win32/backend.h"
-#include "win32/command_interpreter.h"
 #include "win32/notification_area.h"
 #include "win32/private_profile.h"
 #include "win32/processes.h"
 #include "win32/services.h"
 #include "win32/shell_links.h"
+#include "win32/system_commands.h"
 #include "win32/window_ops.h"
 
 namespace {
@@ -29,11 +31,12 @@ using namespace morvex;
 
 class ThousandNames : public services::ProcessSnapshot {
  public:
-  std::vector<std::string> ImageNames() override {
-    std::vector<std::string> names;
-    for (int i = 0; i < 1000; ++i) names.push_back("process" + std::to_string(i % 700) + ".exe");
-    return names;
+  std::vector<services::ListedProcess> Processes() override {
+    std::vector<services::ListedProcess> processes;
+    for (std::uint32_t i = 0; i < 1000; ++i) processes.push_back({i, 0, "process" + std::to_string(i % 700) + ".exe"});
+    return processes;
   }
+  std::unique_ptr<services::ProcessHandle> Open(std::uint32_t) override { return nullptr; }
 };
 
 // The real files, in a folder of the benchmark's own.
@@ -100,10 +103,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32ManagementService management;
   win32::Win32WindowOps windows;
   win32::Win32ShellLinks links;
-  win32::Win32CommandInterpreter interpreter;
+  win32::Win32SystemCommands commands;
   win32::Win32Pause pause;
   services::Services bundle{messages, shell,    clock,      files,   codePage, lifetime,    notificationArea,
-                            profile,  snapshot, management, windows, links,    interpreter, pause};
+                            profile,  snapshot, management, windows, links,    commands,    pause};
 
   win32::Win32Backend backend(instance);
   app::Program program(backend, bundle);

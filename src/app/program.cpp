@@ -12,7 +12,7 @@ namespace {
 
 services::Services WithBoxes(const services::Services& s, services::MessageBoxes& boxes) {
   return {boxes,    s.shell,    s.clock,      s.files,   s.codePage, s.lifetime,    s.notificationArea,
-          s.profile, s.snapshot, s.management, s.windows, s.links,    s.interpreter, s.pause};
+          s.profile, s.snapshot, s.management, s.windows, s.links,    s.commands, s.pause};
 }
 
 }  // namespace

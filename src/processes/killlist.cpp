@@ -23,6 +23,7 @@ KillListFile::KillListFile(services::Services& services, bool tellFailure) {
   const services::ReadResult result = services.files.Read(path);
   if (!result.ok) {
     everyEntry_ = false;
+    readError_ = result.error;
     if (tellFailure) services.messages.Show(KillListNotReadText(path, result.error), kNotReadTitle, services::kCritical);
   }
   const DecodedKillList decoded = DecodeKillListFile(result.bytes);
@@ -85,20 +86,28 @@ void KillList::SaveKillList() {
   }
 }
 
-void KillList::RestoreAfterRun(const std::vector<std::string>& shownBefore) {
+std::string KillList::RestoreAfterRun(const std::vector<std::string>& shownBefore) {
   list_.Clear();
+  std::string readError;
   if (!keepUnreadFile_ && !lastSaveFailed_) {
     // A reload that does not give every entry (the file is held open by
     // another program, or has gone) would lose the rest at the next save:
-    // the list shown before the run stands instead, without a word in the
-    // middle of the run.
+    // the list shown before the run stands instead, and the failure is told
+    // once the run is over, not in its middle.
     KillListFile file(services_, false);
     if (file.IsOpen() && file.GivesEveryEntry()) {
       AppendKillList(file);
-      return;
+      return {};
     }
+    readError = file.ReadError();
   }
   list_.AddItems(shownBefore);
+  return readError;
+}
+
+void KillList::TellNotRead(const std::string& reason) {
+  services_.messages.Show(KillListNotReadText(KillListPath(services_.files), reason), kNotReadTitle,
+                          services::kCritical);
 }
 
 void KillList::Add(const std::string& name) {

@@ -46,6 +46,8 @@ class KillListFile {
   // False when the file exists but could not be read to its end, or held an
   // entry that is not given.
   bool GivesEveryEntry() const { return everyEntry_; }
+  // The system's reason where the file exists but could not be read.
+  const std::string& ReadError() const { return readError_; }
   bool AtEnd() const { return next_ >= entries_.size(); }
   // ReadKillListField: the next entry. Empty at the end.
   std::string ReadField();
@@ -53,6 +55,7 @@ class KillListFile {
  private:
   bool open_ = false;
   bool everyEntry_ = true;
+  std::string readError_;
   std::vector<std::string> entries_;
   std::size_t next_ = 0;
 };
@@ -90,8 +93,12 @@ class KillList {
   // emptied and filled again, from List2.txt when the file holds what List2
   // showed and the reload gives every entry, else (its last save failed, it
   // was read only in part, or the reload fails) with `shownBefore`, what
-  // List2 held before the run.
-  void RestoreAfterRun(const std::vector<std::string>& shownBefore);
+  // List2 held before the run. Gives the system's reason where List2.txt
+  // exists but could not be read (nothing is shown yet; see TellNotRead),
+  // else nothing: a missing file is no failure.
+  std::string RestoreAfterRun(const std::vector<std::string>& shownBefore);
+  // The box "Fehler beim Lesen" for List2.txt with the reason.
+  void TellNotRead(const std::string& reason);
 
   // The user's changes of the list: each makes the file writable again.
   void Add(const std::string& name);

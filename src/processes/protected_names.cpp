@@ -9,13 +9,14 @@ namespace morvex::processes {
 namespace {
 
 // The names the system gives them in its process list, the pseudo-processes
-// (System, Idle, Registry, ...) included.
+// (System, Idle, Registry, ...) included; "[System Process]" is the name the
+// snapshot gives the idle process.
 // svchost.exe hosts the system's services: ending every process of that
 // name stops them all.
-constexpr std::array<const char*, 14> kProtectedNames = {
+constexpr std::array<const char*, 15> kProtectedNames = {
     "System",    "System Idle Process", "Idle",         "Registry",     "Secure System", "Memory Compression",
     "smss.exe",  "csrss.exe",           "wininit.exe",  "winlogon.exe", "services.exe",  "lsass.exe",
-    "lsaiso.exe", "svchost.exe",
+    "lsaiso.exe", "svchost.exe",        "[System Process]",
 };
 
 }  // namespace

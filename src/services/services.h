@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "services/command_interpreter.h"
 #include "services/file_result.h"
 #include "services/in_folder.h"
 #include "services/notification_area.h"
 #include "services/private_profile.h"
 #include "services/processes.h"
 #include "services/shell_links.h"
+#include "services/system_commands.h"
 #include "services/window_ops.h"
 
 namespace morvex::services {
@@ -108,10 +108,8 @@ class Files {
   virtual FileResult Replace(const std::string& path, const std::string& bytes) = 0;
 };
 
-// The system's code pages: the ANSI code page of the files and the ...A
-// functions (Windows-1252 in native tests), and the OEM code page, the one the
-// command interpreter reads a batch file in (850 on a German Windows, 437 on
-// an English one and under Wine).
+// The system's ANSI code page, the one of the files and the ...A functions
+// (Windows-1252 in native tests).
 class CodePage {
  public:
   virtual ~CodePage() = default;
@@ -120,13 +118,6 @@ class CodePage {
   // form of its own there (no look-alike stands in for it).
   virtual std::optional<std::string> ToAnsiExactly(const std::string& utf8) = 0;
   virtual std::string FromAnsi(const std::string& ansi) = 0;
-  // The text in the OEM code page; nothing when a character has no exact form
-  // there (no look-alike stands in for it).
-  virtual std::optional<std::string> ToOem(const std::string& utf8) = 0;
-  // A path in the OEM code page. Where the path holds a character the code
-  // page lacks, its short (8.3) form, or for a file not yet there the short
-  // form of its folder with the file's name. Nothing when no form fits.
-  virtual std::optional<std::string> OemPath(const std::string& utf8) = 0;
 };
 
 // The program's own life.
@@ -158,7 +149,7 @@ struct Services {
   ManagementService& management;
   WindowOps& windows;
   ShellLinks& links;
-  CommandInterpreter& interpreter;
+  SystemCommands& commands;
   Pause& pause;
 };
 

@@ -1,6 +1,9 @@
 #include "termination/kill_run.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "processes/killlist.h"
 #include "processes/protected_names.h"
 #include "settings/form_state.h"
+#include "termination/process_tree.h"
 
 namespace morvex::termination {
 
@@ -20,11 +24,11 @@ TaskkillResult TerminationRunner::EndByTaskkill(const std::string& name) {
   for (const std::string& ancestor : own.AncestorImageNames()) {
     start.tree = start.tree && !processes::SameImageName(name, ancestor);
   }
-  const std::string folder = services_.interpreter.SystemFolder();
+  const std::string folder = services_.commands.SystemFolder();
   const std::optional<std::string> commandLine = TaskkillCommandLine(folder, start);
   if (!commandLine) return {};
   TaskkillResult result;
-  services::StartResult started = services_.interpreter.Start(TaskkillPath(folder), *commandLine);
+  services::StartResult started = services_.commands.Start(TaskkillPath(folder), *commandLine);
   if (started.program) {
     result.started = true;
     if (started.program->WaitForEnd(kTaskkillBoundMs)) {
@@ -41,6 +45,14 @@ TaskkillResult TerminationRunner::EndByTaskkill(const std::string& name) {
 
 bool TerminationRunner::IsHelper(std::uint32_t processId) const {
   return std::find(helpers_.begin(), helpers_.end(), processId) != helpers_.end();
+}
+
+bool TerminationRunner::FirstToTell(const std::string& protectedName) {
+  for (const std::string& told : told_) {
+    if (processes::SameImageName(told, protectedName)) return false;
+  }
+  told_.push_back(processes::TrimmedName(protectedName));
+  return true;
 }
 
 namespace {
@@ -95,34 +107,62 @@ std::string EndProcessesByCaption(services::Services& services, const Terminatio
   return reason;
 }
 
-std::string TaskkillReason(const TaskkillResult& result) {
+// TASKKILL's exit code 1 is its general failure: a refusal only where the
+// service was refused too.
+std::string TaskkillReason(const Attempt& attempt) {
+  const TaskkillResult& result = attempt.taskkill;
   if (!result.started) return result.error.empty() ? "" : TaskkillNotStartedText(result.error);
   if (!result.exitCode) return kTaskkillHung;
   const std::uint32_t code = *result.exitCode;
   if (code == 0 || code == kTaskkillNotFound) return {};
-  return code == 1 ? kAccessDenied : TaskkillFailedText(code);
+  if (code == 1) return attempt.serviceReason == kAccessDenied ? kAccessDenied : kTaskkillError;
+  return TaskkillFailedText(code);
 }
 
-// The names of the attempts whose processes still run, by a fresh snapshot:
-// the program's own process does not count, a name not running is no failure.
-std::vector<NotEnded> StillRunning(services::Services& services, const std::vector<Attempt>& attempts) {
-  const std::vector<std::string> running = services.snapshot.ImageNames();
-  const std::string ownName = services.lifetime.ImageName();
+// Joins a reason to those known, each once.
+void AddReason(std::string& reasons, const std::string& reason) {
+  if (reason.empty() || ("; " + reasons + "; ").find("; " + reason + "; ") != std::string::npos) return;
+  reasons += reasons.empty() ? reason : "; " + reason;
+}
+
+// What still runs after the run, by a fresh snapshot: each process of an
+// attempted name (the program's own excepted) and each descendant is waited
+// for through a handle, all together for at most kReportBoundMs, before it
+// counts as not ended. A protected name is named by the first run alone.
+std::vector<NotEnded> StillRunning(Ending& e, const std::vector<Attempt>& attempts, ProcessTree& tree) {
+  services::Services& services = e.services;
+  const std::vector<services::ListedProcess> listed = services.snapshot.Processes();
+  const std::uint32_t own = services.lifetime.ProcessId();
+  const std::int64_t deadline = services.clock.Elapsed() + kReportBoundMs;
+  const auto boundLeft = [&] {
+    return static_cast<int>(std::clamp<std::int64_t>(deadline - services.clock.Elapsed(), 0, kReportBoundMs));
+  };
   std::vector<NotEnded> notEnded;
   for (const Attempt& attempt : attempts) {
-    auto count = std::count_if(running.begin(), running.end(), [&](const std::string& image) {
-      return processes::SameImageName(image, attempt.name);
-    });
-    if (processes::SameImageName(attempt.name, ownName)) --count;
-    if (count <= 0) continue;
-    std::string reason = processes::IsProtectedName(attempt.name) ? kNeededByWindows : attempt.serviceReason;
-    const std::string taskkill = TaskkillReason(attempt.taskkill);
-    if (reason.empty()) {
-      reason = taskkill;
-    } else if (!taskkill.empty() && taskkill != reason) {
-      reason += "; " + taskkill;
+    const auto named = [&](const services::ListedProcess& process) {
+      return process.id != own && processes::SameImageName(process.imageName, attempt.name);
+    };
+    if (processes::IsProtectedName(attempt.name)) {
+      if (std::any_of(listed.begin(), listed.end(), named) && e.runner.FirstToTell(attempt.name)) {
+        notEnded.push_back({attempt.name, kNeededByWindows});
+      }
+      continue;
     }
-    notEnded.push_back({attempt.name, reason});
+    int running = 0;
+    for (const services::ListedProcess& process : listed) {
+      if (!named(process)) continue;
+      const std::unique_ptr<services::ProcessHandle> handle = services.snapshot.Open(process.id);
+      if (!handle || !handle->WaitForEnd(boundLeft())) ++running;
+    }
+    const ProcessTree::Outlived started = tree.Outliving(attempt.name, boundLeft, listed);
+    if (running == 0 && started.count == 0) continue;
+    std::string reason;
+    if (running > 0) {
+      AddReason(reason, attempt.serviceReason);
+      AddReason(reason, TaskkillReason(attempt));
+    }
+    AddReason(reason, started.reason);
+    notEnded.push_back({attempt.name, reason, started.count, running > 0});
   }
   return notEnded;
 }
@@ -144,18 +184,30 @@ std::vector<std::string> NamesToEnd(const ui::ListBox& list, Chosen chosen) {
   return names;
 }
 
+// What a run came to: what still runs, and why List2.txt could not be
+// reloaded where it exists.
+struct RunOutcome {
+  std::vector<NotEnded> notEnded;
+  std::string notRead;
+};
+
 // The run of Command2 and of the countdown's expiry, up to its report.
-std::vector<NotEnded> RunKillList(Ending& e, Chosen chosen) {
+RunOutcome RunKillList(Ending& e, Chosen chosen) {
   e.settings.Save();
   e.part.waitWindow.Get().Show();
 
   ui::ListBox& list = e.killList.Shown();
   const std::vector<std::string> shownBefore = e.killList.Entries();
+  const std::vector<std::string> names = NamesToEnd(list, chosen);
+  std::vector<std::string> endable;
+  std::copy_if(names.begin(), names.end(), std::back_inserter(endable), IsEndableName);
+  ProcessTree tree(e.services.snapshot, endable, e.services.lifetime.ProcessId());
   std::vector<Attempt> attempts;
-  for (const std::string& name : NamesToEnd(list, chosen)) {
+  for (const std::string& name : names) {
     if (IsEndableName(name)) {
       Attempt attempt{name, EndProcessesByCaption(e.services, e.runner, name), {}};
       attempt.taskkill = e.runner.EndByTaskkill(name);
+      tree.EndDescendantsOf(name);
       attempts.push_back(std::move(attempt));
     } else if (!name.empty()) {
       attempts.push_back({name, {}, {}});
@@ -164,10 +216,20 @@ std::vector<NotEnded> RunKillList(Ending& e, Chosen chosen) {
     if (list.ListCount() > 0) list.RemoveItem(0);
   }
 
-  e.killList.RestoreAfterRun(shownBefore);
+  // What winds down is waited for while the wait window still says so, and
+  // the catalogue then lists what truly runs on.
+  RunOutcome outcome;
+  outcome.notEnded = StillRunning(e, attempts, tree);
+  outcome.notRead = e.killList.RestoreAfterRun(shownBefore);
   e.catalogue.Refresh();
   e.part.waitWindow.Close();
-  return StillRunning(e.services, attempts);
+  return outcome;
+}
+
+// The run's boxes, once it is over: its report, then a failed reload.
+void Report(Ending& e, const RunOutcome& outcome) {
+  ReportNotEnded(e.services, outcome.notEnded);
+  if (!outcome.notRead.empty()) e.killList.TellNotRead(outcome.notRead);
 }
 
 // The click of Command3: the typed name handed to TASKKILL once per kill-list
@@ -209,13 +271,11 @@ void ReportNotEnded(services::Services& services, const std::vector<NotEnded>& n
 }
 
 void WireTermination(Ending& e) {
-  e.part.endNow.onClick = [&e] { ReportNotEnded(e.services, RunKillList(e, Chosen::kSelectedOrAll)); };
+  e.part.endNow.onClick = [&e] { Report(e, RunKillList(e, Chosen::kSelectedOrAll)); };
   e.part.endPerEntry.onClick = [&e] { EndTypedNameForEachEntry(e); };
   e.part.endChosen.onClick = [&e] { EndChosenCatalogueEntry(e); };
 }
 
-std::vector<NotEnded> RunEveryKillListEntry(Ending& e) { return RunKillList(e, Chosen::kAll); }
-
-void EndEveryKillListEntry(Ending& e) { ReportNotEnded(e.services, RunEveryKillListEntry(e)); }
+void EndEveryKillListEntry(Ending& e) { Report(e, RunKillList(e, Chosen::kAll)); }
 
 }  // namespace morvex::termination

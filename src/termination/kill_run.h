@@ -6,6 +6,12 @@
 // another folder does end), nor a TASKKILL the run started, and none hands on
 // a name of the processes Windows needs (processes/protected_names.h).
 //
+// Before its first name a run takes, from one snapshot, every process that
+// descends from a process of a chosen name (termination/process_tree.h); after
+// each name's two ways, that name's descendants are ended through their own
+// handles, for on Windows the service ends a process alone, and TASKKILL then
+// no longer finds the children through it.
+//
 // A run holds the user-interface thread from start to end: its pauses and
 // its waits for each TASKKILL are plain blocking waits. An event that arrives
 // meanwhile (the management service's calls wait in a message loop of their
@@ -47,6 +53,10 @@ namespace morvex::termination {
 inline constexpr int kPauseMs = 200;
 // How long a run waits at most for one TASKKILL to end.
 inline constexpr int kTaskkillBoundMs = 10000;
+// How long the report waits at most, for all processes together, for those
+// still listed after the run: an ended process stays listed while it winds
+// down.
+inline constexpr int kReportBoundMs = 2000;
 
 // What one start of TASKKILL came to.
 struct TaskkillResult {
@@ -73,9 +83,14 @@ class TerminationRunner {
   // Whether the process is a TASKKILL the runner started that may still run.
   bool IsHelper(std::uint32_t processId) const;
 
+  // Whether a report may name the protected name: once per start of the
+  // program, by the first run that meets it.
+  bool FirstToTell(const std::string& protectedName);
+
  private:
   services::Services& services_;
   std::vector<std::uint32_t> helpers_;
+  std::vector<std::string> told_;
 };
 
 // What the run and its two siblings work with.
@@ -93,16 +108,13 @@ struct Ending {
 // selected, or every entry while none is.
 void WireTermination(Ending& ending);
 
-// The kill-list run over every entry of List2, whatever is selected (the
-// countdown's expiry), without its report: what still runs afterwards.
-std::vector<NotEnded> RunEveryKillListEntry(Ending& ending);
-
 // The one report of a run, shown once it is over (Form2 closed): a box that
-// names each name still running, with its reason. Nothing when the run ended
-// everything it found.
+// names each name still running, or whose processes' children still run,
+// with its reason. Nothing when the run ended everything it found.
 void ReportNotEnded(services::Services& services, const std::vector<NotEnded>& notEnded);
 
-// The run of the countdown's expiry: RunEveryKillListEntry, then its report.
+// The run of the countdown's expiry: the kill-list run over every entry of
+// List2, whatever is selected, then its report.
 void EndEveryKillListEntry(Ending& ending);
 
 }  // namespace morvex::termination

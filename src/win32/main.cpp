@@ -8,7 +8,6 @@
 #include "app/single_copy.h"
 #include "ui/startup_trace.h"
 #include "win32/backend.h"
-#include "win32/command_interpreter.h"
 #include "win32/dpi.h"
 #include "win32/keyboard.h"
 #include "win32/lazy_imports.h"
@@ -18,6 +17,7 @@
 #include "win32/services.h"
 #include "win32/shell_links.h"
 #include "win32/single_instance.h"
+#include "win32/system_commands.h"
 #ifdef MORVEX_STARTUP_TRACE
 #include "win32/startup_trace.h"
 #endif
@@ -50,10 +50,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32ManagementService management;
   win32::Win32WindowOps windows;
   win32::Win32ShellLinks links;
-  win32::Win32CommandInterpreter interpreter;
+  win32::Win32SystemCommands commands;
   win32::Win32Pause pause;
   services::Services bundle{messages, shell,    clock,      files,   codePage, lifetime,    notificationArea,
-                            profile,  snapshot, management, windows, links,    interpreter, pause};
+                            profile,  snapshot, management, windows, links,    commands,    pause};
 
   MORVEX_STARTUP_STEP("services made");
   win32::Win32Backend backend(instance);

@@ -10,9 +10,9 @@
 #include <exception>
 #include <utility>
 
-#include "win32/command_interpreter.h"
 #include "win32/handles.h"
 #include "win32/lazy_imports.h"
+#include "win32/system_commands.h"
 #include "win32/text.h"
 
 namespace morvex::win32 {
@@ -153,10 +153,55 @@ std::vector<RunningProcess> RunningProcesses() {
   return processes;
 }
 
-std::vector<std::string> Win32ProcessSnapshot::ImageNames() {
-  std::vector<std::string> names;
-  for (RunningProcess& process : RunningProcesses()) names.push_back(std::move(process.imageName));
-  return names;
+std::vector<services::ListedProcess> Win32ProcessSnapshot::Processes() {
+  std::vector<services::ListedProcess> listed;
+  for (RunningProcess& process : RunningProcesses()) {
+    listed.push_back({process.id, process.parent, std::move(process.imageName)});
+  }
+  return listed;
+}
+
+namespace {
+
+class Win32ProcessHandle : public services::ProcessHandle {
+ public:
+  Win32ProcessHandle(UniqueHandle process, bool endable) : process_(std::move(process)), endable_(endable) {}
+
+  std::optional<std::uint64_t> CreationTime() override {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process_.get(), &created, &exited, &kernel, &user)) return std::nullopt;
+    return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+  }
+
+  services::HandleEnd End() override {
+    if (!endable_) return services::HandleEnd::kAccessDenied;
+    if (TerminateProcess(process_.get(), 1)) return services::HandleEnd::kEnded;
+    const DWORD error = GetLastError();
+    // A process that is already ending refuses with access denied too.
+    if (WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) return services::HandleEnd::kEnded;
+    return error == ERROR_ACCESS_DENIED ? services::HandleEnd::kAccessDenied : services::HandleEnd::kFailed;
+  }
+
+  bool WaitForEnd(int boundMs) override {
+    return WaitForSingleObject(process_.get(), static_cast<DWORD>(boundMs < 0 ? 0 : boundMs)) != WAIT_TIMEOUT;
+  }
+
+ private:
+  UniqueHandle process_;
+  bool endable_;
+};
+
+}  // namespace
+
+std::unique_ptr<services::ProcessHandle> Win32ProcessSnapshot::Open(std::uint32_t id) {
+  constexpr DWORD kWatch = SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION;
+  if (UniqueHandle process{OpenProcess(kWatch | PROCESS_TERMINATE, FALSE, id)}) {
+    return std::make_unique<Win32ProcessHandle>(std::move(process), true);
+  }
+  if (UniqueHandle process{OpenProcess(kWatch, FALSE, id)}) {
+    return std::make_unique<Win32ProcessHandle>(std::move(process), false);
+  }
+  return nullptr;
 }
 
 services::ProcessQueryResult Win32ManagementService::QueryWin32Processes() {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,10 @@ std::vector<RunningProcess> RunningProcesses();
 
 class Win32ProcessSnapshot : public services::ProcessSnapshot {
  public:
-  std::vector<std::string> ImageNames() override;
+  std::vector<services::ListedProcess> Processes() override;
+  // Opened to end the process, to wait for it and to read its creation time;
+  // where ending it is refused, to wait and read alone.
+  std::unique_ptr<services::ProcessHandle> Open(std::uint32_t id) override;
 };
 
 // Needs COM to be initialised on the calling thread.

@@ -135,12 +135,6 @@ std::optional<std::string> Win32CodePage::ToAnsiExactly(const std::string& utf8)
   return win32::ToCodePageExactly(CP_ACP, utf8);
 }
 std::string Win32CodePage::FromAnsi(const std::string& ansi) { return win32::FromAnsi(ansi); }
-std::optional<std::string> Win32CodePage::ToOem(const std::string& utf8) {
-  return win32::ToCodePageExactly(GetOEMCP(), utf8);
-}
-std::optional<std::string> Win32CodePage::OemPath(const std::string& utf8) {
-  return win32::PathInCodePage(GetOEMCP(), utf8);
-}
 
 static_assert(services::kOkOnly == MB_OK && services::kCritical == MB_ICONERROR &&
               services::kExclamation == MB_ICONEXCLAMATION && services::kInformation == MB_ICONINFORMATION);

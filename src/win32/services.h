@@ -49,9 +49,6 @@ class Win32CodePage : public services::CodePage {
   std::string ToAnsi(const std::string& utf8) override;
   std::optional<std::string> ToAnsiExactly(const std::string& utf8) override;
   std::string FromAnsi(const std::string& ansi) override;
-  // In the OEM code page the system reports (GetOEMCP).
-  std::optional<std::string> ToOem(const std::string& utf8) override;
-  std::optional<std::string> OemPath(const std::string& utf8) override;
 };
 
 class Win32Lifetime : public services::Lifetime {

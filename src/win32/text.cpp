@@ -2,8 +2,6 @@
 
 #include <limits>
 
-#include "services/in_folder.h"
-
 namespace morvex::win32 {
 
 namespace {
@@ -52,16 +50,6 @@ std::optional<std::string> FromWideExactly(UINT codePage, const std::wstring& wi
   return out;
 }
 
-std::optional<std::wstring> ShortPath(const std::wstring& path) {
-  const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
-  if (needed == 0) return std::nullopt;
-  std::wstring shortened(needed, L'\0');
-  const DWORD written = GetShortPathNameW(path.c_str(), shortened.data(), needed);
-  if (written == 0 || written >= needed) return std::nullopt;
-  shortened.resize(written);
-  return shortened;
-}
-
 }  // namespace
 
 std::wstring Widen(const std::string& utf8) { return ToWide(CP_UTF8, utf8); }
@@ -105,18 +93,6 @@ std::optional<std::string> ToCodePageExactly(UINT codePage, const std::string& u
   const std::optional<std::wstring> wide = WidenStrictly(utf8);
   if (!wide) return std::nullopt;
   return FromWideExactly(codePage, *wide);
-}
-
-std::optional<std::string> PathInCodePage(UINT codePage, const std::string& utf8) {
-  const std::optional<std::wstring> full = FullPathOf(utf8);
-  if (!full) return std::nullopt;
-  if (std::optional<std::string> exact = FromWideExactly(codePage, *full)) return exact;
-  if (const std::optional<std::wstring> shortened = ShortPath(*full)) return FromWideExactly(codePage, *shortened);
-  const std::size_t slash = full->find_last_of(L"\\/");
-  if (slash == std::wstring::npos) return std::nullopt;
-  const std::optional<std::wstring> folder = ShortPath(full->substr(0, slash + 1));
-  if (!folder) return std::nullopt;
-  return FromWideExactly(codePage, services::InFolder(*folder, std::wstring_view(*full).substr(slash + 1)));
 }
 
 std::string ErrorText(DWORD code) {

@@ -32,11 +32,6 @@ std::optional<std::wstring> FullPathOf(const std::string& utf8);
 // The folder a file lies in, empty for a bare name; a drive's root keeps
 // its separator ("C:\\", not the drive-relative "C:").
 std::wstring FolderOf(const std::wstring& path);
-// A path in a code page, made absolute, so that a relative path means the
-// current folder. Where a character has no exact form in the code page, the
-// short (8.3) form of the path or, for a file not yet there, of its folder
-// followed by the file's name. Nothing when no form fits.
-std::optional<std::string> PathInCodePage(UINT codePage, const std::string& utf8);
 // The system's text for an error code, in the system's language.
 std::string ErrorText(DWORD code);
 

@@ -14,21 +14,86 @@
 
 namespace morvex::testing {
 
-// Image names in UTF-8, as the snapshot reports them; none = no snapshot.
+// The processes of a system that ends them as Windows does: a process ended
+// (by the service's Terminate or its own handle) stops at once, its children
+// run on, and it stays listed for its `lingerMs`, which a wait through its
+// handle spends on the test's clock (a wait that times out, its whole bound).
+struct FakeProcessTable {
+  struct Process {
+    std::uint32_t id, parentId;
+    std::string name;
+    std::uint64_t created;
+    int lingerMs = 0;
+    bool endable = true;  // through its own handle
+    bool ended = false, gone = false;
+  };
+  Process* Find(std::uint32_t id) {
+    for (Process& process : processes) {
+      if (process.id == id && !process.gone) return &process;
+    }
+    return nullptr;
+  }
+  std::vector<Process> processes;  // not added to while a handle is held
+  std::vector<std::uint32_t> endedByHandle;
+  std::function<void(int)> passTime;
+};
+
+// Image names in UTF-8, as the snapshot reports them, with the identifiers
+// of the same position in `ids` (1000 + its position where `ids` is shorter)
+// and no handle to open; or, where `table` is set, its processes.
 class FakeProcessSnapshot : public services::ProcessSnapshot {
  public:
-  std::vector<std::string> ImageNames() override {
+  class Handle : public services::ProcessHandle {
+   public:
+    Handle(FakeProcessTable& table, FakeProcessTable::Process& process) : table_(table), process_(process) {}
+    std::optional<std::uint64_t> CreationTime() override { return process_.created; }
+    services::HandleEnd End() override {
+      if (!process_.endable) return services::HandleEnd::kAccessDenied;
+      if (!process_.ended) table_.endedByHandle.push_back(process_.id);
+      process_.ended = true;
+      return services::HandleEnd::kEnded;
+    }
+    bool WaitForEnd(int boundMs) override {
+      const bool ends = process_.gone || (process_.ended && process_.lingerMs <= boundMs);
+      if (table_.passTime) table_.passTime(process_.gone ? 0 : ends ? process_.lingerMs : boundMs);
+      process_.gone = ends;
+      return ends;
+    }
+
+   private:
+    FakeProcessTable& table_;
+    FakeProcessTable::Process& process_;
+  };
+
+  std::vector<services::ListedProcess> Processes() override {
     ++snapshots;
-    return names;
+    std::vector<services::ListedProcess> listed;
+    if (table) {
+      for (const auto& process : table->processes) {
+        if (!process.gone) listed.push_back({process.id, process.parentId, process.name});
+      }
+      return listed;
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      listed.push_back({i < ids.size() ? ids[i] : static_cast<std::uint32_t>(1000 + i), 0, names[i]});
+    }
+    return listed;
+  }
+  std::unique_ptr<services::ProcessHandle> Open(std::uint32_t id) override {
+    FakeProcessTable::Process* process = table ? table->Find(id) : nullptr;
+    return process ? std::make_unique<Handle>(*table, *process) : nullptr;
   }
   std::vector<std::string> names;
+  std::vector<std::uint32_t> ids;
+  FakeProcessTable* table = nullptr;
   int snapshots = 0;
 };
 
 // The management service: one object per caption, with the identifier of
 // the same position in `ids` (1000 + its position where `ids` is shorter;
-// 0 for one that cannot be read); Terminate is recorded and returns
-// `terminateResults[caption]` (0 where none is set).
+// 0 for one that cannot be read), or one per running process of `table`;
+// Terminate is recorded and returns `terminateResults[caption]` (0 where
+// none is set).
 class FakeManagementService : public services::ManagementService {
  public:
   class Process : public services::ManagedProcess {
@@ -42,6 +107,9 @@ class FakeManagementService : public services::ManagementService {
     std::optional<std::uint32_t> Terminate() override {
       owner_.terminated.push_back(caption_);
       owner_.terminatedIds.push_back(id_);
+      if (owner_.table) {
+        if (FakeProcessTable::Process* process = owner_.table->Find(id_)) process->ended = true;
+      }
       const auto it = owner_.terminateResults.find(caption_);
       return it == owner_.terminateResults.end() ? std::optional<std::uint32_t>(0) : it->second;
     }
@@ -56,6 +124,12 @@ class FakeManagementService : public services::ManagementService {
     if (onQuery) onQuery();
     services::ProcessQueryResult result;
     if (!error.empty()) return {false, {}, error};
+    if (table) {
+      for (const auto& process : table->processes) {
+        if (!process.ended) result.processes.push_back(std::make_unique<Process>(process.name, process.id, *this));
+      }
+      return result;
+    }
     for (std::size_t i = 0; i < captions.size(); ++i) {
       const std::uint32_t id = i < ids.size() ? ids[i] : static_cast<std::uint32_t>(1000 + i);
       result.processes.push_back(std::make_unique<Process>(captions[i], id, *this));
@@ -70,17 +144,18 @@ class FakeManagementService : public services::ManagementService {
   std::map<std::string, std::optional<std::uint32_t>> terminateResults;
   int queries = 0;
   std::function<void()> onQuery;
+  FakeProcessTable* table = nullptr;  // where set, its running processes, each ended by Terminate
 };
 
 // The system's commands: each start is recorded, nothing runs. A started
 // program ends when it is waited for with the exit code `exitCodes[name]`
 // (0 where none is set; the name is the one after /IM), unless `programsEnd`
 // is false.
-class FakeCommandInterpreter : public services::CommandInterpreter {
+class FakeSystemCommands : public services::SystemCommands {
  public:
   class Program : public services::StartedProgram {
    public:
-    Program(FakeCommandInterpreter& owner, std::uint32_t code) : owner_(owner), code_(code) {}
+    Program(FakeSystemCommands& owner, std::uint32_t code) : owner_(owner), code_(code) {}
     bool WaitForEnd(int boundMs) override {
       owner_.waits.push_back(boundMs);
       if (owner_.onWait) owner_.onWait();
@@ -95,14 +170,14 @@ class FakeCommandInterpreter : public services::CommandInterpreter {
     std::uint32_t ProcessId() override { return 9000; }
 
    private:
-    FakeCommandInterpreter& owner_;
+    FakeSystemCommands& owner_;
     std::uint32_t code_;
     bool ended_ = false;
   };
   std::string SystemFolder() override { return "C:\\Windows\\system32"; }
   services::StartResult Start(const std::string& program, const std::string& commandLine) override {
     programs.push_back(program);
-    commands.push_back(commandLine);
+    lines.push_back(commandLine);
     if (onStart) onStart();
     if (!error.empty()) return {nullptr, error};
     const std::size_t at = commandLine.find(" /IM ");
@@ -112,7 +187,7 @@ class FakeCommandInterpreter : public services::CommandInterpreter {
     return {std::make_unique<Program>(*this, code == exitCodes.end() ? 0 : code->second), {}};
   }
   std::vector<std::string> programs;
-  std::vector<std::string> commands;
+  std::vector<std::string> lines;  // each start's command line
   std::vector<int> waits;  // the bound of each wait for a program's end
   std::map<std::string, std::uint32_t> exitCodes;
   std::string error;       // starting fails with this reason when set

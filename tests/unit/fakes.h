@@ -258,10 +258,10 @@ struct Rig {
   FakeManagementService management;
   FakeWindowOps windows;
   FakeShellLinks links;
-  FakeCommandInterpreter interpreter;
+  FakeSystemCommands commands;
   FakePause pause;
   services::Services services{messages, shell,    clock,      files,   codePage, lifetime,    tray,
-                              profile,  snapshot, management, windows, links,    interpreter, pause};
+                              profile,  snapshot, management, windows, links,    commands,    pause};
   ui::HeadlessBackend backend;
   std::unique_ptr<app::Program> program = std::make_unique<app::Program>(backend, services);
 

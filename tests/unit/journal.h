@@ -178,10 +178,11 @@ class JournalNotificationArea : public services::NotificationArea {
 class JournalSnapshot : public services::ProcessSnapshot {
  public:
   JournalSnapshot(services::ProcessSnapshot& inner, Journal& journal) : inner_(inner), journal_(journal) {}
-  std::vector<std::string> ImageNames() override {
+  std::vector<services::ListedProcess> Processes() override {
     journal_.Log("snapshot");
-    return inner_.ImageNames();
+    return inner_.Processes();
   }
+  std::unique_ptr<services::ProcessHandle> Open(std::uint32_t id) override { return inner_.Open(id); }
 
  private:
   services::ProcessSnapshot& inner_;
@@ -200,7 +201,7 @@ struct JournalRig : Rig {
   JournalNotificationArea jTray{tray, journal};
   JournalSnapshot jSnapshot{snapshot, journal};
   services::Services journalled{jMessages, shell,    jClock,     jFiles,  codePage, jLifetime,   jTray,
-                                jProfile,  jSnapshot, management, windows, links,    interpreter, pause};
+                                jProfile,  jSnapshot, management, windows, links,    commands,    pause};
 
   JournalRig() {
     program.reset();

@@ -28,8 +28,8 @@ class RunTrace {
   explicit RunTrace(Rig& rig) : rig_(rig) {
     rig.management.onQuery = [this] { Event("query"); };
     rig.pause.onPause = [this] { Event("pause"); };
-    rig.interpreter.onStart = [this] { Event("start"); };
-    rig.interpreter.onWait = [this] { Event("wait"); };
+    rig.commands.onStart = [this] { Event("start"); };
+    rig.commands.onWait = [this] { Event("wait"); };
     rig.files.onRead = [this](const std::string& path) {
       if (path == processes::KillListPath(rig_.files)) Event("read List2.txt");
     };

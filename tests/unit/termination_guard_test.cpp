@@ -58,14 +58,14 @@ TEST(OwnProcess, NoWayOfEndingEndsIt) {
       case Way::kCommand6: form.Get<ui::Button>("Command6").UserClicked(); break;
     }
     EXPECT_EQ(rig.management.terminatedIds, c.terminated);
-    EXPECT_EQ(rig.interpreter.commands, c.commands);
+    EXPECT_EQ(rig.commands.lines, c.commands);
   }
 
   Rig rig;
   rig.files.files[processes::KillListPath(rig.files)] = "taskkill.exe\r\n";
   rig.Program().KillList().LoadKillList();
-  rig.interpreter.programsEnd = false;
-  rig.interpreter.endable = false;
+  rig.commands.programsEnd = false;
+  rig.commands.endable = false;
   rig.management.captions = {"taskkill.exe"};
   rig.management.ids = {9000};
   rig.Form().Get<ui::Button>("Command2").UserClicked();  // its TASKKILL, 9000, cannot be ended
@@ -81,7 +81,7 @@ TEST(ProtectedNames, AreNeverCopiedFilledInOrHandedOn) {
   for (const std::string name :
        {"System", "System Idle Process", "Idle", "Registry", "Secure System", "Memory Compression", "smss.exe",
         "csrss.exe", "wininit.exe", "winlogon.exe", "services.exe", "lsass.exe", "lsaiso.exe", "svchost.exe",
-        "CSRSS.EXE", "Lsass.Exe", "system", "wininit.exe "}) {
+        "[System Process]", "CSRSS.EXE", "Lsass.Exe", "system", "wininit.exe "}) {
     SCOPED_TRACE(name);
     Rig rig;
     forms::Form1& form = rig.Form();
@@ -107,7 +107,7 @@ TEST(ProtectedNames, AreNeverCopiedFilledInOrHandedOn) {
     Rig::Peer(form.Get<ui::ListBox>("List1")).UserSelect(0, false);
     form.Get<ui::Button>("Command6").UserClicked();
     EXPECT_EQ(rig.management.terminated, Lines{"a.exe"});
-    EXPECT_EQ(rig.interpreter.commands, Lines{Kill("a.exe")});
+    EXPECT_EQ(rig.commands.lines, Lines{Kill("a.exe")});
     EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{name, "a.exe"}));
     EXPECT_EQ(rig.files.files[file], name + "\r\na.exe\r\n");
   }
@@ -115,9 +115,10 @@ TEST(ProtectedNames, AreNeverCopiedFilledInOrHandedOn) {
 
 // A file that does not hold what List2 shows (its last save failed, or it was
 // read only in part), or a reload that fails: the run puts back what List2
-// held before it, and the next save keeps every entry.
+// held before it, and the next save keeps every entry. A failed reload of the
+// file is told after the run of Command2; a file that has gone is not.
 TEST(UnsavedEntries, SurviveARun) {
-  enum class Fault { kSaveFailed, kReadInPart, kReloadFails };
+  enum class Fault { kSaveFailed, kReadInPart, kReloadFails, kFileGone };
   struct Case {
     const char* what;
     Fault fault;
@@ -127,7 +128,9 @@ TEST(UnsavedEntries, SurviveARun) {
       {"save failed", Fault::kSaveFailed, {"a.exe", "new.exe"}},
       {"read in part", Fault::kReadInPart, {"a.exe"}},
       {"reload fails", Fault::kReloadFails, {"a.exe", "b.exe"}},
+      {"file gone", Fault::kFileGone, {"a.exe", "b.exe"}},
   };
+  const std::string held = "Der Prozess kann nicht auf die Datei zugreifen.";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Rig rig;
@@ -146,16 +149,23 @@ TEST(UnsavedEntries, SurviveARun) {
       form.Get<ui::Button>("cmduebernehmen").UserClicked();
       Rig::Peer(form.Get<ui::ListBox>("List2")).UserSelect(1, false);
       form.Get<ui::Button>("cmdloeschen").UserClicked();  // b.exe
+    } else if (c.fault == Fault::kReloadFails) {
+      rig.files.readErrors[file] = held;
     } else {
-      rig.files.readErrors[file] = "Der Prozess kann nicht auf die Datei zugreifen.";
+      rig.files.files.erase(file);
     }
     rig.messages.shown.clear();
     rig.snapshot.names.clear();
+    rig.messages.onShow = [&] { EXPECT_FALSE(form.HasForm2()); };  // nothing said in the middle of a run
     for (ui::Control* run : {&form.Get<ui::Button>("Command2"), &form.Get<ui::Button>("Command3")}) {
       run->UserClicked();
       EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), c.after);
     }
-    EXPECT_TRUE(rig.messages.shown.empty());  // nothing said in the middle of a run
+    std::vector<ShownMessage> told;
+    if (c.fault == Fault::kReloadFails) {
+      told.push_back({processes::KillListNotReadText(file, held), processes::kNotReadTitle, services::kCritical});
+    }
+    EXPECT_EQ(rig.messages.shown, told);
     if (c.fault == Fault::kReloadFails) {
       rig.files.readErrors.clear();
       rig.Program().KillList().SaveKillList();

@@ -13,10 +13,10 @@
 #include <thread>
 #include <vector>
 
-#include "win32/command_interpreter.h"
 #include "win32/probes/management_probe.h"
 #include "win32/processes.h"
 #include "win32/services.h"
+#include "win32/system_commands.h"
 
 namespace morvex::win32 {
 namespace {
@@ -75,7 +75,7 @@ TEST(ProcessSnapshot, ListsImageNamesWithoutFolders) {
 // the system folder, its exit code read once it has ended; one that does not
 // end is ended.
 TEST(SystemCommand, StartsInTheSystemFolderAndGivesItsExitCode) {
-  Win32CommandInterpreter commands;
+  Win32SystemCommands commands;
   const std::string folder = commands.SystemFolder();
   ASSERT_FALSE(folder.empty());
   const std::string cmd = folder + "\\cmd.exe";

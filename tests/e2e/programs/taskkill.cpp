@@ -8,6 +8,10 @@
 //  - with MORVEX_E2E_TASKKILL_REFUSE set to a name, refuses a call for that
 //    name (ends nothing, says so, exits with 1, as TASKKILL refused access);
 //  - with MORVEX_E2E_TASKKILL_ENDS_NOTHING set, ends nothing and exits with 0;
+//  - with MORVEX_E2E_TASKKILL_AFTER_SERVICE set, does what the management
+//    service and Windows' TASKKILL do together there: the processes of the
+//    name end alone (Wine's own, without /T), their children run on, and it
+//    exits with 128, as TASKKILL finds them already gone;
 //  - else hands the arguments to Wine's own TASKKILL, which the driver keeps
 //    beside it as mvx_wine_taskkill.exe, without /T where
 //    MORVEX_E2E_TASKKILL_NO_TREE is set (Wine 8's lacks it), and returns its
@@ -65,7 +69,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv) return 1;
-  const bool noTree = !Variable(L"MORVEX_E2E_TASKKILL_NO_TREE").empty();
+  const bool afterService = !Variable(L"MORVEX_E2E_TASKKILL_AFTER_SERVICE").empty();
+  const bool noTree = afterService || !Variable(L"MORVEX_E2E_TASKKILL_NO_TREE").empty();
   const std::wstring refused = Variable(L"MORVEX_E2E_TASKKILL_REFUSE");
   std::wstring noted, passed;
   bool refuse = false;
@@ -91,5 +96,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   for (int again = 0; oneACall && first == 0 && again < 16; ++again) {
     if (Run(program, command) != 0) break;
   }
-  return static_cast<int>(first);
+  return afterService ? 128 : static_cast<int>(first);
 }

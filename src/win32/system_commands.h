@@ -1,11 +1,11 @@
 // The system's own commands, started directly from the system folder.
 #pragma once
 
-#include "services/command_interpreter.h"
+#include "services/system_commands.h"
 
 namespace morvex::win32 {
 
-class Win32CommandInterpreter : public services::CommandInterpreter {
+class Win32SystemCommands : public services::SystemCommands {
  public:
   std::string SystemFolder() override;
   // CreateProcessW with the full path, CREATE_NO_WINDOW (no console at all,

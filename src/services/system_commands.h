@@ -31,9 +31,9 @@ struct StartResult {
   std::string error;                        // the reason, when nothing was started
 };
 
-class CommandInterpreter {
+class SystemCommands {
  public:
-  virtual ~CommandInterpreter() = default;
+  virtual ~SystemCommands() = default;
   // The system folder (C:\Windows\system32), where the system's commands lie.
   virtual std::string SystemFolder() = 0;
   // Starts the program at the full path `program` with `commandLine` (which

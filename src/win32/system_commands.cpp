@@ -1,4 +1,4 @@
-#include "win32/command_interpreter.h"
+#include "win32/system_commands.h"
 
 #include <windows.h>
 
@@ -70,14 +70,14 @@ void AskForDebugPrivilege() {
   (void)asked;
 }
 
-std::string Win32CommandInterpreter::SystemFolder() {
+std::string Win32SystemCommands::SystemFolder() {
   wchar_t folder[MAX_PATH];
   const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return {};
   return Narrow(std::wstring(folder, n));
 }
 
-services::StartResult Win32CommandInterpreter::Start(const std::string& program, const std::string& commandLine) {
+services::StartResult Win32SystemCommands::Start(const std::string& program, const std::string& commandLine) {
   AskForDebugPrivilege();
   const std::wstring application = Widen(program);
   const std::wstring folder = Widen(SystemFolder());
