@@ -10,6 +10,7 @@
 #include "processes/killlist.h"
 #include "processes/protected_names.h"
 #include "settings/form_state.h"
+#include "termination/privilege.h"
 
 namespace morvex::termination {
 
@@ -24,6 +25,7 @@ TaskkillResult TerminationRunner::EndByTaskkill(const std::string& name) {
   const std::optional<std::string> commandLine = TaskkillCommandLine(folder, start);
   if (!commandLine) return {};
   TaskkillResult result;
+  std::optional<DebugPrivilege> privilege(std::in_place, services_.account);  // inherited by TASKKILL
   services::StartResult started = services_.interpreter.Start(TaskkillPath(folder), *commandLine);
   if (started.program) {
     result.started = true;
@@ -35,6 +37,7 @@ TaskkillResult TerminationRunner::EndByTaskkill(const std::string& name) {
   } else {
     result.error = started.error;
   }
+  privilege.reset();
   services_.pause.Sleep(kPauseMs);
   return result;
 }
@@ -82,6 +85,7 @@ struct Attempt {
 // excepted. Gives the reason of the first refusal, or the service's failure.
 std::string EndProcessesByCaption(services::Services& services, const TerminationRunner& runner,
                                   const std::string& name) {
+  const DebugPrivilege privilege(services.account);
   services::ProcessQueryResult result = services.management.QueryWin32Processes();
   if (!result.ok) return ServiceUnreachableText(result.error);
   std::string reason;
@@ -192,6 +196,7 @@ void EndTypedNameForEachEntry(Ending& e) {
 void EndChosenCatalogueEntry(Ending& e) {
   const std::string name = e.catalogue.Chosen();
   e.services.messages.Show(name, forms::kAppTitle, services::kOkOnly);
+  const DebugPrivilege privilege(e.services.account);
   services::ProcessQueryResult result = e.services.management.QueryWin32Processes();
   for (const auto& process : result.processes) {
     if (IsEndableName(name) && process->Caption() == name && !IsSpared(e.services, e.runner, *process)) {
@@ -205,7 +210,9 @@ void EndChosenCatalogueEntry(Ending& e) {
 
 void ReportNotEnded(services::Services& services, const std::vector<NotEnded>& notEnded) {
   if (notEnded.empty()) return;
-  services.messages.Show(NotEndedText(notEnded), kNotEndedTitle, services::kCritical);
+  // The one word the user gets of an unattended run: above the other windows,
+  // the full-screen program the countdown ended the others for included.
+  services.messages.Show(NotEndedText(notEnded), kNotEndedTitle, services::kCritical | services::kTopmost);
 }
 
 void WireTermination(Ending& e) {

@@ -41,35 +41,6 @@ class Win32StartedProgram : public services::StartedProgram {
 
 }  // namespace
 
-bool RunsElevated() {
-  static const bool elevated = [] {
-    HANDLE raw = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return false;
-    const UniqueHandle token(raw);
-    TOKEN_ELEVATION elevation{};
-    DWORD size = 0;
-    return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size) &&
-           elevation.TokenIsElevated != 0;
-  }();
-  return elevated;
-}
-
-void AskForDebugPrivilege() {
-  static const bool asked = [] {
-    HANDLE raw = nullptr;
-    if (!RunsElevated() || !OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &raw)) return true;
-    const UniqueHandle token(raw);
-    TOKEN_PRIVILEGES privileges{};
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (LookupPrivilegeValueW(nullptr, L"SeDebugPrivilege", &privileges.Privileges[0].Luid)) {
-      AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
-    }
-    return true;
-  }();
-  (void)asked;
-}
-
 std::string Win32CommandInterpreter::SystemFolder() {
   wchar_t folder[MAX_PATH];
   const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
@@ -78,7 +49,6 @@ std::string Win32CommandInterpreter::SystemFolder() {
 }
 
 services::StartResult Win32CommandInterpreter::Start(const std::string& program, const std::string& commandLine) {
-  AskForDebugPrivilege();
   const std::wstring application = Widen(program);
   const std::wstring folder = Widen(SystemFolder());
   std::wstring command = Widen(commandLine);  // CreateProcessW may write into it

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -49,7 +50,37 @@ class FakeShell : public services::Shell {
                const std::string& parameters, const std::string& directory, int show) override {
     calls.push_back({window, operation, file, parameters, directory, show});
   }
+  std::string OpenAsDesktopUser(const std::string& file) override {
+    desktopOpened.push_back(file);
+    return desktopRefusal;
+  }
   std::vector<Call> calls;
+  std::vector<std::string> desktopOpened;  // what the desktop's shell was asked to open
+  std::string desktopRefusal;              // its answer: empty for done
+};
+
+// The account: unelevated, the desktop's shell its own, unless a test says
+// otherwise. The token's debug privilege starts disabled; each change is
+// written into `log` ("privilege on", "privilege off"; "privilege refused"
+// where the token does not hold it).
+class FakeAccount : public services::Account {
+ public:
+  bool RunsElevated() override { return elevated; }
+  services::ShellOwner DesktopShellOwner() override { return shellOwner; }
+  std::optional<bool> SetDebugPrivilege(bool on) override {
+    if (!holdsPrivilege) {
+      log->push_back("privilege refused");
+      return std::nullopt;
+    }
+    log->push_back(on ? "privilege on" : "privilege off");
+    return std::exchange(enabled, on);
+  }
+  bool elevated = false;
+  bool holdsPrivilege = true;
+  bool enabled = false;
+  services::ShellOwner shellOwner = services::ShellOwner::kSameAccount;
+  std::vector<std::string> changes;
+  std::vector<std::string>* log = &changes;
 };
 
 // The system clock and the elapsed-time clock of a PC in Europe/Berlin: CET
@@ -260,8 +291,9 @@ struct Rig {
   FakeShellLinks links;
   FakeCommandInterpreter interpreter;
   FakePause pause;
+  FakeAccount account;
   services::Services services{messages, shell,    clock,      files,   codePage, lifetime,    tray,
-                              profile,  snapshot, management, windows, links,    interpreter, pause};
+                              profile,  snapshot, management, windows, links,    interpreter, pause, account};
   ui::HeadlessBackend backend;
   std::unique_ptr<app::Program> program = std::make_unique<app::Program>(backend, services);
 

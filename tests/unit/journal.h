@@ -200,7 +200,7 @@ struct JournalRig : Rig {
   JournalNotificationArea jTray{tray, journal};
   JournalSnapshot jSnapshot{snapshot, journal};
   services::Services journalled{jMessages, shell,    jClock,     jFiles,  codePage, jLifetime,   jTray,
-                                jProfile,  jSnapshot, management, windows, links,    interpreter, pause};
+                                jProfile,  jSnapshot, management, windows, links,    interpreter, pause, account};
 
   JournalRig() {
     program.reset();
