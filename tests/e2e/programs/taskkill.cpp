@@ -8,6 +8,9 @@
 //  - with MORVEX_E2E_TASKKILL_REFUSE set to a name, refuses a call for that
 //    name (ends nothing, says so, exits with 1, as TASKKILL refused access);
 //  - with MORVEX_E2E_TASKKILL_ENDS_NOTHING set, ends nothing and exits with 0;
+//  - with MORVEX_E2E_TASKKILL_TAKES_MS set, first waits that many
+//    milliseconds, as a TASKKILL that takes its time (the wait window's
+//    tests look at the run meanwhile);
 //  - else hands the arguments to Wine's own TASKKILL, which the driver keeps
 //    beside it as mvx_wine_taskkill.exe, without /T where
 //    MORVEX_E2E_TASKKILL_NO_TREE is set (Wine 8's lacks it), and returns its
@@ -79,6 +82,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   LocalFree(argv);
   Note(noted + L"\r\n");
+  if (const std::wstring takes = Variable(L"MORVEX_E2E_TASKKILL_TAKES_MS"); !takes.empty()) {
+    Sleep(static_cast<DWORD>(_wtoi(takes.c_str())));
+  }
   if (refuse) return 1;
   if (!Variable(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING").empty()) return 0;
 
