@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "win32/handles.h"
+#include "win32/painting_wait.h"
 #include "win32/text.h"
 
 namespace morvex::win32 {
@@ -17,9 +18,8 @@ class Win32StartedProgram : public services::StartedProgram {
  public:
   Win32StartedProgram(UniqueHandle process, DWORD id) : process_(std::move(process)), id_(id) {}
 
-  bool WaitForEnd(int boundMs) override {
-    return WaitForSingleObject(process_.get(), static_cast<DWORD>(boundMs)) != WAIT_TIMEOUT;
-  }
+  // The thread's windows are painted meanwhile (the wait window of a run).
+  bool WaitForEnd(int boundMs) override { return WaitPainting(process_.get(), static_cast<DWORD>(boundMs)); }
 
   std::optional<std::uint32_t> ExitCode() override {
     DWORD code = 0;
