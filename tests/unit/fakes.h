@@ -50,35 +50,22 @@ class FakeShell : public services::Shell {
                const std::string& parameters, const std::string& directory, int show) override {
     calls.push_back({window, operation, file, parameters, directory, show});
   }
-  std::string OpenAsDesktopUser(const std::string& file) override {
-    desktopOpened.push_back(file);
-    return desktopRefusal;
-  }
+  std::string OpenAsDesktopUser(const std::string& file) override { return desktopOpened.emplace_back(file), ""; }
   std::vector<Call> calls;
   std::vector<std::string> desktopOpened;  // what the desktop's shell was asked to open
-  std::string desktopRefusal;              // its answer: empty for done
 };
 
-// The account: unelevated, the desktop's shell its own, unless a test says
-// otherwise. The token's debug privilege starts disabled; each change is
-// written into `log` ("privilege on", "privilege off"; "privilege refused"
-// where the token does not hold it).
+// Unelevated, the desktop's shell its own; each change of the debug
+// privilege (off at first) is logged, refused where the token lacks it.
 class FakeAccount : public services::Account {
  public:
   bool RunsElevated() override { return elevated; }
-  services::ShellOwner DesktopShellOwner() override { return shellOwner; }
+  services::ShellOwner DesktopShellOwner() override { return services::ShellOwner::kSameAccount; }
   std::optional<bool> SetDebugPrivilege(bool on) override {
-    if (!holdsPrivilege) {
-      log->push_back("privilege refused");
-      return std::nullopt;
-    }
-    log->push_back(on ? "privilege on" : "privilege off");
-    return std::exchange(enabled, on);
+    log->push_back(!holdsPrivilege ? "privilege refused" : on ? "privilege on" : "privilege off");
+    return holdsPrivilege ? std::optional<bool>(std::exchange(enabled, on)) : std::nullopt;
   }
-  bool elevated = false;
-  bool holdsPrivilege = true;
-  bool enabled = false;
-  services::ShellOwner shellOwner = services::ShellOwner::kSameAccount;
+  bool elevated = false, holdsPrivilege = true, enabled = false;
   std::vector<std::string> changes;
   std::vector<std::string>* log = &changes;
 };

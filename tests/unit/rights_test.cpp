@@ -1,17 +1,10 @@
-// What the program does with the rights of its account: the debug privilege
-// held only around each step that ends processes, the homepage never opened
-// with an elevated token, and a box above the other windows when the program
-// is not the one the user works with.
+// The rights of the program's account: the debug privilege held around each
+// ending step only; a box on top while the program is not in front.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
-#include <vector>
+#include <tuple>
 
-#include "forms/texts.h"
-#include "processes/killlist.h"
 #include "processes/killlist_format.h"
-#include "termination/texts.h"
 #include "unit/fakes.h"
 
 namespace morvex::testing {
@@ -19,109 +12,61 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A kill list of one entry and a process of it that the service lists; the
-// steps of a way of ending and each change of the privilege in one log.
+// "game.exe" everywhere; the ending steps and the privilege in one log.
 struct RightsRig : Rig {
   RightsRig() {
     files.files[processes::KillListPath(files)] = processes::SerializeKillList({"game.exe"});
-    Form().Get<ui::ListBox>("List2").Clear();
     Program().KillList().LoadKillList();
-    snapshot.names = {"game.exe"};
-    Form().Get<ui::Button>("Command1").UserClicked();
+    snapshot.names = management.captions = {"game.exe"};
+    Act("Command1");
     Peer(Form().Get<ui::ListBox>("List1")).UserSelect(0, false);
     Form().Get<ui::TextBox>("txtTargetTitle").SetText("game.exe");
-    management.captions = {"game.exe"};
     windows.windows["game.exe"] = 11;
     windows.owners[11] = 99;
-    windows.calls.clear();
     account.log = &windows.calls;
     management.onQuery = [this] { windows.calls.push_back("query"); };
     interpreter.onStart = [this] { windows.calls.push_back("taskkill"); };
     pause.onPause = [this] { windows.calls.push_back("pause"); };
   }
-  void Click(const char* name) { Form().Get<ui::Control>(name).UserClicked(); }
+  void Act(const std::string& name) {
+    name == "expiry" ? Program().Countdown().onExpiry() : Form().Get<ui::Control>(name).UserClicked();
+  }
 };
 
-TEST(Rights, TheDebugPrivilegeIsHeldAroundEachEndingStepOnly) {
+TEST(Rights, ThePrivilegeAroundEachEndingStepOnlyAndBoxesOnTopWhileBehind) {
   const Lines run{"privilege on", "query", "privilege off", "privilege on", "taskkill", "privilege off", "pause"};
+  const int report = services::kCritical | services::kTopmost;
   const struct Case {
-    const char* name;
-    bool elevated, holds, enabledBefore;
-    std::function<void(RightsRig&)> act;
+    const char* act;
+    bool elevated, holds, enabledBefore, inFront;
     Lines log;
+    std::vector<int> boxes;  // their styles
   } cases[] = {
-      {"Command2", true, true, false, [](RightsRig& r) { r.Click("Command2"); }, run},
-      {"expiry", true, true, false, [](RightsRig& r) { r.Program().Countdown().onExpiry(); }, run},
-      {"Command3", true, true, false, [](RightsRig& r) { r.Click("Command3"); },
-       {"privilege on", "taskkill", "privilege off", "pause"}},
-      {"Command6", true, true, false, [](RightsRig& r) { r.Click("Command6"); },
-       {"privilege on", "query", "privilege off"}},
-      {"cmdTerminate", true, true, false, [](RightsRig& r) { r.Click("cmdTerminate"); },
-       {"FindTopWindow game.exe", "WindowProcessId 11", "privilege on", "OpenProcess 1048577 0 99",
-        "TerminateProcess 7099 0", "CloseHandle 7099", "privilege off"}},
-      {"unelevated", false, true, false, [](RightsRig& r) { r.Click("Command2"); }, {"query", "taskkill", "pause"}},
-      {"the token refuses it", true, false, false, [](RightsRig& r) { r.Click("Command2"); },
-       {"privilege refused", "query", "privilege refused", "taskkill", "pause"}},
-      {"enabled before: left so", true, true, true, [](RightsRig& r) { r.Click("Command2"); },
-       {"privilege on", "query", "privilege on", "taskkill", "pause"}},
-      {"the homepage", true, true, false, [](RightsRig& r) { r.Click("xpButton7"); }, {}},
+      {"Command2", true, true, false, true, run, {report}},
+      {"expiry", true, true, false, false, run, {report}},
+      {"Command3", true, true, false, true, {"privilege on", "taskkill", "privilege off", "pause"}, {}},
+      {"Command6", true, true, false, true, {"privilege on", "query", "privilege off"}, {services::kOkOnly}},
+      {"Command6", true, true, false, false, {"privilege on", "query", "privilege off"}, {services::kTopmost}},
+      {"cmdTerminate", true, true, false, true, {"FindTopWindow game.exe", "WindowProcessId 11", "privilege on",
+       "OpenProcess 1048577 0 99", "TerminateProcess 7099 0", "CloseHandle 7099", "privilege off"}, {}},
+      {"Command2", false, true, false, true, {"query", "taskkill", "pause"}, {report}},  // unelevated
+      {"Command2", true, false, false, true, {"privilege refused", "query", "privilege refused", "taskkill", "pause"},
+       {report}},
+      {"Command2", true, true, true, true, {"privilege on", "query", "privilege on", "taskkill", "pause"}, {report}},
+      {"xpButton7", true, true, false, true, {}, {}},  // elevated: through the desktop's shell
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
     RightsRig rig;
-    rig.account.elevated = c.elevated;
-    rig.account.holdsPrivilege = c.holds;
-    rig.account.enabled = c.enabledBefore;
-    c.act(rig);
-    EXPECT_EQ(rig.windows.calls, c.log);
+    std::tie(rig.account.elevated, rig.account.holdsPrivilege, rig.account.enabled, rig.windows.foreground) =
+        std::tie(c.elevated, c.holds, c.enabledBefore, c.inFront);
+    rig.Act(c.act);
+    EXPECT_EQ(rig.windows.calls, c.log) << c.act;
     EXPECT_EQ(rig.account.enabled, c.enabledBefore);
-  }
-}
-
-TEST(Rights, TheHomepageIsNeverOpenedWithAnElevatedToken) {
-  const struct Case {
-    const char* name;
-    bool elevated;
-    std::string refusal;
-    std::size_t executed, throughDesktop;
-    std::vector<ShownMessage> shown;
-  } cases[] = {
-      {"unelevated: the program opens it", false, "", 1, 0, {}},
-      {"elevated: the desktop's shell opens it", true, "", 0, 1, {}},
-      {"elevated, the shell cannot", true, "Kein Desktop", 0, 1,
-       {{forms::HomepageNotOpenedText("Kein Desktop"), "morvex", services::kExclamation}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Rig rig;
-    rig.account.elevated = c.elevated;
-    rig.shell.desktopRefusal = c.refusal;
-    rig.Form().Get<ui::Button>("xpButton7").UserClicked();
-    EXPECT_EQ(rig.shell.calls.size(), c.executed);
-    EXPECT_EQ(rig.shell.desktopOpened, Lines(c.throughDesktop, forms::kHomepage));
-    EXPECT_EQ(rig.messages.shown, c.shown);
-  }
-}
-
-TEST(Rights, ABoxComesAboveTheOtherWindowsWhileTheProgramIsNotInFront) {
-  const struct Case {
-    const char* name;
-    bool foreground;
-    const char* control;
-    int style;
-  } cases[] = {
-      {"About, in front", true, "mnuPopUpAbout", services::kOkOnly},
-      {"About, behind", false, "mnuPopUpAbout", services::kOkOnly | services::kTopmost},
-      {"the run's report, in front", true, "Command2", services::kCritical | services::kTopmost},
-      {"the run's report, behind", false, "Command2", services::kCritical | services::kTopmost},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    RightsRig rig;
-    rig.windows.foreground = c.foreground;
-    rig.Click(c.control);
-    ASSERT_EQ(rig.messages.shown.size(), 1u);
-    EXPECT_EQ(rig.messages.shown[0].style, c.style);
+    std::vector<int> boxes;
+    for (const ShownMessage& shown : rig.messages.shown) boxes.push_back(shown.style);
+    EXPECT_EQ(boxes, c.boxes) << c.act << c.inFront;
+    EXPECT_TRUE(rig.shell.calls.empty());
+    EXPECT_EQ(rig.shell.desktopOpened.size(), std::string(c.act) == "xpButton7" ? 1u : 0u);
   }
 }
 
