@@ -130,8 +130,7 @@ TEST(MainWindow, TheManifestNamesTheVersionOfTheVersionResource) {
   EXPECT_EQ(manifest.find('@'), std::string::npos) << manifest;
 }
 
-// How many colours the screen shows where the window lies (BitBlt from the
-// screen: what the X server shows under Wine).
+// How many colours the screen shows where the window lies (what X shows).
 std::size_t ColoursOnScreen(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
@@ -149,8 +148,7 @@ std::size_t ColoursOnScreen(HWND hwnd) {
   return std::set<DWORD>(pixels.begin(), pixels.end()).size();
 }
 
-// While a run works (its TASKKILL takes 3 s), the wait window's label is
-// on the screen: its pixels there are not all of one colour.
+// While a run works (TASKKILL takes 3 s), the wait window's label is seen.
 TEST(WaitWindow, ItsLabelIsOnTheScreenWhileTheRunWorks) {
   Morvex app(FreshFolder("wait-window"));
   WriteFileBytes(app.PathOf(L"List2.txt"), "mvx_not_running.exe\r\n");

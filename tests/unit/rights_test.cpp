@@ -1,5 +1,4 @@
-// The rights of the program's account: the debug privilege held around each
-// ending step only; a box on top while the program is not in front.
+// The debug privilege around each ending step only; boxes on top while behind.
 #include <gtest/gtest.h>
 
 #include <tuple>

@@ -9,8 +9,7 @@
 //    name (ends nothing, says so, exits with 1, as TASKKILL refused access);
 //  - with MORVEX_E2E_TASKKILL_ENDS_NOTHING set, ends nothing and exits with 0;
 //  - with MORVEX_E2E_TASKKILL_TAKES_MS set, first waits that many
-//    milliseconds, as a TASKKILL that takes its time (the wait window's
-//    tests look at the run meanwhile);
+//    milliseconds (a TASKKILL that takes its time);
 //  - else hands the arguments to Wine's own TASKKILL, which the driver keeps
 //    beside it as mvx_wine_taskkill.exe, without /T where
 //    MORVEX_E2E_TASKKILL_NO_TREE is set (Wine 8's lacks it), and returns its
