@@ -16,6 +16,7 @@
 #include "app/program.h"
 #include "processes/catalogue.h"
 #include "processes/killlist.h"
+#include "win32/account.h"
 #include "win32/backend.h"
 #include "win32/notification_area.h"
 #include "win32/private_profile.h"
@@ -105,8 +106,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32ShellLinks links;
   win32::Win32SystemCommands commands;
   win32::Win32Pause pause;
+  win32::Win32Account account;
   services::Services bundle{messages, shell,    clock,      files,   codePage, lifetime,    notificationArea,
-                            profile,  snapshot, management, windows, links,    commands,    pause};
+                            profile,  snapshot, management, windows, links,    commands,    pause, account};
 
   win32::Win32Backend backend(instance);
   app::Program program(backend, bundle);

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Makes the screenshots of the main window under Wine on Xvfb: the start page
-# and the options page, at 96 DPI and at 144 DPI (150 %).
+# and the options page, and the wait window in the middle of a run, at 96 DPI
+# and at 144 DPI (150 %).
 # Output: docs/screenshots/*.png (cropped to the window).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target morvex mvclick
+cmake --build --preset windows --target morvex mvclick morvex_e2e_tests
 unset DISPLAY
 source tools/xserver.sh
 trap '[ -n "${MORVEX_XVFB_PID:-}" ] && kill "$MORVEX_XVFB_PID" 2>/dev/null || true' EXIT
@@ -43,3 +44,34 @@ shoot 96 start-page
 shoot 96 options-page xpButton6
 shoot 144 start-page-150
 shoot 144 options-page-150 xpButton6
+
+# The wait window while a run works: the end-to-end case of the wait window
+# runs in a prefix of its own (it puts its TASKKILL stand-in there, which
+# takes 3 s), and the window is taken as soon as it shows.
+shoot_wait_window() {  # dpi name
+  local dpi=$1 name=$2 id=
+  export WINEPREFIX=$PWD/build/shots/prefix-wait-$dpi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    timeout 300 wineboot -i </dev/null >build/shots/boot-wait-$dpi.log 2>&1
+    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+      </dev/null >>build/shots/boot-wait-$dpi.log 2>&1
+    # Wine draws the frames itself, as the suites' prefixes have it.
+    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+      </dev/null >>build/shots/boot-wait-$dpi.log 2>&1
+    timeout 60 wineserver -w
+  fi
+  MORVEX_EXE_DIR=$PWD/build/windows timeout 120 wine build/windows/morvex_e2e_tests.exe \
+    --gtest_filter='WaitWindow.*' </dev/null >build/shots/wait-$dpi.log 2>&1 &
+  for _ in $(seq 400); do
+    id=$(xwininfo -root -tree | grep -F '"Bitte Warten' | head -1 | awk '{print $1}')
+    [ -n "$id" ] && break
+    sleep 0.05
+  done
+  sleep 0.5
+  [ -n "$id" ] && import -window "$id" "$out/$name.png" && echo "saved $out/$name.png"
+  wait
+  timeout 30 wineserver -k || true
+}
+
+shoot_wait_window 96 wait-window
+shoot_wait_window 144 wait-window-150

@@ -11,10 +11,20 @@ namespace morvex::app {
 namespace {
 
 // Opens the homepage in the default browser. The result is ignored: no
-// browser or no network is not reported.
+// browser or no network is not reported. Elevated, the program never starts
+// the browser itself (it would run with the administrator's rights): the
+// desktop's shell opens it for the user logged on there, or a box says why
+// it could not.
 void OpenHomepage(ui::Window& window, services::Services& services) {
-  services.shell.Execute(window.peer().Handle(), "Open", forms::kHomepage, "", services.files.AppFolder(),
-                         services::kShowNormal);
+  if (!services.account.RunsElevated()) {
+    services.shell.Execute(window.peer().Handle(), "Open", forms::kHomepage, "", services.files.AppFolder(),
+                           services::kShowNormal);
+    return;
+  }
+  const std::string reason = services.shell.OpenAsDesktopUser(forms::kHomepage);
+  if (!reason.empty()) {
+    services.messages.Show(forms::HomepageNotOpenedText(reason), forms::kAppTitle, services::kExclamation);
+  }
 }
 
 }  // namespace

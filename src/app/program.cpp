@@ -12,17 +12,19 @@ namespace {
 
 services::Services WithBoxes(const services::Services& s, services::MessageBoxes& boxes) {
   return {boxes,    s.shell,    s.clock,      s.files,   s.codePage, s.lifetime,    s.notificationArea,
-          s.profile, s.snapshot, s.management, s.windows, s.links,    s.commands, s.pause};
+          s.profile, s.snapshot, s.management, s.windows, s.links,    s.commands, s.pause, s.account};
 }
 
 }  // namespace
 
 void NoticeBoxes::Show(const std::string& text, const std::string& title, int style) {
-  events_.AfterHandlers([this, text, title, style] { boxes_.Show(text, title, style); });
+  events_.AfterHandlers([this, text, title, style] {
+    boxes_.Show(text, title, windows_.ProgramIsForeground() ? style : style | services::kTopmost);
+  });
 }
 
 Program::Program(ui::Backend& backend, services::Services& services)
-    : boxes_(backend.Events(), services.messages),
+    : boxes_(backend.Events(), services.messages, services.windows),
       services_(WithBoxes(services, boxes_)),
       form_(backend, services_),
       parts_(form_, form_.Form2Window(), form_.DeskRWindow(), form_.FrmDummyWindow()),

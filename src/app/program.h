@@ -19,15 +19,20 @@ namespace morvex::app {
 // The program's message boxes: each only informs, so none holds the handler
 // that asks for it. It is shown once that handler (and every event held
 // behind it) has ended, one box at a time; while it is open the program's
-// events run as usual, the countdown's among them.
+// events run as usual, the countdown's among them. A box that comes while
+// the program is not the foreground program (the countdown's expiry while
+// the user plays, the window waiting in the tray) shows above the other
+// windows: the system would leave it behind them.
 class NoticeBoxes : public services::MessageBoxes {
  public:
-  NoticeBoxes(ui::EventQueue& events, services::MessageBoxes& boxes) : events_(events), boxes_(boxes) {}
+  NoticeBoxes(ui::EventQueue& events, services::MessageBoxes& boxes, services::WindowOps& windows)
+      : events_(events), boxes_(boxes), windows_(windows) {}
   void Show(const std::string& text, const std::string& title, int style) override;
 
  private:
   ui::EventQueue& events_;
   services::MessageBoxes& boxes_;
+  services::WindowOps& windows_;
 };
 
 class Program {

@@ -1,6 +1,8 @@
 // Texts that several parts of the program show.
 #pragma once
 
+#include <string>
+
 namespace morvex::forms {
 
 // The homepage opened by the credit line and "Homepage besuchen", the web
@@ -14,5 +16,13 @@ inline constexpr const char* kAppTitle = "morvex";
 // The title of the boxes that tell of a file that could not be saved (the
 // kill list, the settings).
 inline constexpr const char* kNotSavedTitle = "Fehler beim Speichern";
+
+// Why the homepage was not opened where the program runs as administrator
+// and the desktop's shell could not open it for the user logged on there.
+inline std::string HomepageNotOpenedText(const std::string& reason) {
+  return std::string("Morvex läuft als Administrator und öffnet die Homepage darum über den Desktop des "
+                     "angemeldeten Benutzers, nicht mit Administratorrechten. Das ist nicht gelungen: ") +
+         reason + "\n\nBitte die Homepage selbst im Browser öffnen: " + kWebAddress;
+}
 
 }  // namespace morvex::forms

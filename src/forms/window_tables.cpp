@@ -21,6 +21,7 @@ WindowDef BuildForm2() {
   w.border = Border::Sizable;
   w.showInTaskbar = false;
   w.centred = true;
+  w.iconId = 1;  // the program's own
   w.controls = {
       Row("Label1", Kind::Label)
           .Text("Bitte Warten ! Taskprozesse beenden wird ausgeführt !")

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "services/account.h"
 #include "services/file_result.h"
 #include "services/in_folder.h"
 #include "services/notification_area.h"
@@ -25,6 +26,9 @@ enum MessageStyle : int {
   kCritical = 16,
   kExclamation = 48,
   kInformation = 64,
+  // Above every window that is not itself on top: for a box that comes
+  // while the program is not the foreground program.
+  kTopmost = 0x40000,
 };
 
 class MessageBoxes {
@@ -43,6 +47,10 @@ class Shell {
   // Opens a document or web address; failures are not reported.
   virtual void Execute(std::uintptr_t window, const std::string& operation, const std::string& file,
                        const std::string& parameters, const std::string& directory, int show) = 0;
+  // Opens a document or web address through the shell of the desktop, as
+  // the account logged on there opens it (never with the program's elevated
+  // token). Empty on success, else why it could not.
+  virtual std::string OpenAsDesktopUser(const std::string& file) = 0;
 };
 
 // A local calendar date and time of day, as the user's clock shows it.
@@ -151,6 +159,7 @@ struct Services {
   ShellLinks& links;
   SystemCommands& commands;
   Pause& pause;
+  Account& account;
 };
 
 }  // namespace morvex::services

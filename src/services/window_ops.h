@@ -26,6 +26,9 @@ class WindowOps {
   virtual void CloseHandle(std::uintptr_t process) = 0;
   // Puts a message into the window's queue without waiting for it to be handled.
   virtual void Post(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+  // Whether the foreground window (the one the user works with) is one of
+  // the program's own.
+  virtual bool ProgramIsForeground() = 0;
 };
 
 }  // namespace morvex::services

@@ -13,6 +13,7 @@
 #include "processes/killlist.h"
 #include "processes/protected_names.h"
 #include "settings/form_state.h"
+#include "termination/privilege.h"
 #include "termination/process_tree.h"
 
 namespace morvex::termination {
@@ -28,6 +29,7 @@ TaskkillResult TerminationRunner::EndByTaskkill(const std::string& name) {
   const std::optional<std::string> commandLine = TaskkillCommandLine(folder, start);
   if (!commandLine) return {};
   TaskkillResult result;
+  std::optional<DebugPrivilege> privilege(std::in_place, services_.account);  // inherited by TASKKILL
   services::StartResult started = services_.commands.Start(TaskkillPath(folder), *commandLine);
   if (started.program) {
     result.started = true;
@@ -39,6 +41,7 @@ TaskkillResult TerminationRunner::EndByTaskkill(const std::string& name) {
   } else {
     result.error = started.error;
   }
+  privilege.reset();
   services_.pause.Sleep(kPauseMs);
   return result;
 }
@@ -94,6 +97,7 @@ struct Attempt {
 // excepted. Gives the reason of the first refusal, or the service's failure.
 std::string EndProcessesByCaption(services::Services& services, const TerminationRunner& runner,
                                   const std::string& name) {
+  const DebugPrivilege privilege(services.account);
   services::ProcessQueryResult result = services.management.QueryWin32Processes();
   if (!result.ok) return ServiceUnreachableText(result.error);
   std::string reason;
@@ -201,13 +205,21 @@ RunOutcome RunKillList(Ending& e, Chosen chosen) {
   const std::vector<std::string> names = NamesToEnd(list, chosen);
   std::vector<std::string> endable;
   std::copy_if(names.begin(), names.end(), std::back_inserter(endable), IsEndableName);
-  ProcessTree tree(e.services.snapshot, endable, e.services.lifetime.ProcessId());
+  // Handles that may end a process of another account are opened with the
+  // privilege, as every step that ends one.
+  ProcessTree tree = [&] {
+    const DebugPrivilege privilege(e.services.account);
+    return ProcessTree(e.services.snapshot, endable, e.services.lifetime.ProcessId());
+  }();
   std::vector<Attempt> attempts;
   for (const std::string& name : names) {
     if (IsEndableName(name)) {
       Attempt attempt{name, EndProcessesByCaption(e.services, e.runner, name), {}};
       attempt.taskkill = e.runner.EndByTaskkill(name);
-      tree.EndDescendantsOf(name);
+      {
+        const DebugPrivilege privilege(e.services.account);
+        tree.EndDescendantsOf(name);
+      }
       attempts.push_back(std::move(attempt));
     } else if (!name.empty()) {
       attempts.push_back({name, {}, {}});
@@ -254,6 +266,7 @@ void EndTypedNameForEachEntry(Ending& e) {
 void EndChosenCatalogueEntry(Ending& e) {
   const std::string name = e.catalogue.Chosen();
   e.services.messages.Show(name, forms::kAppTitle, services::kOkOnly);
+  const DebugPrivilege privilege(e.services.account);
   services::ProcessQueryResult result = e.services.management.QueryWin32Processes();
   for (const auto& process : result.processes) {
     if (IsEndableName(name) && process->Caption() == name && !IsSpared(e.services, e.runner, *process)) {
@@ -267,7 +280,9 @@ void EndChosenCatalogueEntry(Ending& e) {
 
 void ReportNotEnded(services::Services& services, const std::vector<NotEnded>& notEnded) {
   if (notEnded.empty()) return;
-  services.messages.Show(NotEndedText(notEnded), kNotEndedTitle, services::kCritical);
+  // The one word the user gets of an unattended run: above the other windows,
+  // the full-screen program the countdown ended the others for included.
+  services.messages.Show(NotEndedText(notEnded), kNotEndedTitle, services::kCritical | services::kTopmost);
 }
 
 void WireTermination(Ending& e) {

@@ -13,7 +13,8 @@
 // no longer finds the children through it.
 //
 // A run holds the user-interface thread from start to end: its pauses and
-// its waits for each TASKKILL are plain blocking waits. An event that arrives
+// its waits for each TASKKILL are blocking waits (which only paint the
+// windows, so the wait window stays readable). An event that arrives
 // meanwhile (the management service's calls wait in a message loop of their
 // own) is held by the event queue until the run is over. When the run is
 // over, nothing it started still works on: a TASKKILL that has not ended

@@ -5,6 +5,7 @@
 #include "forms/parts.h"
 #include "forms/texts.h"
 #include "services/services.h"
+#include "termination/privilege.h"
 
 namespace morvex::termination {
 
@@ -56,6 +57,7 @@ Ended EndOwnerOfTarget(forms::TitleEndingPart& part, services::Services& service
   // The program's own window (its title restored from config.ini): never
   // ended abruptly, which would save nothing and leave the tray icon dead.
   if (processId == services.lifetime.ProcessId()) return Ended::kOwnWindow;
+  const DebugPrivilege privilege(services.account);
   const ProcessHandle process(ops, ops.OpenProcess(services::kTerminateAccess, false, processId));
   if (!process.Get()) {
     Report(services, kNoProcessHandle);

@@ -5,9 +5,11 @@
 
 namespace morvex::ui {
 
-// The UTF-8 text with the capitals of ASCII and of Latin-1 folded onto their
-// small letters (so "Ä" equals "ä"), as Win32 compares list entries and image
-// names in the languages the program is written for. Every other byte stays.
+// The UTF-8 text with the capitals of ASCII, Latin-1, Latin Extended-A,
+// Greek and Cyrillic folded onto their small letters (so "Ä" equals "ä",
+// "Ł" equals "ł", "Б" equals "б"), as Win32 compares list entries and image
+// names. Every other byte stays; a capital and a letter with another accent
+// stay different ("Łódź" is not "Lódz").
 std::string FoldCase(const std::string& utf8);
 
 }  // namespace morvex::ui

@@ -26,8 +26,14 @@ void FormPeer::SetVisible(bool visible) {
     MORVEX_STARTUP_STEP("  ShowWindow");
     // Painted at once, frame and controls: a window shown at the start of
     // a termination run gets no other chance, since the run handles no
-    // messages until it is over.
+    // messages until it is over. Then the thread looks into its queue once
+    // (a paint message, left there): the system may hold what was drawn
+    // until the thread next looks for messages (Wine copies a window's
+    // drawing to the X server only then), and the run would not look before
+    // it is over, so the wait window's label would stay black meanwhile.
     RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    MSG pending;
+    PeekMessageW(&pending, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE);
     MORVEX_STARTUP_STEP("first paint done");
     SetForegroundWindow(hwnd);
     MORVEX_STARTUP_STEP("  SetForegroundWindow");

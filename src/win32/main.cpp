@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "app/single_copy.h"
 #include "ui/startup_trace.h"
+#include "win32/account.h"
 #include "win32/backend.h"
 #include "win32/dpi.h"
 #include "win32/keyboard.h"
@@ -52,8 +53,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::Win32ShellLinks links;
   win32::Win32SystemCommands commands;
   win32::Win32Pause pause;
+  win32::Win32Account account;
   services::Services bundle{messages, shell,    clock,      files,   codePage, lifetime,    notificationArea,
-                            profile,  snapshot, management, windows, links,    commands,    pause};
+                            profile,  snapshot, management, windows, links,    commands,    pause, account};
 
   MORVEX_STARTUP_STEP("services made");
   win32::Win32Backend backend(instance);

@@ -124,10 +124,11 @@ int ListBoxPeer::Caret() const { return static_cast<int>(Send(LB_GETCARETINDEX, 
 
 int ListBoxPeer::FindExact(const std::string& text) const {
   if (!IsWindow(Handle())) return -2;
-  // The list box compares the whole text without regard to letter case.
-  const std::string ansi = ToAnsi(text);
-  return static_cast<int>(static_cast<LONG>(SendMessageA(Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                         reinterpret_cast<LPARAM>(ansi.c_str()))));
+  // The list box compares the whole text without regard to letter case, as
+  // the list holds it (wide: no code page stands between, no look-alike).
+  const std::wstring wide = Widen(text);
+  return static_cast<int>(static_cast<LONG>(SendMessageW(Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                         reinterpret_cast<LPARAM>(wide.c_str()))));
 }
 
 void ListBoxPeer::SetRedraw(bool redraw) {

@@ -10,6 +10,7 @@
 #include <exception>
 #include <utility>
 
+#include "win32/account.h"
 #include "win32/handles.h"
 #include "win32/lazy_imports.h"
 #include "win32/system_commands.h"
@@ -89,11 +90,11 @@ services::ProcessQueryResult Query() {
   const OleAutomation* functions = OleAutomationFunctions();
   if (!functions) return Failed(HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
   const OleAutomation& oa = *functions;
-  AskForDebugPrivilege();
-  // The local computer's default namespace, with impersonation; elevated,
-  // with the debug privilege, so that other accounts' processes can be ended.
+  // The local computer's default namespace, with impersonation; with the
+  // debug privilege while a way of ending holds it, so that other accounts'
+  // processes can be ended.
   const std::wstring moniker = std::wstring(L"winmgmts:") + L"{impersonationLevel=impersonate" +
-                               (RunsElevated() ? L",(Debug)" : L"") + L"}!\\\\" + L"." + L"\\root\\cimv2";
+                               (DebugPrivilegeEnabled() ? L",(Debug)" : L"") + L"}!\\\\" + L"." + L"\\root\\cimv2";
   ComPtr<IDispatch> service;
   HRESULT hr = CoGetObject(moniker.c_str(), nullptr, IID_IDispatch, service.put_void());
   if (FAILED(hr)) return Failed(hr);

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "win32/account.h"
 #include "win32/handles.h"
 #include "win32/processes.h"
 #include "win32/text.h"
@@ -22,6 +23,8 @@ void Win32Shell::Execute(std::uintptr_t window, const std::string& operation, co
   ShellExecuteW(reinterpret_cast<HWND>(window), Widen(operation).c_str(), Widen(file).c_str(),
                 Widen(parameters).c_str(), Widen(directory).c_str(), show);
 }
+
+std::string Win32Shell::OpenAsDesktopUser(const std::string& file) { return OpenThroughDesktopShell(file); }
 
 namespace {
 
@@ -139,6 +142,7 @@ std::string Win32CodePage::FromAnsi(const std::string& ansi) { return win32::Fro
 static_assert(services::kOkOnly == MB_OK && services::kCritical == MB_ICONERROR &&
               services::kExclamation == MB_ICONEXCLAMATION && services::kInformation == MB_ICONINFORMATION);
 static_assert(services::kShowNormal == SW_SHOWNORMAL);
+static_assert(services::kTopmost == MB_TOPMOST);
 
 void Win32Lifetime::EndProgram() { ExitProcess(0); }
 

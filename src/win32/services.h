@@ -22,6 +22,8 @@ class Win32Shell : public services::Shell {
  public:
   void Execute(std::uintptr_t window, const std::string& operation, const std::string& file,
                const std::string& parameters, const std::string& directory, int show) override;
+  // Through the desktop's shell (OpenThroughDesktopShell).
+  std::string OpenAsDesktopUser(const std::string& file) override;
 };
 
 // The system clock (GetSystemTimeAsFileTime), the local time by the current

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "win32/handles.h"
+#include "win32/painting_wait.h"
 #include "win32/text.h"
 
 namespace morvex::win32 {
@@ -17,9 +18,8 @@ class Win32StartedProgram : public services::StartedProgram {
  public:
   Win32StartedProgram(UniqueHandle process, DWORD id) : process_(std::move(process)), id_(id) {}
 
-  bool WaitForEnd(int boundMs) override {
-    return WaitForSingleObject(process_.get(), static_cast<DWORD>(boundMs)) != WAIT_TIMEOUT;
-  }
+  // The thread's windows are painted meanwhile (the wait window of a run).
+  bool WaitForEnd(int boundMs) override { return WaitPainting(process_.get(), static_cast<DWORD>(boundMs)); }
 
   std::optional<std::uint32_t> ExitCode() override {
     DWORD code = 0;
@@ -41,35 +41,6 @@ class Win32StartedProgram : public services::StartedProgram {
 
 }  // namespace
 
-bool RunsElevated() {
-  static const bool elevated = [] {
-    HANDLE raw = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return false;
-    const UniqueHandle token(raw);
-    TOKEN_ELEVATION elevation{};
-    DWORD size = 0;
-    return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size) &&
-           elevation.TokenIsElevated != 0;
-  }();
-  return elevated;
-}
-
-void AskForDebugPrivilege() {
-  static const bool asked = [] {
-    HANDLE raw = nullptr;
-    if (!RunsElevated() || !OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &raw)) return true;
-    const UniqueHandle token(raw);
-    TOKEN_PRIVILEGES privileges{};
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (LookupPrivilegeValueW(nullptr, L"SeDebugPrivilege", &privileges.Privileges[0].Luid)) {
-      AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
-    }
-    return true;
-  }();
-  (void)asked;
-}
-
 std::string Win32SystemCommands::SystemFolder() {
   wchar_t folder[MAX_PATH];
   const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
@@ -78,7 +49,6 @@ std::string Win32SystemCommands::SystemFolder() {
 }
 
 services::StartResult Win32SystemCommands::Start(const std::string& program, const std::string& commandLine) {
-  AskForDebugPrivilege();
   const std::wstring application = Widen(program);
   const std::wstring folder = Widen(SystemFolder());
   std::wstring command = Widen(commandLine);  // CreateProcessW may write into it

@@ -40,4 +40,10 @@ void Win32WindowOps::Post(std::uintptr_t window, std::uint32_t message, std::uin
   PostMessageA(AsWindow(window), message, wParam, lParam);
 }
 
+bool Win32WindowOps::ProgramIsForeground() {
+  DWORD processId = 0;
+  const HWND foreground = GetForegroundWindow();
+  return foreground && GetWindowThreadProcessId(foreground, &processId) && processId == GetCurrentProcessId();
+}
+
 }  // namespace morvex::win32

@@ -15,6 +15,8 @@ class Win32WindowOps : public services::WindowOps {
   bool TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) override;
   void CloseHandle(std::uintptr_t process) override;
   void Post(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+  // The process of GetForegroundWindow() is the program's own.
+  bool ProgramIsForeground() override;
 };
 
 }  // namespace morvex::win32

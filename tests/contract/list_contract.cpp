@@ -96,13 +96,16 @@ TEST_P(ListContract, SingleListDropsTheSelectionWithItsEntry) {
 TEST_P(ListContract, ExactSearchIgnoresLetterCaseIncludingUmlauts) {
   auto built = Build(GetParam());
   auto& list = built.window->Get<ui::ListBox>("List2");
-  Fill(list, {"notepad.exe", "Ärger.exe", "calc", "notepad.exe"});
+  Fill(list, {"notepad.exe", "Ärger.exe", "calc", "notepad.exe", "блокнот.exe", "Łódź.exe", "Σοφια.exe"});
   const struct {
     const char* text;
     int expected;
   } cases[] = {
-      {"notepad.exe", 0}, {"NOTEPAD.EXE", 0}, {"ärger.EXE", 1}, {"CALC", 2},
-      {"calc.exe", -1},   {"note", -1},       {"", -1},         {"notepad.exe ", -1},
+      {"notepad.exe", 0},  {"NOTEPAD.EXE", 0},  {"ärger.EXE", 1},   {"CALC", 2},
+      {"calc.exe", -1},    {"note", -1},        {"", -1},           {"notepad.exe ", -1},
+      {"блокнот.exe", 4},  {"БЛОКНОТ.EXE", 4},  {"блокнод.exe", -1}, {"???????.exe", -1},
+      {"ŁÓDŹ.EXE", 5},     {"łódź.exe", 5},     {"Lódz.exe", -1},   {"Łodz.exe", -1},
+      {"ΣΟΦΙΑ.EXE", 6},    {"Σοφία.exe", -1},
   };
   for (const auto& c : cases) EXPECT_EQ(list.FindExact(c.text), c.expected) << c.text;
 }

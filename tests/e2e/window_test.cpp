@@ -1,8 +1,10 @@
-// The main window as a user and an automation tool meet it.
+// The main window as a user and an automation tool meet it, and the wait window.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "e2e/driver.h"
 
@@ -126,6 +128,45 @@ TEST(MainWindow, TheManifestNamesTheVersionOfTheVersionResource) {
   ASSERT_NE(identity, std::string::npos) << manifest;
   EXPECT_NE(manifest.find(expected, identity), std::string::npos) << expected << "\n" << manifest;
   EXPECT_EQ(manifest.find('@'), std::string::npos) << manifest;
+}
+
+// How many colours the screen shows where the window lies (what X shows).
+std::size_t ColoursOnScreen(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  DeleteDC(memory);
+  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+  std::vector<DWORD> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+  GetDIBits(screen, bitmap, 0, static_cast<UINT>(h), pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  ReleaseDC(nullptr, screen);
+  return std::set<DWORD>(pixels.begin(), pixels.end()).size();
+}
+
+// While a run works (TASKKILL takes 3 s), the wait window's label is seen.
+TEST(WaitWindow, ItsLabelIsOnTheScreenWhileTheRunWorks) {
+  Morvex app(FreshFolder("wait-window"));
+  WriteFileBytes(app.PathOf(L"List2.txt"), "mvx_not_running.exe\r\n");
+  const StandInThatEndsNothing endsNothing;
+  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_TAKES_MS", L"3000");  // for the program started now
+  const bool started = app.Start();
+  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_TAKES_MS", nullptr);
+  ASSERT_TRUE(started && app.WaitUntilShown());
+  app.Click("Command2");
+  HWND form2 = nullptr;
+  EXPECT_TRUE(WaitFor([&] {
+    for (HWND hwnd : app.TopWindows()) form2 = app.ClassOf(hwnd) == "MorvexForm" && hwnd != app.Form1() ? hwnd : form2;
+    return form2 != nullptr;
+  }));
+  const HWND label = FindControl(form2, IdOf("Form2", "Label1"));
+  EXPECT_TRUE(WaitFor([&] { return ColoursOnScreen(label) > 1 || !IsWindowVisible(form2); }, 2000));
+  EXPECT_TRUE(IsWindowVisible(form2)) << "read only once the run was over";
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(form2); }));
 }
 
 }  // namespace

@@ -236,10 +236,12 @@ class FakeWindowOps : public services::WindowOps {
     calls.push_back("Post " + std::to_string(window) + " " + std::to_string(message) + " " +
                     std::to_string(wParam) + " " + std::to_string(lParam));
   }
+  bool ProgramIsForeground() override { return foreground; }
   std::map<std::string, std::uintptr_t> windows;  // ANSI title -> window
   std::map<std::uintptr_t, std::uint32_t> owners;  // window -> process identifier
   bool openable = true;    // process handles are the identifier + 7000
   bool terminable = true;
+  bool foreground = true;  // whether one of the program's windows is the foreground window
   std::vector<std::string> calls;
 };
 

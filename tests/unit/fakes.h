@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -49,7 +50,24 @@ class FakeShell : public services::Shell {
                const std::string& parameters, const std::string& directory, int show) override {
     calls.push_back({window, operation, file, parameters, directory, show});
   }
+  std::string OpenAsDesktopUser(const std::string& file) override { return desktopOpened.emplace_back(file), ""; }
   std::vector<Call> calls;
+  std::vector<std::string> desktopOpened;  // what the desktop's shell was asked to open
+};
+
+// Unelevated, the desktop's shell its own; each change of the debug
+// privilege (off at first) is logged, refused where the token lacks it.
+class FakeAccount : public services::Account {
+ public:
+  bool RunsElevated() override { return elevated; }
+  services::ShellOwner DesktopShellOwner() override { return services::ShellOwner::kSameAccount; }
+  std::optional<bool> SetDebugPrivilege(bool on) override {
+    log->push_back(!holdsPrivilege ? "privilege refused" : on ? "privilege on" : "privilege off");
+    return holdsPrivilege ? std::optional<bool>(std::exchange(enabled, on)) : std::nullopt;
+  }
+  bool elevated = false, holdsPrivilege = true, enabled = false;
+  std::vector<std::string> changes;
+  std::vector<std::string>* log = &changes;
 };
 
 // The system clock and the elapsed-time clock of a PC in Europe/Berlin: CET
@@ -260,8 +278,9 @@ struct Rig {
   FakeShellLinks links;
   FakeSystemCommands commands;
   FakePause pause;
+  FakeAccount account;
   services::Services services{messages, shell,    clock,      files,   codePage, lifetime,    tray,
-                              profile,  snapshot, management, windows, links,    commands,    pause};
+                              profile,  snapshot, management, windows, links,    commands,    pause, account};
   ui::HeadlessBackend backend;
   std::unique_ptr<app::Program> program = std::make_unique<app::Program>(backend, services);
 

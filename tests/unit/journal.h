@@ -201,7 +201,7 @@ struct JournalRig : Rig {
   JournalNotificationArea jTray{tray, journal};
   JournalSnapshot jSnapshot{snapshot, journal};
   services::Services journalled{jMessages, shell,    jClock,     jFiles,  codePage, jLifetime,   jTray,
-                                jProfile,  jSnapshot, management, windows, links,    commands,    pause};
+                                jProfile,  jSnapshot, management, windows, links,    commands,    pause, account};
 
   JournalRig() {
     program.reset();

@@ -48,7 +48,8 @@ TEST(ProcessTree, TheEntrysDescendantsEndAndTheReportWaitsForWhatWindsDown) {
     EXPECT_EQ(table.endedByHandle, c.endedByHandle);
     EXPECT_FALSE(table.processes[1].ended);  // the program
     std::vector<ShownMessage> shown;
-    if (!c.told.empty()) shown.push_back({termination::NotEndedText(c.told), "Fehler beim Beenden", 16});
+    if (!c.told.empty()) shown.push_back({termination::NotEndedText(c.told), "Fehler beim Beenden",
+                                      services::kCritical | services::kTopmost});
     EXPECT_EQ(rig.messages.shown, shown);
   }
 }

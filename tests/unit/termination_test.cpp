@@ -176,7 +176,7 @@ TEST(TerminationReport, NamesWhatStillRunsAndWhy) {
     rig.messages.onShow = [&] { EXPECT_FALSE(rig.Form().HasForm2()); };
     rig.Form().Get<ui::Button>("Command2").UserClicked();
     std::vector<ShownMessage> shown;
-    if (!c.told.empty()) shown.push_back({termination::NotEndedText(c.told), "Fehler beim Beenden", 16});
+    if (!c.told.empty()) shown.push_back({termination::NotEndedText(c.told), "Fehler beim Beenden", 16 | services::kTopmost});
     EXPECT_EQ(rig.messages.shown, shown);
     // A name Windows needs is told by the first run alone.
     rig.messages.shown.clear();
@@ -228,7 +228,7 @@ TEST_F(Termination, FailingStepsCutNothingShort) {
     EXPECT_FALSE(form.HasForm2());
     EXPECT_EQ(rig.messages.shown,
               (std::vector<ShownMessage>{{termination::NotEndedText({{"a.exe", c.reason}, {"b.exe", c.reason}}),
-                                          "Fehler beim Beenden", services::kCritical}}));
+                                          "Fehler beim Beenden", services::kCritical | services::kTopmost}}));
   }
 }
 

@@ -12,6 +12,8 @@
 //    service and Windows' TASKKILL do together there: the processes of the
 //    name end alone (Wine's own, without /T), their children run on, and it
 //    exits with 128, as TASKKILL finds them already gone;
+//  - with MORVEX_E2E_TASKKILL_TAKES_MS set, first waits that many
+//    milliseconds (a TASKKILL that takes its time);
 //  - else hands the arguments to Wine's own TASKKILL, which the driver keeps
 //    beside it as mvx_wine_taskkill.exe, without /T where
 //    MORVEX_E2E_TASKKILL_NO_TREE is set (Wine 8's lacks it), and returns its
@@ -84,6 +86,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   LocalFree(argv);
   Note(noted + L"\r\n");
+  if (const std::wstring takes = Variable(L"MORVEX_E2E_TASKKILL_TAKES_MS"); !takes.empty()) {
+    Sleep(static_cast<DWORD>(_wtoi(takes.c_str())));
+  }
   if (refuse) return 1;
   if (!Variable(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING").empty()) return 0;
 
