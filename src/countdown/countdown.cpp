@@ -280,9 +280,12 @@ void WireCountdown(forms::CountdownPart& part, services::Services& services, Cou
   part.tick.onTimer = [&part, &services, &scheduler] { Tick(part, services, scheduler); };
   // A due expiry does not wait behind the tray's menu.
   part.tick.urgentWhen = [&services, &scheduler] { return scheduler.Due(services.clock); };
-  // A clock set or a new time zone: the time left is shown afresh at once.
+  // A clock set or a new time zone moves a chosen time of the day: its time
+  // left is shown afresh at once. A count-down counts elapsed time, which
+  // neither moves, so it is left alone (every setting of the system, a theme
+  // or an environment change, comes as the same event).
   part.window.onClockChanged = [&part, &services, &scheduler] {
-    if (part.tick.Enabled()) Tick(part, services, scheduler);
+    if (part.tick.Enabled() && scheduler.ClockTimeMode()) Tick(part, services, scheduler);
   };
   part.clockTick.onTimer = [&part, &services] { ClockTick(part, services.clock); };
 }

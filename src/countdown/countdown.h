@@ -53,6 +53,8 @@ class CountdownScheduler {
   const std::string& ShowTimeLeft();
   // Stop: every field zero and the text empty.
   void Reset();
+  // Whether the last Start armed clock-time mode (a chosen time of the day).
+  bool ClockTimeMode() const { return clockTime_; }
 
   std::int16_t intSetHour = 0;    // clock-time mode: the chosen hour
   std::int16_t intSetMinute = 0;  // clock-time mode: the chosen minute

@@ -118,26 +118,45 @@ TEST(Expiry, TheStartUpArmsBeforeItTellsAndASessionEndShowsNoBox) {
   }
 }
 
-TEST(Expiry, ClockTimeFollowsTheClockAndItsTimeZone) {
-  const std::pair<std::function<void(FakeClock&)>, const char*> cases[] = {
-      {[](FakeClock& c) { c.SetBy(30 * 60000); }, "00:29:30"},
-      {[](FakeClock& c) { c.SetBy(-30 * 60000); }, "01:29:30"},
-      {[](FakeClock& c) { c.zoneShift = -3600000; }, "01:59:30"},
-      {[](FakeClock& c) { c.SetBy(2 * 3600000); }, "00:00:00"},         // set past the time: ends
-      {[](FakeClock& c) { c.SetBy(-2 * 86400000LL); }, "00:59:30"},     // set back by days: next 11:20
+TEST(Expiry, ClockTimeFollowsTheClockAndItsTimeZoneACountDownIgnoresBoth) {
+  // shown: the time left after the event; nullptr: the displays as before it.
+  const struct {
+    bool clockTime;
+    std::function<void(FakeClock&)> change;
+    const char* shown;
+  } cases[] = {
+      {true, [](FakeClock& c) { c.SetBy(30 * 60000); }, "00:29:30"},
+      {true, [](FakeClock& c) { c.SetBy(-30 * 60000); }, "01:29:30"},
+      {true, [](FakeClock& c) { c.zoneShift = -3600000; }, "01:59:30"},
+      {true, [](FakeClock& c) { c.SetBy(2 * 3600000); }, "00:00:00"},      // set past the time: ends
+      {true, [](FakeClock& c) { c.SetBy(-2 * 86400000LL); }, "00:59:30"},  // set back by days: next 11:20
+      // A count-down of 00:00:00 would be due 1 s after Start: a setting
+      // change (a theme, the clock) inside that second neither ends it nor
+      // changes a display before the first tick.
+      {false, [](FakeClock& c) { c.Pass(1500), c.SetBy(2 * 3600000); }, nullptr},
+      {false, [](FakeClock& c) { c.Pass(1500), c.zoneShift = -3600000; }, nullptr},
   };
-  for (const auto& [change, shown] : cases) {
-    SCOPED_TRACE(shown);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown ? c.shown : "count-down");
     Started s;
-    s.form.Get<ui::OptionButton>("optSetTime").SetValue(true);
-    s.form.Get<ui::ComboBox>("Combo1").SetText("11");
-    s.form.Get<ui::ComboBox>("Combo2").SetText("20");
+    s.form.Get<ui::OptionButton>(c.clockTime ? "optSetTime" : "optSetCount").SetValue(true);
+    s.form.Get<ui::ComboBox>("Combo1").SetText(c.clockTime ? "11" : "00");
+    s.form.Get<ui::ComboBox>("Combo2").SetText(c.clockTime ? "20" : "00");
     s.rig.clock.SetLocal({2026, 6, 15, 10, 20, 30, 0});
     s.form.Get<ui::Button>("cmdSet").UserClicked();
-    change(s.rig.clock);
+    const std::string before = s.form.Get<ui::Label>("lblHaveTime").Caption() + "|" +
+                               s.form.Get<ui::Label>("Label11").Caption() + "|" +
+                               s.form.Get<ui::Frame>("Frame7").Caption();
+    c.change(s.rig.clock);
     s.form.ClockChanged();
-    EXPECT_EQ(s.form.Get<ui::Label>("lblHaveTime").Caption(), shown);
-    EXPECT_EQ(s.runs, std::string(shown) == "00:00:00" ? 1 : 0);
+    if (c.shown) {
+      EXPECT_EQ(s.form.Get<ui::Label>("lblHaveTime").Caption(), c.shown);
+    } else {
+      EXPECT_EQ(s.form.Get<ui::Label>("lblHaveTime").Caption() + "|" + s.form.Get<ui::Label>("Label11").Caption() +
+                    "|" + s.form.Get<ui::Frame>("Frame7").Caption(),
+                before);
+    }
+    EXPECT_EQ(s.runs, c.shown && std::string(c.shown) == "00:00:00" ? 1 : 0);
   }
 }
 
