@@ -193,6 +193,56 @@ TEST(Expiry, TheBalloonWarnsOnceAMinuteBeforeAndNotAfterAPauseAStopOrWithoutIcon
   }
 }
 
+// Where the shell holds balloons back (a full-screen game, a presentation),
+// the same words go into the program's own notice, which goes at the expiry.
+TEST(Expiry, TheWarningTakesTheProgramsOwnNoticeWhereTheShellHoldsBalloonsBack) {
+  using services::UserState;
+  const struct {
+    UserState state;
+    bool notice;
+  } cases[] = {
+      {UserState::kAcceptsNotifications, false}, {UserState::kQuietTime, false}, {UserState::kNotPresent, false},
+      {UserState::kUnknown, false},              {UserState::kBusy, true},       {UserState::kD3dFullScreen, true},
+      {UserState::kPresentation, true},          {UserState::kApp, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.state));
+    Started s;
+    s.rig.tray.userState = c.state;
+    s.Arm("00");
+    const auto& shown = c.notice ? s.rig.tray.notices : s.rig.tray.balloons;
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, "Morvex: Countdown läuft ab");
+    EXPECT_EQ(shown[0].text, "In 1 Sekunde beendet Morvex:\r\nziel.exe");
+    EXPECT_EQ(s.rig.tray.balloons.size() + s.rig.tray.notices.size(), 1u);
+    EXPECT_EQ(s.rig.tray.noticesClosed, 0);
+    s.Tick(1000);
+    EXPECT_EQ(s.runs, 1);
+    EXPECT_EQ(s.rig.tray.noticesClosed, 1) << "the notice goes at the expiry";
+  }
+}
+
+// Check2 arms at start-up, before the kill list is loaded: the warning
+// waits for the list, then names it, once.
+TEST(Expiry, Check2ArmingWithSecondsLeftWarnsOnceTheListIsLoaded) {
+  Started s("Check2=1\r\nCombo1=-1\r\nCombo1.Text=00\r\nCombo2=-1\r\nCombo2.Text=00\r\n", false);
+  s.form.Get<ui::ComboBox>("Combo3").SetText("30");
+  int entriesAtWarning = 0;
+  std::function<void(std::int64_t)>& warn = s.rig.Program().Countdown().onFinalMinute;
+  warn = [&, inner = warn](std::int64_t left) {
+    entriesAtWarning = s.form.Get<ui::ListBox>("List2").ListCount();
+    inner(left);
+  };
+  app::StartUp(s.rig.Program());
+  ASSERT_TRUE(s.form.Get<ui::Timer>("tmrCountDown").Enabled());
+  ASSERT_EQ(s.rig.tray.balloons.size(), 1u);
+  EXPECT_EQ(entriesAtWarning, 2);
+  EXPECT_EQ(s.rig.tray.balloons[0].text, "In 31 Sekunden beendet Morvex:\r\nziel.exe");
+  for (int tick = 0; tick < 40; ++tick) s.Tick(1000);
+  EXPECT_EQ(s.runs, 1);
+  EXPECT_EQ(s.rig.tray.balloons.size(), 1u);
+}
+
 TEST(TypedTexts, OnlyWhatTheUserCanTypeIsKept) {
   const auto none = [](forms::Form1&, Rig&) {};
   const struct {

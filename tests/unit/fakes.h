@@ -148,7 +148,7 @@ class FakeLifetime : public services::Lifetime {
 
 class FakeNotificationArea : public services::NotificationArea {
  public:
-  std::uint32_t RecordSize() const override { return 88; }
+  std::uint32_t RecordSize() const override { return 152; }
   // The first `refusedAdds` adds fail, as while the shell is not ready.
   bool Notify(int message, const services::TrayIconRecord& record) override {
     const bool taken = message != services::kTrayAdd || refusedAdds-- <= 0;
@@ -159,11 +159,17 @@ class FakeNotificationArea : public services::NotificationArea {
                    const std::string& text) override {
     balloons.push_back({record.id, title, text});
   }
+  services::UserState QueryUserState() override { return userState; }
+  void ShowNotice(const std::string& title, const std::string& text) override { notices.push_back({0, title, text}); }
+  void CloseNotice() override { ++noticesClosed; }
   struct Balloon {
     std::uint32_t id;
     std::string title, text;
   };
   std::vector<Balloon> balloons;
+  services::UserState userState = services::UserState::kAcceptsNotifications;
+  std::vector<Balloon> notices;  // the program's own notice windows (id 0)
+  int noticesClosed = 0;
   struct Call {
     int message;
     services::TrayIconRecord record;

@@ -161,7 +161,9 @@ class JournalNotificationArea : public services::NotificationArea {
   JournalNotificationArea(services::NotificationArea& inner, Journal& journal) : inner_(inner), journal_(journal) {}
   std::uint32_t RecordSize() const override { return inner_.RecordSize(); }
   bool Notify(int message, const services::TrayIconRecord& record) override {
-    journal_.Log(message == services::kTrayAdd ? "tray add" : "tray delete");
+    journal_.Log(message == services::kTrayAdd      ? "tray add"
+                 : message == services::kTrayModify ? "tray modify"
+                                                    : "tray delete");
     return inner_.Notify(message, record);
   }
   void ShowBalloon(const services::TrayIconRecord& record, const std::string& title,
@@ -169,6 +171,12 @@ class JournalNotificationArea : public services::NotificationArea {
     journal_.Log("tray balloon");
     inner_.ShowBalloon(record, title, text);
   }
+  services::UserState QueryUserState() override { return inner_.QueryUserState(); }
+  void ShowNotice(const std::string& title, const std::string& text) override {
+    journal_.Log("tray notice");
+    inner_.ShowNotice(title, text);
+  }
+  void CloseNotice() override { inner_.CloseNotice(); }
 
  private:
   services::NotificationArea& inner_;
