@@ -257,6 +257,12 @@ void Win32Backend::SetFormIcons(HWND form, int resourceId, int dpi) {
 }
 
 HICON Win32Backend::ShellIcon(int resourceId, int dpi) {
+  UniqueIcon& icon = shellIcons_[{resourceId, MetricForDpi(SM_CXSMICON, dpi)}];
+  if (!icon) icon.reset(LoadShellIcon(instance_, resourceId, dpi));
+  return icon.get();
+}
+
+HICON Win32Backend::LoadShellIcon(HINSTANCE module, int resourceId, int dpi) {
   // Functions of the common controls 6 (the manifest's), looked up in the
   // library the program has loaded.
   using LoadIconMetricFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
@@ -269,14 +275,11 @@ HICON Win32Backend::ShellIcon(int resourceId, int dpi) {
   static const auto loadScaled =
       reinterpret_cast<LoadIconScaledFn>(reinterpret_cast<void*>(function("LoadIconWithScaleDown")));
   const int size = MetricForDpi(SM_CXSMICON, dpi);
-  UniqueIcon& icon = shellIcons_[{resourceId, size}];
-  if (icon) return icon.get();
   HICON loaded = nullptr;
   const PCWSTR name = MAKEINTRESOURCEW(resourceId);
-  if (loadMetric && size == GetSystemMetrics(SM_CXSMICON)) loadMetric(instance_, name, LIM_SMALL, &loaded);
-  if (!loaded && loadScaled) loadScaled(instance_, name, size, size, &loaded);
-  if (!loaded) loaded = static_cast<HICON>(LoadImageW(instance_, name, IMAGE_ICON, size, size, 0));
-  icon.reset(loaded);
+  if (loadMetric && size == GetSystemMetrics(SM_CXSMICON)) loadMetric(module, name, LIM_SMALL, &loaded);
+  if (!loaded && loadScaled) loadScaled(module, name, size, size, &loaded);
+  if (!loaded) loaded = static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, size, size, 0));
   return loaded;
 }
 

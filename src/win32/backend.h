@@ -72,6 +72,8 @@ class Win32Backend : public ui::Backend {
   // (SM_CXSMICON): at the system's DPI LoadIconMetric's small icon, at
   // another one scaled down from the nearest larger image; loaded once.
   HICON ShellIcon(int resourceId, int dpi);
+  // The same icon loaded afresh from a module; the caller owns it.
+  static HICON LoadShellIcon(HINSTANCE module, int resourceId, int dpi);
 
  private:
   // The roll-up panel the control lies in (the nearest), or nullptr.

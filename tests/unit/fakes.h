@@ -121,6 +121,10 @@ class FakeFiles : public services::Files {
     ++writes[path];
     if (onReplace) onReplace(path);
     if (auto it = writeErrors.find(path); it != writeErrors.end()) return {false, it->second};
+    if (auto it = heldOpen.find(path); it != heldOpen.end() && it->second > 0) {
+      --it->second;
+      return {false, "Der Prozess kann nicht auf die Datei zugreifen", true};
+    }
     files[path] = bytes;
     return {};
   }
@@ -128,7 +132,8 @@ class FakeFiles : public services::Files {
   std::string executablePath = "C:\\Morvex\\morvex.exe";
   std::map<std::string, std::string> files;
   std::map<std::string, std::string> readErrors;
-  std::map<std::string, std::string> writeErrors;
+  std::map<std::string, std::string> writeErrors;  // lasting refusals (a read-only file)
+  std::map<std::string, int> heldOpen;  // the next n replaces are refused for a moment
   std::map<std::string, int> writes;
   std::function<void(const std::string&)> onReplace;
   std::function<void(const std::string&)> onRead;

@@ -82,6 +82,10 @@ TEST(FolderCopy, ALaterClaimAsksTheFirstCopysWindowOrTakesOverWhenItHasGone) {
   // With its window marked, the later claim asks it to show itself; the
   // request passes the message filter of a copy that runs elevated.
   FolderCopy(folder).MarkMainWindow(window);
+  // The mark holds the whole 64-bit key, read back alike by the 32-bit and
+  // the 64-bit program (this suite runs in both), so either finds the other.
+  EXPECT_EQ(MarkedFolderKey(window), FolderKey(folder));
+  EXPECT_EQ(FolderMarkName(FolderKey(folder)).size(), 13u + 16u);
   EXPECT_TRUE(LetThroughMessageFilter(window));
   EXPECT_FALSE(Claim(folder, boxes));
   EXPECT_EQ(boxes.shown, 1);
