@@ -50,8 +50,8 @@ add_custom_command(
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tools/package.py" "${MORVEX_PACKAGE}"
           "morvex.exe=$<TARGET_FILE:morvex>"
           "thx.wav=${MORVEX_THX_WAV}"
-          "LIESMICH.md=${CMAKE_SOURCE_DIR}/README.md"
-  DEPENDS morvex "${MORVEX_THX_WAV}" "${CMAKE_SOURCE_DIR}/README.md"
+          "LIESMICH.txt=${CMAKE_SOURCE_DIR}/docs/LIESMICH.txt"
+  DEPENDS morvex "${MORVEX_THX_WAV}" "${CMAKE_SOURCE_DIR}/docs/LIESMICH.txt"
           "${CMAKE_SOURCE_DIR}/tools/package.py"
   COMMENT "Packing morvex-${PROJECT_VERSION}-${MORVEX_TARGET}.zip"
   VERBATIM)
