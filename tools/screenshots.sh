@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Makes the screenshots of the main window under Wine on Xvfb: the start page
-# and the options page, at 96 DPI and at 144 DPI (150 %).
+# and the options page, at 96 DPI and at 144 DPI (150 %); and of the notice
+# of the final minute (the window shown where Windows holds balloons back),
+# which the Win32 suite's test of it saves when MORVEX_NOTICE_SHOT names a file.
 # Output: docs/screenshots/*.png (cropped to the window).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target morvex mvclick
+cmake --build --preset windows --target morvex mvclick morvex_win32_tests
 unset DISPLAY
 source tools/xserver.sh
 trap '[ -n "${MORVEX_XVFB_PID:-}" ] && kill "$MORVEX_XVFB_PID" 2>/dev/null || true' EXIT
@@ -14,15 +16,19 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 out=docs/screenshots
 mkdir -p "$out" build/shots
 
-shoot() {  # dpi name [control to click before the shot]
-  local dpi=$1 name=$2 click=${3:-}
-  export WINEPREFIX=$PWD/build/shots/prefix-$dpi
+prefix() {  # dpi
+  export WINEPREFIX=$PWD/build/shots/prefix-$1
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    timeout 300 wineboot -i </dev/null >build/shots/boot-$dpi.log 2>&1
-    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-      </dev/null >>build/shots/boot-$dpi.log 2>&1
+    timeout 300 wineboot -i </dev/null >build/shots/boot-$1.log 2>&1
+    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+      </dev/null >>build/shots/boot-$1.log 2>&1
     timeout 60 wineserver -w
   fi
+}
+
+shoot() {  # dpi name [control to click before the shot]
+  local dpi=$1 name=$2 click=${3:-}
+  prefix "$dpi"
   rm -rf build/shots/app && mkdir -p build/shots/app
   cp build/windows/morvex.exe build/windows/thx.wav build/shots/app/
   (cd build/shots/app && timeout 60 wine morvex.exe </dev/null >../run.log 2>&1 &)
@@ -39,7 +45,18 @@ shoot() {  # dpi name [control to click before the shot]
   echo "saved $out/$name.png"
 }
 
+notice() {  # dpi name
+  prefix "$1"
+  MORVEX_NOTICE_SHOT="Z:$PWD/build/shots/$2.bmp" timeout 120 wine build/windows/morvex_win32_tests.exe \
+    --gtest_filter='Win32Notice.*' </dev/null >build/shots/run.log 2>&1
+  timeout 30 wineserver -k || true
+  convert "build/shots/$2.bmp" "$out/$2.png"
+  echo "saved $out/$2.png"
+}
+
 shoot 96 start-page
 shoot 96 options-page xpButton6
 shoot 144 start-page-150
 shoot 144 options-page-150 xpButton6
+notice 96 final-minute-notice
+notice 144 final-minute-notice-150

@@ -102,6 +102,10 @@ void SaveShot(HWND hwnd, const char* path) {
 }
 
 TEST(Win32Notice, ShowsOnTopAtTheWorkAreasCornerWithoutTakingTheFocusUntilClicked) {
+  // tools/screenshots.sh asks for its picture, at the prefix's DPI as the
+  // program (DPI-aware) shows it.
+  const char* shot = std::getenv("MORVEX_NOTICE_SHOT");
+  if (shot) DeclareDpiAwareness();
   const UniqueWindow game(CreateWindowExW(0, L"STATIC", L"game", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                           nullptr, GetModuleHandleW(nullptr), nullptr));
   SetForegroundWindow(game.get());
@@ -123,8 +127,7 @@ TEST(Win32Notice, ShowsOnTopAtTheWorkAreasCornerWithoutTakingTheFocusUntilClicke
               rect.bottom < info.rcWork.bottom);
   EXPECT_GT(rect.left, (info.rcWork.left + info.rcWork.right) / 2) << "on the right";
   EXPECT_GT(rect.top, (info.rcWork.top + info.rcWork.bottom) / 2) << "at the bottom";
-  // tools/screenshots.sh asks for its picture.
-  if (const char* shot = std::getenv("MORVEX_NOTICE_SHOT")) {
+  if (shot) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     SaveShot(notice, shot);
