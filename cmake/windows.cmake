@@ -108,6 +108,11 @@ if(BUILD_TESTING)
     ENVIRONMENT "MORVEX_EXE_DIR=$<TARGET_FILE_DIR:morvex>")
 endif()
 
+# The notice of the final minute on its own, for tools/screenshots.sh.
+add_executable(mvx_notice_window WIN32 bench/notice_window.cpp)
+target_link_libraries(mvx_notice_window PRIVATE morvex_win32)
+target_link_options(mvx_notice_window PRIVATE ${MORVEX_STATIC} -municode)
+
 # Timing of the real list boxes (not a test: it prints its figures).
 add_executable(morvex_win32_bench WIN32 bench/win32_listbox_timing.cpp)
 target_link_libraries(morvex_win32_bench PRIVATE morvex_win32)

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Makes the screenshots of the main window under Wine on Xvfb: the start page
 # and the options page, at 96 DPI and at 144 DPI (150 %); and of the notice
-# of the final minute (the window shown where Windows holds balloons back),
-# which the Win32 suite's test of it saves when MORVEX_NOTICE_SHOT names a file.
+# of the final minute (the window shown where Windows holds balloons back,
+# bench/notice_window.cpp).
 # Output: docs/screenshots/*.png (cropped to the window).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target morvex mvclick morvex_win32_tests
+cmake --build --preset windows --target morvex mvclick mvx_notice_window
 unset DISPLAY
 source tools/xserver.sh
 trap '[ -n "${MORVEX_XVFB_PID:-}" ] && kill "$MORVEX_XVFB_PID" 2>/dev/null || true' EXIT
@@ -47,10 +47,13 @@ shoot() {  # dpi name [control to click before the shot]
 
 notice() {  # dpi name
   prefix "$1"
-  MORVEX_NOTICE_SHOT="Z:$PWD/build/shots/$2.bmp" timeout 120 wine build/windows/morvex_win32_tests.exe \
-    --gtest_filter='Win32Notice.*' </dev/null >build/shots/run.log 2>&1
+  (timeout 60 wine build/windows/mvx_notice_window.exe </dev/null >build/shots/notice.log 2>&1 &)
+  sleep 4
+  local place
+  place=$(grep -Eo '^[0-9]+x[0-9]+\+[0-9]+\+[0-9]+' build/shots/notice.log | head -1)
+  import -window root -crop "$place" +repage "$out/$2.png"
   timeout 30 wineserver -k || true
-  convert "build/shots/$2.bmp" "$out/$2.png"
+  sleep 1
   echo "saved $out/$2.png"
 }
 

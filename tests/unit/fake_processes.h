@@ -160,13 +160,13 @@ class FakeWindowOps : public services::WindowOps {
   bool Post(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
     calls.push_back("Post " + std::to_string(window) + " " + std::to_string(message) + " " +
                     std::to_string(wParam) + " " + std::to_string(lParam));
-    return postable;
+    return window != refusing;
   }
   std::map<std::string, std::uintptr_t> windows;  // title (UTF-8) -> window
   std::map<std::uintptr_t, std::uint32_t> owners;  // window -> process identifier
   bool openable = true;    // process handles are the identifier + 7000
   bool terminable = true;
-  bool postable = true;  // false: the target refuses the message (it runs elevated)
+  std::uintptr_t refusing = 13;  // a window of an elevated program: refuses posts
   std::vector<std::string> calls;
 };
 

@@ -132,7 +132,7 @@ class FakeFiles : public services::Files {
   std::string executablePath = "C:\\Morvex\\morvex.exe";
   std::map<std::string, std::string> files;
   std::map<std::string, std::string> readErrors;
-  std::map<std::string, std::string> writeErrors;  // lasting refusals (a read-only file)
+  std::map<std::string, std::string> writeErrors;
   std::map<std::string, int> heldOpen;  // the next n replaces are refused for a moment
   std::map<std::string, int> writes;
   std::function<void(const std::string&)> onReplace;
@@ -153,7 +153,7 @@ class FakeLifetime : public services::Lifetime {
 
 class FakeNotificationArea : public services::NotificationArea {
  public:
-  std::uint32_t RecordSize() const override { return 152; }
+  std::uint32_t RecordSize() const override { return 88; }
   // The first `refusedAdds` adds fail, as while the shell is not ready.
   bool Notify(int message, const services::TrayIconRecord& record) override {
     const bool taken = message != services::kTrayAdd || refusedAdds-- <= 0;

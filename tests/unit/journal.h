@@ -161,9 +161,7 @@ class JournalNotificationArea : public services::NotificationArea {
   JournalNotificationArea(services::NotificationArea& inner, Journal& journal) : inner_(inner), journal_(journal) {}
   std::uint32_t RecordSize() const override { return inner_.RecordSize(); }
   bool Notify(int message, const services::TrayIconRecord& record) override {
-    journal_.Log(message == services::kTrayAdd      ? "tray add"
-                 : message == services::kTrayModify ? "tray modify"
-                                                    : "tray delete");
+    journal_.Log(message == services::kTrayAdd ? "tray add" : "tray delete");
     return inner_.Notify(message, record);
   }
   void ShowBalloon(const services::TrayIconRecord& record, const std::string& title,
@@ -172,10 +170,7 @@ class JournalNotificationArea : public services::NotificationArea {
     inner_.ShowBalloon(record, title, text);
   }
   services::UserState QueryUserState() override { return inner_.QueryUserState(); }
-  void ShowNotice(const std::string& title, const std::string& text) override {
-    journal_.Log("tray notice");
-    inner_.ShowNotice(title, text);
-  }
+  void ShowNotice(const std::string& title, const std::string& text) override { inner_.ShowNotice(title, text); }
   void CloseNotice() override { inner_.CloseNotice(); }
 
  private:

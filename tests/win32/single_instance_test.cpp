@@ -82,8 +82,6 @@ TEST(FolderCopy, ALaterClaimAsksTheFirstCopysWindowOrTakesOverWhenItHasGone) {
   // With its window marked, the later claim asks it to show itself; the
   // request passes the message filter of a copy that runs elevated.
   FolderCopy(folder).MarkMainWindow(window);
-  // The mark holds the whole 64-bit key, read back alike by the 32-bit and
-  // the 64-bit program (this suite runs in both), so either finds the other.
   EXPECT_EQ(MarkedFolderKey(window), FolderKey(folder));
   EXPECT_EQ(FolderMarkName(0x0123456789ABCDEFull), L"MorvexFolder-0123456789abcdef");
   EXPECT_TRUE(LetThroughMessageFilter(window));

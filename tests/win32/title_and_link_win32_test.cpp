@@ -196,12 +196,11 @@ TEST(Win32WindowOps, FindsAWindowByItsUnicodeTitleAndPostsToIt) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"MorvexOpsTest";
   RegisterClassW(&wc);
-  const UniqueWindow window(CreateWindowW(L"MorvexOpsTest", L"Größe des Fensters 4711 \u041C\u043E\u0441\u043A\u0432\u0430", WS_OVERLAPPEDWINDOW, 0, 0,
+  const UniqueWindow window(CreateWindowW(L"MorvexOpsTest", L"Größe des Fensters 4711 Москва", WS_OVERLAPPEDWINDOW, 0, 0,
                                          100, 100, nullptr, nullptr, wc.hInstance, nullptr));
   HWND hwnd = window.get();
   ASSERT_NE(hwnd, nullptr);
   Win32WindowOps ops;
-  // A title no ANSI code page holds whole (Latin-1 and Cyrillic) is found.
   const std::uintptr_t found = ops.FindTopWindow("Größe des Fensters 4711 Москва");
   EXPECT_EQ(found, reinterpret_cast<std::uintptr_t>(hwnd));
   EXPECT_EQ(ops.FindTopWindow("Größe des Fensters 4711 Mockba"), 0u);
@@ -212,7 +211,6 @@ TEST(Win32WindowOps, FindsAWindowByItsUnicodeTitleAndPostsToIt) {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_USERDATA), 1);
-  // A refusal is reported (here: no such window any more).
   EXPECT_FALSE(ops.Post(0x7FFF0, WM_CLOSE, 0, 0));
 }
 
