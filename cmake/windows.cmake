@@ -50,8 +50,8 @@ add_custom_command(
   COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tools/package.py" "${MORVEX_PACKAGE}"
           "morvex.exe=$<TARGET_FILE:morvex>"
           "thx.wav=${MORVEX_THX_WAV}"
-          "LIESMICH.md=${CMAKE_SOURCE_DIR}/README.md"
-  DEPENDS morvex "${MORVEX_THX_WAV}" "${CMAKE_SOURCE_DIR}/README.md"
+          "LIESMICH.txt=${CMAKE_SOURCE_DIR}/docs/LIESMICH.txt"
+  DEPENDS morvex "${MORVEX_THX_WAV}" "${CMAKE_SOURCE_DIR}/docs/LIESMICH.txt"
           "${CMAKE_SOURCE_DIR}/tools/package.py"
   COMMENT "Packing morvex-${PROJECT_VERSION}-${MORVEX_TARGET}.zip"
   VERBATIM)
@@ -120,6 +120,11 @@ if(BUILD_TESTING)
       ENVIRONMENT "MORVEX_EXE_DIR=$<TARGET_FILE_DIR:morvex>;GTEST_TOTAL_SHARDS=${MORVEX_E2E_SHARDS};GTEST_SHARD_INDEX=${shard}")
   endforeach()
 endif()
+
+# The notice of the final minute on its own, for tools/screenshots.sh.
+add_executable(mvx_notice_window WIN32 bench/notice_window.cpp)
+target_link_libraries(mvx_notice_window PRIVATE morvex_win32)
+target_link_options(mvx_notice_window PRIVATE ${MORVEX_STATIC} -municode)
 
 # Timing of the real list boxes (not a test: it prints its figures).
 add_executable(morvex_win32_bench WIN32 bench/win32_listbox_timing.cpp)

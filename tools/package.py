@@ -11,6 +11,11 @@ dated 1980-01-01 00:00:00 (the earliest date a zip can hold), marked as
 written on Unix with mode 0755 for a NAME ending in .exe and 0644 otherwise,
 and deflated at level 9; there are no extra fields and no comment.
 
+A NAME ending in .txt is a text for Windows users: its FILE (UTF-8, kept in
+the repository with LF line ends) is stored as UTF-8 after a byte-order mark
+with CR LF line ends, so that Notepad reads the umlauts on every Windows,
+Windows 7's too.
+
 Beside the zip goes OUTPUT_ZIP.sha256, one line in the format of `sha256sum`
 ("<hex>  <name>"), so `sha256sum -c` checks a download or a rebuild.
 """
@@ -24,6 +29,12 @@ DATE_TIME = (1980, 1, 1, 0, 0, 0)
 UNIX = 3                       # "version made by" host system
 FILE_MODE = 0o100644           # regular file, rw-r--r--
 PROGRAM_MODE = 0o100755        # regular file, rwxr-xr-x
+
+
+def windows_text(data):
+    """UTF-8 text as Notepad reads it everywhere: a byte-order mark, CR LF."""
+    text = data.decode("utf-8").removeprefix("\ufeff").replace("\r\n", "\n")
+    return "\ufeff".encode("utf-8") + text.replace("\n", "\r\n").encode("utf-8")
 
 
 def entries(args):
@@ -42,7 +53,10 @@ def entries(args):
             sys.exit("package.py: a name is given twice")
         given.add(name)
         with open(path, "rb") as source:
-            contents[name] = source.read()
+            data = source.read()
+        if name.lower().endswith(".txt"):
+            data = windows_text(data)
+        contents[name] = data
     return sorted(contents.items())
 
 

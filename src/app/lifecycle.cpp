@@ -97,6 +97,16 @@ void StartUp(Program& program) {
   // refused Start) are shown once it has ended: the countdown of Check2 is
   // armed before any of them is seen.
   parts.window.Events().Run([&program, &parts] {
+    // The countdown Check2 arms may be a minute or less from its end: its
+    // warning names the kill list's entries, so it waits until they are in
+    // List2 (on every way out of this handler).
+    struct HeldWarning {
+      countdown::CountdownScheduler& scheduler;
+      explicit HeldWarning(countdown::CountdownScheduler& s) : scheduler(s) { scheduler.HoldWarning(); }
+      ~HeldWarning() { scheduler.ReleaseWarning(); }
+      HeldWarning(const HeldWarning&) = delete;
+      HeldWarning& operator=(const HeldWarning&) = delete;
+    } heldWarning(program.Countdown());
     // The kill-list file is opened and its first entry read before the
     // window loads; its entries reach List2 only after the load steps.
     processes::KillListFile file(program.Services());

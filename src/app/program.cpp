@@ -31,7 +31,7 @@ Program::Program(ui::Backend& backend, services::Services& services)
       settings_(form_, services_),
       killList_(parts_.killList.list, services_),
       catalogue_(parts_.catalogue),
-      trayIcon_(services.notificationArea, services.codePage),
+      trayIcon_(services.notificationArea),
       termination_(services_),
       ending_{parts_.ending, parts_.titleEnding.title, killList_, catalogue_, settings_, services_, termination_} {
   WireNavigation(parts_.navigation, services_);
@@ -43,7 +43,11 @@ Program::Program(ui::Backend& backend, services::Services& services)
   settings::WireAutostart(parts_.autostart, settings_, services_);
   termination::WireTermination(ending_);
   // The expiry ends every entry of the kill list, whatever is selected.
-  countdown_.onExpiry = [this] { termination::EndEveryKillListEntry(ending_); };
+  // The notice of the final minute, where one is shown, goes with it.
+  countdown_.onExpiry = [this] {
+    trayIcon_.EndWarning();
+    termination::EndEveryKillListEntry(ending_);
+  };
   countdown_.onFinalMinute = [this](std::int64_t secondsLeft) {
     tray::WarnBeforeTheEnd(killList_, trayIcon_, secondsLeft);
   };

@@ -75,6 +75,7 @@ void CountdownScheduler::ArmCountDown(std::int64_t hours, std::int64_t minutes, 
   armedAt_ = elapsedNow;
   countedOff_ = 0;
   warned_ = false;
+  heldSeconds_ = -1;
 }
 
 void CountdownScheduler::ArmClockTime(std::int16_t hour, std::int16_t minute, services::Clock& clock) {
@@ -82,6 +83,7 @@ void CountdownScheduler::ArmClockTime(std::int16_t hour, std::int16_t minute, se
   intSetMinute = minute;
   clockTime_ = true;
   warned_ = false;
+  heldSeconds_ = -1;
   targetLocal_ = NextShowing(hour, minute, clock.LocalAt(clock.Now()));
   CatchUp(clock);
 }
@@ -125,7 +127,18 @@ std::int64_t CountdownScheduler::SecondsShown() const {
 void CountdownScheduler::WarnIfNear(std::int64_t secondsToExpiry) {
   if (warned_ || secondsToExpiry > kWarningSeconds) return;
   warned_ = true;
-  if (onFinalMinute) onFinalMinute(secondsToExpiry);
+  if (held_) {
+    heldSeconds_ = secondsToExpiry;
+  } else if (onFinalMinute) {
+    onFinalMinute(secondsToExpiry);
+  }
+}
+
+void CountdownScheduler::ReleaseWarning() {
+  held_ = false;
+  const std::int64_t seconds = heldSeconds_;
+  heldSeconds_ = -1;
+  if (seconds >= 0 && onFinalMinute) onFinalMinute(seconds);
 }
 
 void CountdownScheduler::CountOff(std::int64_t seconds) {
@@ -164,6 +177,7 @@ void CountdownScheduler::Reset() {
   strTimeLeft.clear();
   intSetHour = 0;
   intSetMinute = 0;
+  heldSeconds_ = -1;
 }
 
 std::string TwoDigits(std::int64_t value) {
@@ -280,9 +294,12 @@ void WireCountdown(forms::CountdownPart& part, services::Services& services, Cou
   part.tick.onTimer = [&part, &services, &scheduler] { Tick(part, services, scheduler); };
   // A due expiry does not wait behind the tray's menu.
   part.tick.urgentWhen = [&services, &scheduler] { return scheduler.Due(services.clock); };
-  // A clock set or a new time zone: the time left is shown afresh at once.
+  // A clock set or a new time zone moves a chosen time of the day: its time
+  // left is shown afresh at once. A count-down counts elapsed time, which
+  // neither moves, so it is left alone (every setting of the system, a theme
+  // or an environment change, comes as the same event).
   part.window.onClockChanged = [&part, &services, &scheduler] {
-    if (part.tick.Enabled()) Tick(part, services, scheduler);
+    if (part.tick.Enabled() && scheduler.ClockTimeMode()) Tick(part, services, scheduler);
   };
   part.clockTick.onTimer = [&part, &services] { ClockTick(part, services.clock); };
 }

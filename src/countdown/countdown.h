@@ -47,12 +47,18 @@ class CountdownScheduler {
   // The seconds the fields add up to, capped at a day.
   std::int64_t SecondsShown() const;
   // Runs onFinalMinute the first time in a countdown that the expiry is a
-  // minute or less away.
+  // minute or less away; while the warning is held, once it is released.
   void WarnIfNear(std::int64_t secondsToExpiry);
+  // The start-up holds the warning while the kill list it names is not yet
+  // loaded (a countdown armed by Check2 with a minute or less left).
+  void HoldWarning() { held_ = true; }
+  void ReleaseWarning();
   // Builds and records the text the tick shows (strTimeLeft).
   const std::string& ShowTimeLeft();
   // Stop: every field zero and the text empty.
   void Reset();
+  // Whether the last Start armed clock-time mode (a chosen time of the day).
+  bool ClockTimeMode() const { return clockTime_; }
 
   std::int16_t intSetHour = 0;    // clock-time mode: the chosen hour
   std::int16_t intSetMinute = 0;  // clock-time mode: the chosen minute
@@ -80,6 +86,8 @@ class CountdownScheduler {
   std::int64_t countedOff_ = 0;  // count-down mode: the seconds counted off the fields so far
   std::int64_t targetLocal_ = 0;  // clock-time mode: the local date and time it runs out at
   bool warned_ = false;           // onFinalMinute has run for this countdown
+  bool held_ = false;             // HoldWarning without ReleaseWarning yet
+  std::int64_t heldSeconds_ = -1;  // the seconds a held warning names; -1: none held
 };
 
 // Message texts and titles of Start.

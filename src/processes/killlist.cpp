@@ -74,12 +74,31 @@ std::string KillListFileBytes(const std::vector<std::string>& entries, services:
   return SerializeKillList(ansi);
 }
 
+// A replace refused for a moment is tried again after a pause, for at most
+// this long in all (on the elapsed-time clock, and never more tries than the
+// pauses allow); only a refusal that lasts is told.
+constexpr std::int64_t kReplaceRetryMs = 500;
+constexpr int kReplaceRetryPauseMs = 50;
+
+services::FileResult ReplaceRetried(services::Services& services, const std::string& path, const std::string& bytes) {
+  services::FileResult result = services.files.Replace(path, bytes);
+  if (result.ok || !result.momentary) return result;
+  const std::int64_t refusedAt = services.clock.Elapsed();
+  for (int retries = kReplaceRetryMs / kReplaceRetryPauseMs;
+       retries > 0 && services.clock.Elapsed() - refusedAt + kReplaceRetryPauseMs <= kReplaceRetryMs; --retries) {
+    services.pause.Sleep(kReplaceRetryPauseMs);
+    result = services.files.Replace(path, bytes);
+    if (result.ok || !result.momentary) break;
+  }
+  return result;
+}
+
 }  // namespace
 
 void KillList::SaveKillList() {
   if (keepUnreadFile_) return;
   const std::string path = KillListPath(services_.files);
-  const services::FileResult result = services_.files.Replace(path, KillListFileBytes(Entries(), services_.codePage));
+  const services::FileResult result = ReplaceRetried(services_, path, KillListFileBytes(Entries(), services_.codePage));
   lastSaveFailed_ = !result.ok;
   if (!result.ok) {
     services_.messages.Show(KillListNotSavedText(path, result.error), forms::kNotSavedTitle, services::kCritical);

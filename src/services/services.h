@@ -113,6 +113,7 @@ class Files {
   virtual ReadResult Read(const std::string& path) = 0;
   // Writes the new content beside the file and replaces the old file only when
   // the new one is complete, so a failed write never destroys what was saved.
+  // The file that is replaced keeps its attributes and access rights.
   virtual FileResult Replace(const std::string& path, const std::string& bytes) = 0;
 };
 

@@ -20,7 +20,7 @@ void Report(services::Services& services, const char* text) {
 std::uintptr_t FindTarget(forms::TitleEndingPart& part, services::Services& services) {
   const std::string title = part.title.Text();
   if (title.empty()) return 0;
-  return services.windows.FindTopWindow(services.codePage.ToAnsi(title));
+  return services.windows.FindTopWindow(title);
 }
 
 // Closes the process handle on every way out of the scope.
@@ -81,10 +81,12 @@ void TerminateTargetProcess(forms::TitleEndingPart& part, services::Services& se
 
 void SendTargetCloseMessage(forms::TitleEndingPart& part, services::Services& services) {
   const std::uintptr_t window = FindTarget(part, services);
-  if (window) {
-    services.windows.Post(window, services::kCloseMessage, 0, 0);
-  } else {
+  if (!window) {
     Report(services, kNoWindow);
+  } else if (!services.windows.Post(window, services::kCloseMessage, 0, 0)) {
+    // Refused: a program that runs elevated takes no message from one that
+    // does not. Nothing would happen, so it is told.
+    Report(services, kCloseNotSent);
   }
 }
 

@@ -1,7 +1,5 @@
 #include "tray/tray.h"
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "forms/parts.h"
@@ -45,12 +43,7 @@ bool TrayIcon::Add(std::uintptr_t window, std::uintptr_t icon) {
   record_.id = kTrayIconId;
   record_.flags = services::kTrayFlagMessage | services::kTrayFlagIcon | services::kTrayFlagTip;
   record_.callbackMessage = services::kPointerMoveMessage;
-  // The tip in the ANSI code page, one NUL, then blanks up to the field's end.
-  const std::string tip = codePage_.ToAnsi(kTip);
-  record_.tip.fill(' ');
-  const std::size_t n = std::min(tip.size(), record_.tip.size() - 1);
-  std::memcpy(record_.tip.data(), tip.data(), n);
-  record_.tip[n] = '\0';
+  record_.tip = kTip;
   shown_ = area_.Notify(services::kTrayAdd, record_);
   return shown_;
 }
@@ -60,8 +53,31 @@ void TrayIcon::Remove() {
   shown_ = false;
 }
 
-void TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
-  if (shown_) area_.ShowBalloon(record_, title, text);
+void TrayIcon::ChangeIcon(std::uintptr_t icon) {
+  if (!shown_ || icon == record_.icon) return;
+  record_.icon = icon;
+  area_.Notify(services::kTrayModify, record_);
+}
+
+bool BalloonHeldBack(services::UserState state) {
+  switch (state) {
+    case services::UserState::kBusy:
+    case services::UserState::kD3dFullScreen:
+    case services::UserState::kPresentation:
+    case services::UserState::kApp:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TrayIcon::Warn(const std::string& title, const std::string& text) {
+  if (!shown_) return;
+  if (BalloonHeldBack(area_.QueryUserState())) {
+    area_.ShowNotice(title, text);
+  } else {
+    area_.ShowBalloon(record_, title, text);
+  }
 }
 
 std::string FinalMinuteText(std::int64_t secondsLeft, const std::vector<std::string>& names) {
@@ -88,7 +104,7 @@ void WarnBeforeTheEnd(const processes::KillList& killList, TrayIcon& icon, std::
     if (!processes::IsProtectedName(name)) names.push_back(name);
   }
   // Nothing will be ended: nothing to warn of.
-  if (!names.empty()) icon.ShowBalloon(kFinalMinuteTitle, FinalMinuteText(secondsLeft, names));
+  if (!names.empty()) icon.Warn(kFinalMinuteTitle, FinalMinuteText(secondsLeft, names));
 }
 
 void AddTrayIcon(forms::TrayPart& part, TrayIcon& icon) {
@@ -134,6 +150,8 @@ void WireTray(forms::TrayPart& part, TrayIcon& icon, processes::KillList& killLi
   }
   part.window.onMouseMove = [&part, &services](int, int, int x, int) { OnMouseMove(part, services, x); };
   part.window.onShellRestarted = [&part, &icon] { AddTrayIcon(part, icon); };
+  // A new DPI: the icon at the size the shell now shows.
+  part.window.onIconsChanged = [&part, &icon] { icon.ChangeIcon(part.window.peer().IconHandle()); };
   part.retry.onTimer = [&part, &icon] {
     if (!icon.TakeRetry() || icon.Add(part.window.peer().Handle(), part.window.peer().IconHandle())) {
       part.retry.SetEnabled(false);

@@ -8,7 +8,6 @@
 #include "services/notification_area.h"
 
 namespace morvex::services {
-class CodePage;
 struct Services;
 }  // namespace morvex::services
 namespace morvex::forms {
@@ -37,7 +36,7 @@ inline constexpr int kTrayAddRetries = 120;
 // knows whether it was ever added and whether the shell shows it.
 class TrayIcon {
  public:
-  TrayIcon(services::NotificationArea& area, services::CodePage& codePage) : area_(area), codePage_(codePage) {}
+  explicit TrayIcon(services::NotificationArea& area) : area_(area) {}
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
 
@@ -48,9 +47,16 @@ class TrayIcon {
   // Deletes the icon named by the record as it was last filled.
   void Remove();
   bool WasAdded() const { return record_.size != 0; }
-  // A balloon over the icon; nothing once the icon has been removed (or
-  // before it was added). One whose add failed shows none either.
-  void ShowBalloon(const std::string& title, const std::string& text);
+  // The icon's image handed to the shell again (a new DPI gives it a new
+  // size); nothing while the shell shows no icon.
+  void ChangeIcon(std::uintptr_t icon);
+  // A word to the user: a balloon over the icon, or, where the shell holds
+  // balloons back (BalloonHeldBack), the program's own notice window.
+  // Nothing once the icon has been removed (or before it was added), nor
+  // where its add failed.
+  void Warn(const std::string& title, const std::string& text);
+  // Closes the notice window, where one is shown.
+  void EndWarning() { area_.CloseNotice(); }
   bool Shown() const { return shown_; }
   const services::TrayIconRecord& Record() const { return record_; }
 
@@ -60,7 +66,6 @@ class TrayIcon {
 
  private:
   services::NotificationArea& area_;
-  services::CodePage& codePage_;
   services::TrayIconRecord record_;
   bool shown_ = false;
   int retriesLeft_ = 0;
@@ -73,8 +78,13 @@ void RemoveTrayIcon(TrayIcon& icon);
 // Adds the icon, enables "Morvex anzeigen" and hides Form1.
 void HideToTray(forms::TrayPart& part, TrayIcon& icon);
 
-// The word before the end: a balloon over the icon that names the entries
-// of the kill list the expiry will end.
+// Whether the shell holds a balloon back in that state: while a program runs
+// full screen, a presentation or a program in "busy" mode. A locked screen
+// and the quiet time keep their balloon: the shell shows it later.
+bool BalloonHeldBack(services::UserState state);
+
+// The word before the end, naming the entries of the kill list the expiry
+// will end (TrayIcon::Warn); none while it would end nothing.
 void WarnBeforeTheEnd(const processes::KillList& killList, TrayIcon& icon, std::int64_t secondsLeft);
 // Its texts, with the names joined as far as the balloon has room.
 inline constexpr const char* kFinalMinuteTitle = "Morvex: Countdown läuft ab";

@@ -238,6 +238,12 @@ void Window::ShellRestarted() {
   });
 }
 
+void Window::IconsChanged() {
+  Events().Deliver(*this, [this] {
+    if (onIconsChanged) onIconsChanged();
+  });
+}
+
 void Window::MouseMoved(int button, int shift, int x, int y) {
   Events().Deliver(*this, [this, button, shift, x, y] {
     if (onMouseMove) onMouseMove(button, shift, x, y);

@@ -278,6 +278,8 @@ class Window {
   std::function<void(bool handlerRunning)> onSessionEnd;
   // Raised when the shell's taskbar has been created anew (Explorer restarted).
   std::function<void()> onShellRestarted;
+  // Raised when the window's icons have been loaded again at a new DPI.
+  std::function<void()> onIconsChanged;
   // Raised with button state, shift state and the pointer position in
   // pixels; also how the tray icon's notifications arrive (the mouse message
   // in place of x).
@@ -291,6 +293,7 @@ class Window {
   void RequestClose();
   void SessionEnding();
   void ShellRestarted();
+  void IconsChanged();
   void MouseMoved(int button, int shift, int x, int y);
   void ShowRequested();
   void ClockChanged();

@@ -89,7 +89,8 @@ class WindowPeer {
   // pointer, with the item at `defaultItem` drawn as the default. Returns when
   // the menu has closed; a chosen item raises its click on the menu's window.
   virtual void PopupMenu(const WindowPeer& /*menuWindow*/, int /*menu*/, int /*defaultItem*/) {}
-  // The handle of the window's own icon (0 in the headless backend).
+  // The handle of the window's small icon at the size the notification area
+  // shows at the window's DPI (0 in the headless backend).
   virtual std::uintptr_t IconHandle() const { return 0; }
   // Opaque native handle, for services that need it (0 in the headless backend).
   virtual std::uintptr_t Handle() const { return 0; }

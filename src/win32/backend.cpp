@@ -87,12 +87,7 @@ std::unique_ptr<ui::WindowPeer> Win32Backend::CreateWindowPeer(ui::Window& windo
   MORVEX_STARTUP_STEP("  CreateWindowExW form");
   auto peer = std::make_unique<FormPeer>(hwnd, window, *this);
   HideFocusMarks(hwnd);
-  if (def.iconId) {
-    SendMessageW(hwnd, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(Icon(def.iconId, GetSystemMetrics(SM_CXICON))));
-    SendMessageW(hwnd, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(Icon(def.iconId, GetSystemMetrics(SM_CXSMICON))));
-  }
+  if (def.iconId) SetFormIcons(hwnd, def.iconId, SystemDpiOf(hwnd));
   return peer;
 }
 
@@ -252,6 +247,40 @@ HWND Win32Backend::HiddenOwner() {
         CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, nullptr));
   }
   return hiddenOwner_.get();
+}
+
+void Win32Backend::SetFormIcons(HWND form, int resourceId, int dpi) {
+  SendMessageW(form, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(Icon(resourceId, MetricForDpi(SM_CXICON, dpi))));
+  SendMessageW(form, WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(Icon(resourceId, MetricForDpi(SM_CXSMICON, dpi))));
+}
+
+HICON Win32Backend::ShellIcon(int resourceId, int dpi) {
+  UniqueIcon& icon = shellIcons_[{resourceId, MetricForDpi(SM_CXSMICON, dpi)}];
+  if (!icon) icon.reset(LoadShellIcon(instance_, resourceId, dpi));
+  return icon.get();
+}
+
+HICON Win32Backend::LoadShellIcon(HINSTANCE module, int resourceId, int dpi) {
+  // Functions of the common controls 6 (the manifest's), looked up in the
+  // library the program has loaded.
+  using LoadIconMetricFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
+  using LoadIconScaledFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+  const auto function = [](const char* name) -> FARPROC {
+    HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+    return comctl ? GetProcAddress(comctl, name) : nullptr;
+  };
+  static const auto loadMetric = reinterpret_cast<LoadIconMetricFn>(reinterpret_cast<void*>(function("LoadIconMetric")));
+  static const auto loadScaled =
+      reinterpret_cast<LoadIconScaledFn>(reinterpret_cast<void*>(function("LoadIconWithScaleDown")));
+  const int size = MetricForDpi(SM_CXSMICON, dpi);
+  HICON loaded = nullptr;
+  const PCWSTR name = MAKEINTRESOURCEW(resourceId);
+  if (loadMetric && size == GetSystemMetrics(SM_CXSMICON)) loadMetric(module, name, LIM_SMALL, &loaded);
+  if (!loaded && loadScaled) loadScaled(module, name, size, size, &loaded);
+  if (!loaded) loaded = static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, size, size, 0));
+  return loaded;
 }
 
 HICON Win32Backend::Icon(int resourceId, int size) {

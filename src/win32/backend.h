@@ -66,6 +66,15 @@ class Win32Backend : public ui::Backend {
 
   GdiCache& Gdi() { return gdi_; }
 
+  // The form's big and small icons (WM_SETICON) at the sizes of the DPI.
+  void SetFormIcons(HWND form, int resourceId, int dpi);
+  // The small icon at the size the notification area shows at the DPI
+  // (SM_CXSMICON): at the system's DPI LoadIconMetric's small icon, at
+  // another one scaled down from the nearest larger image; loaded once.
+  HICON ShellIcon(int resourceId, int dpi);
+  // The same icon loaded afresh from a module; the caller owns it.
+  static HICON LoadShellIcon(HINSTANCE module, int resourceId, int dpi);
+
  private:
   // The roll-up panel the control lies in (the nearest), or nullptr.
   static const ui::Control* PanelOf(const ui::Window& window, const ui::ControlDef& def);
@@ -80,6 +89,7 @@ class Win32Backend : public ui::Backend {
   HINSTANCE instance_;
   GdiCache gdi_;
   std::map<std::pair<int, int>, UniqueIcon> icons_;
+  std::map<std::pair<int, int>, UniqueIcon> shellIcons_;
   UniqueWindow hiddenOwner_;
   // One tooltip window for every control that has a tip; it belongs to the
   // first form that asked for it and goes with that form.

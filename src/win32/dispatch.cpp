@@ -160,8 +160,13 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       const RECT* suggested = reinterpret_cast<const RECT*>(lp);
       SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      const int dpi = LOWORD(wp);
-      LayOut(window, dpi > 0 ? dpi : SystemDpiOf(hwnd), form->backend.Gdi());
+      const int dpi = LOWORD(wp) > 0 ? LOWORD(wp) : SystemDpiOf(hwnd);
+      LayOut(window, dpi, form->backend.Gdi());
+      // The icons at the new DPI's sizes, the tray's too (its handler).
+      if (const int iconId = window.Def().iconId) {
+        form->backend.SetFormIcons(hwnd, iconId, dpi);
+        window.IconsChanged();
+      }
       return 0;
     }
     case WM_NCDESTROY:

@@ -15,6 +15,7 @@ Fn UserFunction(const char* name) {
 }
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using MetricForDpiFn = int(WINAPI*)(int, UINT);
 using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 using SetContextFn = BOOL(WINAPI*)(HANDLE);
 
@@ -53,6 +54,12 @@ int DpiOf(HWND hwnd) {
     if (form && form->dpi) return form->dpi;
   }
   return SystemDpiOf(hwnd);
+}
+
+int MetricForDpi(int index, int dpi) {
+  static const auto metric = UserFunction<MetricForDpiFn>("GetSystemMetricsForDpi");
+  if (metric) return metric(index, static_cast<UINT>(dpi));
+  return MulDiv(GetSystemMetrics(index), dpi, SystemDpiOf(nullptr));
 }
 
 void AdjustRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {

@@ -18,6 +18,10 @@ int SystemDpiOf(HWND hwnd);
 // layout, the system's for it.
 int DpiOf(HWND hwnd);
 
+// A system metric (a size) at the DPI: the system's own figure for it where
+// Windows has one (Windows 10), else the system DPI's scaled.
+int MetricForDpi(int index, int dpi);
+
 // Grows a client rectangle to the window's outer rectangle at the DPI.
 void AdjustRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
 

@@ -79,7 +79,9 @@ void FormPeer::PopupMenu(const ui::WindowPeer& menuWindow, int menu, int default
 std::uintptr_t FormPeer::Handle() const { return reinterpret_cast<std::uintptr_t>(hwnd_.get()); }
 
 std::uintptr_t FormPeer::IconHandle() const {
-  return reinterpret_cast<std::uintptr_t>(reinterpret_cast<HICON>(SendMessageW(hwnd_.get(), WM_GETICON, ICON_BIG, 0)));
+  const int iconId = record_.window.Def().iconId;
+  if (!iconId) return 0;
+  return reinterpret_cast<std::uintptr_t>(record_.backend.ShellIcon(iconId, DpiOf(hwnd_.get())));
 }
 
 }  // namespace morvex::win32

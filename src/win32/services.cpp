@@ -127,8 +127,20 @@ services::FileResult Win32Files::Replace(const std::string& path, const std::str
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     return fail(ERROR_ACCESS_DENIED);
   }
-  if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return fail(GetLastError());
+  // An existing file is replaced keeping its attributes and access rights
+  // (ReplaceFileW); a new one is the written file, moved into place.
+  const bool replaced =
+      attributes != INVALID_FILE_ATTRIBUTES
+          ? ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+          : MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!replaced) {
+    const DWORD code = GetLastError();
+    services::FileResult result = fail(code);
+    // Held open by another program without delete sharing: it may let go
+    // in a moment.
+    result.momentary = code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED ||
+                       code == ERROR_LOCK_VIOLATION || code == ERROR_UNABLE_TO_REMOVE_REPLACED;
+    return result;
   }
   return {};
 }

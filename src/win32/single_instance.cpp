@@ -1,6 +1,8 @@
 #include "win32/single_instance.h"
 
+#include <cstdlib>
 #include <cwchar>
+#include <iterator>
 
 #include "win32/notification_area.h"
 #include "win32/styles.h"
@@ -10,9 +12,10 @@ namespace morvex::win32 {
 
 namespace {
 
-// The window property that marks a folder's running copy: its value is the
-// folder's key.
-constexpr wchar_t kMarkProp[] = L"MorvexFolder";
+// The window property that marks a folder's running copy: its name holds
+// the folder's whole key, which the 32-bit and the 64-bit program spell
+// alike (a property's value, a handle, has 32 bits in the 32-bit program).
+constexpr wchar_t kMarkPrefix[] = L"MorvexFolder-";
 
 // The folder's path as the file system resolves it (long names, the volume's
 // own spelling); the full path where it cannot be opened.
@@ -53,7 +56,7 @@ std::wstring Uppercase(const std::wstring& text) {
 
 // A top-level window of the program marked with the folder's key.
 struct MarkSearch {
-  std::uintptr_t key;
+  std::wstring mark;
   HWND found;
 };
 
@@ -61,10 +64,15 @@ BOOL CALLBACK FindMarked(HWND hwnd, LPARAM lp) {
   auto* search = reinterpret_cast<MarkSearch*>(lp);
   wchar_t name[32] = {};
   GetClassNameW(hwnd, name, 32);
-  if (std::wcscmp(name, kFormClass) != 0 || reinterpret_cast<std::uintptr_t>(GetPropW(hwnd, kMarkProp)) != search->key) {
-    return TRUE;
-  }
+  if (std::wcscmp(name, kFormClass) != 0 || !GetPropW(hwnd, search->mark.c_str())) return TRUE;
   search->found = hwnd;
+  return FALSE;
+}
+
+BOOL CALLBACK ReadMark(HWND, LPWSTR name, HANDLE, ULONG_PTR found) {
+  // A property named by an atom number instead of a string is none of ours.
+  if (IS_INTRESOURCE(name) || std::wcsncmp(name, kMarkPrefix, std::size(kMarkPrefix) - 1) != 0) return TRUE;
+  *reinterpret_cast<std::uint64_t*>(found) = std::wcstoull(name + std::size(kMarkPrefix) - 1, nullptr, 16);
   return FALSE;
 }
 
@@ -151,13 +159,25 @@ bool FolderCopy::AskToShow(std::uintptr_t window) {
   return PostMessageW(first, ShowRequestMessage(), 0, 0) != FALSE;
 }
 
+std::wstring FolderMarkName(std::uint64_t key) {
+  wchar_t name[48];
+  std::swprintf(name, 48, L"%ls%016llx", kMarkPrefix, static_cast<unsigned long long>(key));
+  return name;
+}
+
+std::uint64_t MarkedFolderKey(HWND window) {
+  std::uint64_t key = 0;
+  EnumPropsExW(window, ReadMark, reinterpret_cast<LPARAM>(&key));
+  return key;
+}
+
 void FolderCopy::MarkMainWindow(HWND window) const {
-  SetPropW(window, kMarkProp, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(key_)));
+  SetPropW(window, FolderMarkName(key_).c_str(), reinterpret_cast<HANDLE>(1));
   LetThroughMessageFilter(window);
 }
 
 std::uintptr_t FolderCopy::FindRunningWindow() {
-  MarkSearch search{static_cast<std::uintptr_t>(key_), nullptr};
+  MarkSearch search{FolderMarkName(key_), nullptr};
   EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&search));
   return reinterpret_cast<std::uintptr_t>(search.found);
 }

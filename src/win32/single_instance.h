@@ -26,6 +26,10 @@ UINT ShowRequestMessage();
 std::uint64_t FolderKey(const std::wstring& folder);
 // The name of the mutex that marks the folder's running copy.
 std::wstring FolderObjectName(std::uint64_t key);
+// The name of the window property that marks its main window, and the key
+// read back from a window's mark (0 for none).
+std::wstring FolderMarkName(std::uint64_t key);
+std::uint64_t MarkedFolderKey(HWND window);
 
 // Lets a later start's show request and the shell's "TaskbarCreated" reach
 // the window from a process of lower integrity (this copy runs elevated, the

@@ -1,6 +1,7 @@
 #include "win32/window_ops.h"
 
 #include "win32/handles.h"
+#include "win32/text.h"
 
 namespace morvex::win32 {
 
@@ -14,8 +15,8 @@ HANDLE AsHandle(std::uintptr_t handle) { return reinterpret_cast<HANDLE>(handle)
 
 }  // namespace
 
-std::uintptr_t Win32WindowOps::FindTopWindow(const std::string& ansiTitle) {
-  return reinterpret_cast<std::uintptr_t>(FindWindowA(nullptr, ansiTitle.c_str()));
+std::uintptr_t Win32WindowOps::FindTopWindow(const std::string& title) {
+  return reinterpret_cast<std::uintptr_t>(FindWindowW(nullptr, Widen(title).c_str()));
 }
 
 std::uint32_t Win32WindowOps::WindowProcessId(std::uintptr_t window) {
@@ -36,8 +37,8 @@ bool Win32WindowOps::TerminateProcess(std::uintptr_t process, std::uint32_t exit
 // here; the holder takes it over and closes it.
 void Win32WindowOps::CloseHandle(std::uintptr_t process) { UniqueHandle(AsHandle(process)).reset(); }
 
-void Win32WindowOps::Post(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-  PostMessageA(AsWindow(window), message, wParam, lParam);
+bool Win32WindowOps::Post(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  return PostMessageW(AsWindow(window), message, wParam, lParam) != 0;
 }
 
 bool Win32WindowOps::ProgramIsForeground() {

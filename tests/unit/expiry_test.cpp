@@ -174,6 +174,34 @@ TEST(Expiry, TheBalloonWarnsOnceAMinuteBeforeAndNotAfterAPauseAStopOrWithoutIcon
   }
 }
 
+// Where the shell holds balloons back (a full-screen game, a presentation),
+// the same words go into the program's own notice, which goes at the expiry.
+TEST(Expiry, TheWarningTakesTheProgramsOwnNoticeWhereTheShellHoldsBalloonsBack) {
+  using S = services::UserState;
+  for (const S state : {S::kAcceptsNotifications, S::kQuietTime, S::kNotPresent, S::kUnknown, S::kBusy,
+                        S::kD3dFullScreen, S::kPresentation, S::kApp}) {
+    Started s;
+    s.rig.tray.userState = state;
+    s.Arm("00");
+    const bool notice = state == S::kBusy || state == S::kD3dFullScreen || state == S::kPresentation || state == S::kApp;
+    EXPECT_EQ(s.rig.tray.notices.size() + s.rig.tray.balloons.size(), 1u) << static_cast<int>(state);
+    EXPECT_EQ((notice ? s.rig.tray.notices : s.rig.tray.balloons).at(0).text, "In 1 Sekunde beendet Morvex:\r\nziel.exe");
+    s.Tick(1000);
+    EXPECT_EQ(s.runs + s.rig.tray.noticesClosed, 2) << "the notice goes at the expiry";
+  }
+}
+
+// Check2 arms before the kill list is loaded: the warning waits for it.
+TEST(Expiry, Check2ArmingWith30SecondsLeftWarnsOnceTheListIsLoaded) {
+  Started s("Check2=1\r\nCombo1=-1\r\nCombo1.Text=00\r\nCombo2=-1\r\nCombo2.Text=00\r\n", false);
+  s.form.Get<ui::ComboBox>("Combo3").SetText("30");
+  app::StartUp(s.rig.Program());
+  ASSERT_EQ(s.rig.tray.balloons.size(), 1u);
+  EXPECT_EQ(s.rig.tray.balloons[0].text, "In 31 Sekunden beendet Morvex:\r\nziel.exe");
+  for (int tick = 0; tick < 40; ++tick) s.Tick(1000);
+  EXPECT_EQ(s.runs + s.rig.tray.balloons.size(), 2u) << "ended once, warned once";
+}
+
 TEST(TypedTexts, OnlyWhatTheUserCanTypeIsKept) {
   const auto none = [](forms::Form1&, Rig&) {};
   const struct {

@@ -212,9 +212,9 @@ class FakePause : public services::Pause {
 // Windows and processes by number; every call is recorded in order.
 class FakeWindowOps : public services::WindowOps {
  public:
-  std::uintptr_t FindTopWindow(const std::string& ansiTitle) override {
-    calls.push_back("FindTopWindow " + ansiTitle);
-    auto it = windows.find(ansiTitle);
+  std::uintptr_t FindTopWindow(const std::string& title) override {
+    calls.push_back("FindTopWindow " + title);
+    auto it = windows.find(title);
     return it == windows.end() ? 0 : it->second;
   }
   std::uint32_t WindowProcessId(std::uintptr_t window) override {
@@ -232,16 +232,18 @@ class FakeWindowOps : public services::WindowOps {
     return terminable;
   }
   void CloseHandle(std::uintptr_t process) override { calls.push_back("CloseHandle " + std::to_string(process)); }
-  void Post(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
+  bool Post(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
     calls.push_back("Post " + std::to_string(window) + " " + std::to_string(message) + " " +
                     std::to_string(wParam) + " " + std::to_string(lParam));
+    return window != refusing;
   }
   bool ProgramIsForeground() override { return foreground; }
-  std::map<std::string, std::uintptr_t> windows;  // ANSI title -> window
+  std::map<std::string, std::uintptr_t> windows;  // title (UTF-8) -> window
   std::map<std::uintptr_t, std::uint32_t> owners;  // window -> process identifier
   bool openable = true;    // process handles are the identifier + 7000
   bool terminable = true;
   bool foreground = true;  // whether one of the program's windows is the foreground window
+  std::uintptr_t refusing = 13;  // a window of an elevated program: refuses posts
   std::vector<std::string> calls;
 };
 

@@ -139,6 +139,10 @@ class FakeFiles : public services::Files {
     ++writes[path];
     if (onReplace) onReplace(path);
     if (auto it = writeErrors.find(path); it != writeErrors.end()) return {false, it->second};
+    if (auto it = heldOpen.find(path); it != heldOpen.end() && it->second > 0) {
+      --it->second;
+      return {false, "Der Prozess kann nicht auf die Datei zugreifen", true};
+    }
     files[path] = bytes;
     return {};
   }
@@ -147,6 +151,7 @@ class FakeFiles : public services::Files {
   std::map<std::string, std::string> files;
   std::map<std::string, std::string> readErrors;
   std::map<std::string, std::string> writeErrors;
+  std::map<std::string, int> heldOpen;  // the next n replaces are refused for a moment
   std::map<std::string, int> writes;
   std::function<void(const std::string&)> onReplace;
   std::function<void(const std::string&)> onRead;
@@ -177,11 +182,17 @@ class FakeNotificationArea : public services::NotificationArea {
                    const std::string& text) override {
     balloons.push_back({record.id, title, text});
   }
+  services::UserState QueryUserState() override { return userState; }
+  void ShowNotice(const std::string& title, const std::string& text) override { notices.push_back({0, title, text}); }
+  void CloseNotice() override { ++noticesClosed; }
   struct Balloon {
     std::uint32_t id;
     std::string title, text;
   };
   std::vector<Balloon> balloons;
+  services::UserState userState = services::UserState::kAcceptsNotifications;
+  std::vector<Balloon> notices;  // the program's own notice windows (id 0)
+  int noticesClosed = 0;
   struct Call {
     int message;
     services::TrayIconRecord record;

@@ -169,6 +169,9 @@ class JournalNotificationArea : public services::NotificationArea {
     journal_.Log("tray balloon");
     inner_.ShowBalloon(record, title, text);
   }
+  services::UserState QueryUserState() override { return inner_.QueryUserState(); }
+  void ShowNotice(const std::string& title, const std::string& text) override { inner_.ShowNotice(title, text); }
+  void CloseNotice() override { inner_.CloseNotice(); }
 
  private:
   services::NotificationArea& inner_;

@@ -212,5 +212,22 @@ TEST_F(KillList, FailedWriteKeepsTheSavedListAndTellsTheUser) {
   EXPECT_EQ(File(), "new.exe\r\n");
 }
 
+// A program holding List2.txt open for a moment is waited for, up to 500 ms
+// of pauses in all; a read-only file is refused at once.
+TEST_F(KillList, AReplaceRefusedForAMomentIsTriedAgain) {
+  // Refused so many times; read-only; the tries and pauses it takes.
+  const struct { int heldOpen, readOnly, tries, pausedMs; } cases[] = {{2, 0, 3, 100}, {1000, 0, 11, 500}, {0, 1, 1, 0}};
+  for (const auto& c : cases) {
+    Rig fresh;
+    fresh.pause.onPause = [&fresh] { fresh.clock.Pass(fresh.pause.pauses.back()); };
+    fresh.files.heldOpen[kKillListPath] = c.heldOpen;
+    if (c.readOnly) fresh.files.writeErrors[kKillListPath] = "Zugriff verweigert";
+    fresh.Program().KillList().SaveKillList();
+    EXPECT_EQ(fresh.files.writes[kKillListPath], c.tries) << c.heldOpen;
+    EXPECT_EQ(static_cast<int>(fresh.pause.pauses.size()) * 50, c.pausedMs);
+    EXPECT_EQ(fresh.messages.shown.size(), c.tries == 3 ? 0u : 1u) << "only a lasting refusal is told";
+  }
+}
+
 }  // namespace
 }  // namespace morvex::testing

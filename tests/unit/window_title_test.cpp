@@ -15,6 +15,7 @@ struct TitleRig : Rig {
   TitleRig() {
     windows.windows["Rechner"] = 11;
     windows.windows["morvex"] = 11;
+    windows.windows["Erhöht"] = 13;
     windows.owners[11] = 4711;
     messages.onShow = [this] { windows.calls.push_back("Message " + messages.shown.back().text); };
     Form().onCloseRequest = [this] {
@@ -96,6 +97,8 @@ TEST(WindowTitleTermination, EveryOutcomeOfSendCloseMessage) {
       {"empty title touches nothing", "", {"Message Error finding target window handle"}},
       {"no such window", "notepad.exe", {"FindTopWindow notepad.exe", "Message Error finding target window handle"}},
       {"window found: WM_CLOSE posted, nothing shown", "Rechner", {"FindTopWindow Rechner", "Post 11 16 0 0"}},
+      {"refused (an elevated program's window): told", "Erhöht",
+       {"FindTopWindow Erhöht", "Post 13 16 0 0", "Message Error sending close message"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -111,15 +114,15 @@ TEST(WindowTitleTermination, EveryOutcomeOfSendCloseMessage) {
   }
 }
 
-TEST(WindowTitleTermination, TitleReachesThePlatformInTheAnsiCodePage) {
+TEST(WindowTitleTermination, TitleReachesThePlatformWhole) {
   TitleRig rig;
-  const std::string ansi = "Gr\xF6\xDF" "e \x96 Editor";
-  rig.windows.windows[ansi] = 12;
+  const std::string title = "Größe – Москва – 東京";
+  rig.windows.windows[title] = 12;
   rig.windows.owners[12] = 99;
-  rig.Form().Get<ui::TextBox>("txtTargetTitle").SetText("Größe – Editor");
+  rig.Form().Get<ui::TextBox>("txtTargetTitle").SetText(title);
   rig.Form().Get<ui::Button>("cmdSendCloseMessage").UserClicked();
   rig.Form().Get<ui::Button>("cmdTerminate").UserClicked();
-  EXPECT_EQ(rig.windows.calls, (Calls{"FindTopWindow " + ansi, "Post 12 16 0 0", "FindTopWindow " + ansi,
+  EXPECT_EQ(rig.windows.calls, (Calls{"FindTopWindow " + title, "Post 12 16 0 0", "FindTopWindow " + title,
                                       "WindowProcessId 12", "OpenProcess 1048577 0 99", "TerminateProcess 7099 0",
                                       "CloseHandle 7099", "CloseRequest"}));
   EXPECT_TRUE(rig.messages.shown.empty());

@@ -82,6 +82,8 @@ TEST(FolderCopy, ALaterClaimAsksTheFirstCopysWindowOrTakesOverWhenItHasGone) {
   // With its window marked, the later claim asks it to show itself; the
   // request passes the message filter of a copy that runs elevated.
   FolderCopy(folder).MarkMainWindow(window);
+  EXPECT_EQ(MarkedFolderKey(window), FolderKey(folder));
+  EXPECT_EQ(FolderMarkName(0x0123456789ABCDEFull), L"MorvexFolder-0123456789abcdef");
   EXPECT_TRUE(LetThroughMessageFilter(window));
   EXPECT_FALSE(Claim(folder, boxes));
   EXPECT_EQ(boxes.shown, 1);

@@ -190,27 +190,28 @@ LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-TEST(Win32WindowOps, FindsAWindowByItsAnsiTitleAndPostsToIt) {
+TEST(Win32WindowOps, FindsAWindowByItsUnicodeTitleAndPostsToIt) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = CountingProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"MorvexOpsTest";
   RegisterClassW(&wc);
-  const UniqueWindow window(CreateWindowW(L"MorvexOpsTest", L"Größe des Fensters 4711", WS_OVERLAPPEDWINDOW, 0, 0,
+  const UniqueWindow window(CreateWindowW(L"MorvexOpsTest", L"Größe des Fensters 4711 Москва", WS_OVERLAPPEDWINDOW, 0, 0,
                                          100, 100, nullptr, nullptr, wc.hInstance, nullptr));
   HWND hwnd = window.get();
   ASSERT_NE(hwnd, nullptr);
   Win32WindowOps ops;
-  const std::uintptr_t found = ops.FindTopWindow(ToAnsi("Größe des Fensters 4711"));
+  const std::uintptr_t found = ops.FindTopWindow("Größe des Fensters 4711 Москва");
   EXPECT_EQ(found, reinterpret_cast<std::uintptr_t>(hwnd));
-  EXPECT_EQ(ops.FindTopWindow(ToAnsi("Größe des Fensters 4712")), 0u);
+  EXPECT_EQ(ops.FindTopWindow("Größe des Fensters 4711 Mockba"), 0u);
   EXPECT_EQ(ops.WindowProcessId(found), GetCurrentProcessId());
 
-  ops.Post(found, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(ops.Post(found, WM_CLOSE, 0, 0));
   EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_USERDATA), 0) << "posted, not sent";
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_USERDATA), 1);
+  EXPECT_FALSE(ops.Post(0x7FFF0, WM_CLOSE, 0, 0));
 }
 
 TEST(Win32WindowOps, OpensTerminatesAndClosesAProcess) {
