@@ -18,6 +18,9 @@ constexpr const char* kFailed = "Verknüpfung konnte nicht erstellt werden.";
 constexpr const char* kNoFolder =
     "Den Ordner für die Verknüpfung gibt es auf diesem PC nicht.\r\n"
     "Es wurde keine Verknüpfung angelegt.";
+constexpr const char* kOtherAccount =
+    "Morvex läuft unter einem anderen Benutzerkonto als dem angemeldeten. "
+    "Bitte Morvex ohne Administrator-Anmeldung starten, um die Verknüpfung anzulegen.";
 constexpr const char* kRemovalHint =
     "Zum Löschen der Autostart-Verknüpfung gehen Sie auf\r\n"
     "Start > Programme > Autostart und löschen per Rechtsklick\r\n"
@@ -58,6 +61,13 @@ void WireAutostart(forms::AutostartPart& part, WindowSettings& settings, service
     // Only the first request creates DeskR; it then stays, hidden, for the
     // rest of the run, so the shortcut is made at most once per run.
     if (part.placeWindow.Made()) return;
+    // Started with another account's password (an administrator's, over the
+    // user's shoulder), the program's Startup folder is that account's: a
+    // shortcut there would never start for the user who is logged on.
+    if (services.account.DesktopShellOwner() == services::ShellOwner::kOtherAccount) {
+      services.messages.Show(kOtherAccount, part.window.Caption(), services::kExclamation);
+      return;
+    }
     LoadDeskR(services, part.placeWindow.Get());
   };
   part.removalHint.onClick = [&part, &services] {

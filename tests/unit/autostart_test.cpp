@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "settings/autostart.h"
 #include "unit/fakes.h"
 
@@ -36,6 +38,28 @@ TEST(AutostartShortcut, FirstClickSavesThenCreatesTheStartupShortcutAndConfirms)
   ASSERT_TRUE(rig.Form().HasDeskR());
   EXPECT_FALSE(rig.Form().DeskR().Visible());
   EXPECT_EQ(rig.files.writes.size(), 1u) << "config.ini and nothing else";
+}
+
+// Run under another account than the desktop's shell, the program makes no
+// shortcut and says why; as the same account, elevated or not, or with no
+// shell at all, it makes one.
+TEST(AutostartShortcut, OnlyForTheAccountThatIsLoggedOn) {
+  using services::ShellOwner;
+  const std::vector<std::string> made{"save", "link", "message"};
+  for (const ShellOwner owner : {ShellOwner::kOtherAccount, ShellOwner::kSameAccount, ShellOwner::kNoShell}) {
+    AutostartRig rig;
+    std::tie(rig.account.shellOwner, rig.account.elevated) = std::tuple(owner, true);
+    rig.Form().Get<ui::Button>("xpButton2").UserClicked();
+    if (owner != ShellOwner::kOtherAccount) {
+      EXPECT_EQ(rig.log, made);
+      continue;
+    }
+    EXPECT_EQ(rig.log, (std::vector<std::string>{"save", "message"}));
+    EXPECT_EQ(rig.messages.shown,
+              (std::vector<ShownMessage>{{"Morvex läuft unter einem anderen Benutzerkonto als dem angemeldeten. Bitte "
+                                          "Morvex ohne Administrator-Anmeldung starten, um die Verknüpfung anzulegen.",
+                                          "Morvex  ( Für Windows Vista, Windows 7, Windows 8 )", 48}}));
+  }
 }
 
 TEST(AutostartShortcut, LaterClicksOnlySaveWhetherTheFirstSucceededOrNot) {

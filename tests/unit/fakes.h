@@ -60,12 +60,13 @@ class FakeShell : public services::Shell {
 class FakeAccount : public services::Account {
  public:
   bool RunsElevated() override { return elevated; }
-  services::ShellOwner DesktopShellOwner() override { return services::ShellOwner::kSameAccount; }
+  services::ShellOwner DesktopShellOwner() override { return shellOwner; }
   std::optional<bool> SetDebugPrivilege(bool on) override {
     log->push_back(!holdsPrivilege ? "privilege refused" : on ? "privilege on" : "privilege off");
     return holdsPrivilege ? std::optional<bool>(std::exchange(enabled, on)) : std::nullopt;
   }
   bool elevated = false, holdsPrivilege = true, enabled = false;
+  services::ShellOwner shellOwner = services::ShellOwner::kSameAccount;
   std::vector<std::string> changes;
   std::vector<std::string>* log = &changes;
 };
