@@ -235,11 +235,12 @@ TEST(Countdown, ATypedClockTimeArmsItselfAfterARestart) {
 // A count-down of 20 s (its seconds in the hidden field Combo3) is held by
 // nothing: not the About box or the tray menu left open from 5 s on, not
 // Check2's start with a config.ini that cannot be written (its box then waits
-// on the screen, or after the run in the tray). The due time is the tick that shows "00:00:00" in the title
-// (read without a message); the run under Wine then starts the batch and
-// TASKKILL as processes, which may take a while on a busy machine.
-// Each case is a test of its own, so that the suite's shards run them side by
-// side, each on its own display (two tray menus would close each other).
+// on the screen, or after the run in the tray). The due time is the tick that
+// shows "00:00:00" in the title (read without a message); the run under Wine
+// then starts TASKKILL as a process, which may take a while on a busy
+// machine. Each case is a test of its own, so that the suite's shards run
+// them side by side, each on its own display (two tray menus would close
+// each other).
 enum class Open { AboutBox, TrayMenu, NothingShown, NothingInTray };
 class NothingHolds : public testing::TestWithParam<Open> {};
 
