@@ -1,6 +1,6 @@
 // Ending the processes of the kill list (Command2 and the countdown's expiry),
-// Command3 and Command6, with recorded pauses and recorded starts of
-// TASKKILL: the order of a run, the entry each pass ends, each command line,
+// Command3 and Command6, with recorded starts of TASKKILL: the order of a
+// run, the entries it ends, each command line,
 // the report of what still runs, and the failures a run goes on through.
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 namespace morvex::testing {
 namespace {
 
-TEST_F(Termination, EachPassEndsOneEntryBothWaysThenTheListComesBack) {
+TEST_F(Termination, OnePassEndsEveryEntryBothWaysThenTheListComesBack) {
   KillList({"a.exe", "b.exe"});
   rig.management.captions = {"a.exe", "b.exe", "A.EXE", "b.exe"};
   rig.snapshot.names = {"x.exe"};
@@ -24,13 +24,11 @@ TEST_F(Termination, EachPassEndsOneEntryBothWaysThenTheListComesBack) {
   form.Get<ui::Button>("Command2").UserClicked();
 
   EXPECT_EQ(trace.Finish(),
-            (Lines{"save", "show Form2", "query", "terminate a.exe", "start", "wait", "pause", "remove", "query",
-                   "terminate b.exe", "terminate b.exe", "start", "wait", "pause", "remove", "read List2.txt",
-                   "reload", "catalogue", "close Form2"}));
-  EXPECT_EQ(rig.commands.lines, (Lines{Kill("a.exe"), Kill("b.exe")}));
-  EXPECT_EQ(rig.commands.programs, (Lines{kTaskkill, kTaskkill}));
-  EXPECT_EQ(rig.commands.waits, std::vector<int>(2, termination::kTaskkillBoundMs));
-  EXPECT_EQ(rig.pause.pauses, std::vector<int>(2, termination::kPauseMs));
+            (Lines{"save", "show Form2", "remove", "query", "terminate a.exe", "terminate b.exe", "terminate b.exe",
+                   "start", "wait", "read List2.txt", "reload", "catalogue", "close Form2"}));
+  EXPECT_EQ(rig.commands.lines, Lines{KillAll({"a.exe", "b.exe"})});
+  EXPECT_EQ(rig.commands.programs, Lines{kTaskkill});
+  EXPECT_EQ(rig.commands.waits, std::vector<int>{termination::kTaskkillBoundMs});
   EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{"a.exe", "b.exe"}));
   EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List1")), Lines{"x.exe"});
   EXPECT_FALSE(form.HasForm2());
@@ -54,13 +52,14 @@ TEST_F(Termination, ARunEndsTheChosenEntriesEachOnceInListOrder) {
     Lines ended;
   };
   const Lines four = {"a.exe", "b.exe", "c.exe", "d.exe"};
+  const Lines ten = {"a.exe", "b.exe", "c.exe", "d.exe", "e.exe", "f.exe", "g.exe", "h.exe", "i.exe", "j.exe"};
   const Case cases[] = {
       {"one selected", four, {{1, false}}, false, {"b.exe"}},
       {"first and third selected", four, {{0, false}, {2, true}}, false, {"a.exe", "c.exe"}},
       {"clicked last the first", four, {{2, false}, {0, true}}, false, {"a.exe", "c.exe"}},
       {"focus mark on an unselected entry", four, {{0, false}, {2, true}, {3, true}, {3, true}}, false,
        {"a.exe", "c.exe"}},
-      {"none selected", four, {}, false, four},
+      {"none selected", ten, {}, false, ten},
       {"expiry with one selected", four, {{1, false}}, true, four},
       // Blanks and tabs around an entry are ignored; a repeat is ended once.
       {"trimmed and repeated", {"a.exe ", "\tb.exe", "A.EXE", " a.exe\t", "b.exe"}, {}, false, {"a.exe", "b.exe"}},
@@ -69,19 +68,20 @@ TEST_F(Termination, ARunEndsTheChosenEntriesEachOnceInListOrder) {
     SCOPED_TRACE(c.what);
     KillList(c.entries);
     for (const auto& [position, ctrl] : c.clicks) Click(position, ctrl);
-    rig.management.captions = four;
+    rig.management.captions = ten;
     rig.management.terminated.clear();
     rig.commands.lines.clear();
+    const int queries = rig.management.queries;
 
     if (c.expiry) {
       rig.Program().Countdown().onExpiry();
     } else {
       form.Get<ui::Button>("Command2").UserClicked();
     }
+    // The service asked once, TASKKILL started once.
+    EXPECT_EQ(rig.management.queries - queries, 1);
     EXPECT_EQ(rig.management.terminated, c.ended);
-    Lines expected;
-    for (const auto& name : c.ended) expected.push_back(Kill(name));
-    EXPECT_EQ(rig.commands.lines, expected);
+    EXPECT_EQ(rig.commands.lines, Lines{KillAll(c.ended)});
     EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), c.entries);  // as the user wrote them
   }
 }
@@ -98,7 +98,7 @@ TEST_F(Termination, WithNothingSelectedEachEntryIsEndedOnceInOrder) {
 
   form.Get<ui::Button>("Command2").UserClicked();
   EXPECT_EQ(rig.management.terminated, (Lines{"a.exe", "b.exe", "d.exe"}));
-  EXPECT_EQ(rig.commands.lines, (Lines{Kill("a.exe"), Kill("b.exe"), Kill("d.exe")}));
+  EXPECT_EQ(rig.commands.lines, Lines{KillAll({"a.exe", "b.exe", "d.exe"})});
 }
 
 // Each name is one argument of a Unicode command line: nothing of a command
@@ -132,8 +132,18 @@ TEST_F(Termination, TaskkillCommandLines) {
     EXPECT_EQ(rig.commands.lines, word.empty() ? Lines{} : Lines{Kill(word)});
     EXPECT_EQ(rig.management.terminated.size(), word.empty() ? 0u : 1u);
   }
-  EXPECT_EQ(termination::TaskkillCommandLine("C:\\WINDOWS\\system32", {"m.exe", 4242u, false}),
+  EXPECT_EQ(termination::TaskkillCommandLine("C:\\WINDOWS\\system32", {{"m.exe"}, 4242u, false}),
             "\"C:\\WINDOWS\\system32\\taskkill.exe\" /F /IM m.exe /FI \"PID ne 4242\"");
+  // Names beyond one command line's length go on in further starts, in order.
+  const Lines many(3000, "a long name of a program.exe");
+  Lines handed;
+  const auto starts = termination::FittingStarts("C:\\WINDOWS\\system32", {many, std::nullopt, true});
+  for (const auto& start : starts) {
+    EXPECT_LE(termination::TaskkillCommandLine("C:\\WINDOWS\\system32", start)->size(), 32766u);
+    handed.insert(handed.end(), start.names.begin(), start.names.end());
+  }
+  EXPECT_EQ(starts.size(), 4u);
+  EXPECT_EQ(handed, many);
 }
 
 // What still runs after the run, by a fresh snapshot, is named in one box
@@ -147,17 +157,20 @@ TEST(TerminationReport, NamesWhatStillRunsAndWhy) {
     std::map<std::string, std::optional<std::uint32_t>> service;  // Terminate's results
     std::vector<NotEnded> told;
     std::vector<std::uint32_t> ids = {};  // of the processes running; the program is 4242
+    // One for a.exe and b.exe, one for morvex.exe, one more for each name
+    // still running after a call that was refused.
+    std::size_t starts = 2;
   };
   const std::optional<std::uint32_t> none;
   const Case cases[] = {
       {"all ended", {"x.exe"}, {}, {}, {}},
       {"none was running", {}, {{"a.exe", 128}, {"b.exe", 128}}, {}, {}},
-      {"taskkill failed for one", {"b.exe"}, {{"b.exe", 1}}, {}, {{"b.exe", "TASKKILL meldet einen Fehler"}}},
-      {"both refused access", {"b.exe"}, {{"b.exe", 1}}, {{"b.exe", 2u}}, {{"b.exe", "Zugriff verweigert"}}},
+      {"taskkill failed for one", {"b.exe"}, {{"b.exe", 1}}, {}, {{"b.exe", "TASKKILL meldet einen Fehler"}}, {}, 3},
+      {"both refused access", {"b.exe"}, {{"b.exe", 1}}, {{"b.exe", 2u}}, {{"b.exe", "Zugriff verweigert"}}, {}, 3},
       {"the service refused one", {"a.exe"}, {}, {{"a.exe", 2u}}, {{"a.exe", "Zugriff verweigert"}}},
       {"both refused, for their reasons", {"a.exe", "B.EXE"}, {{"a.exe", 1}, {"b.exe", 5}},
        {{"a.exe", 3u}, {"b.exe", none}},
-       {{"a.exe", "Berechtigung fehlt; TASKKILL meldet einen Fehler"}, {"b.exe", "TASKKILL meldet Fehler 5"}}},
+       {{"a.exe", "Berechtigung fehlt; TASKKILL meldet einen Fehler"}, {"b.exe", "TASKKILL meldet Fehler 5"}}, {}, 4},
       {"still running for no known reason", {"a.exe", "a.exe"}, {}, {{"a.exe", none}}, {{"a.exe", ""}}},
       {"the own process is no failure", {"morvex.exe"}, {}, {}, {}, {4242}},
       {"another copy of it is", {"morvex.exe", "morvex.exe"}, {}, {}, {{"morvex.exe", ""}}, {4242}},
@@ -175,6 +188,7 @@ TEST(TerminationReport, NamesWhatStillRunsAndWhy) {
     rig.snapshot.ids = c.ids;
     rig.messages.onShow = [&] { EXPECT_FALSE(rig.Form().HasForm2()); };
     rig.Form().Get<ui::Button>("Command2").UserClicked();
+    EXPECT_EQ(rig.commands.lines.size(), c.starts);
     std::vector<ShownMessage> shown;
     if (!c.told.empty()) shown.push_back({termination::NotEndedText(c.told), "Fehler beim Beenden", 16 | services::kTopmost});
     EXPECT_EQ(rig.messages.shown, shown);
@@ -220,10 +234,10 @@ TEST_F(Termination, FailingStepsCutNothingShort) {
     const int queries = rig.management.queries;
 
     form.Get<ui::Button>("Command2").UserClicked();
-    EXPECT_EQ(rig.management.queries - queries, 2);
-    EXPECT_EQ(rig.commands.lines.size(), 2u);
+    EXPECT_EQ(rig.management.queries - queries, 1);
+    EXPECT_EQ(rig.commands.lines.size(), 1u);
     // Nothing the run started works on after it.
-    EXPECT_EQ(rig.commands.ended, c.programsEnd ? 0 : 2);
+    EXPECT_EQ(rig.commands.ended, c.programsEnd ? 0 : 1);
     EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{"a.exe", "b.exe"}));
     EXPECT_FALSE(form.HasForm2());
     EXPECT_EQ(rig.messages.shown,
@@ -235,7 +249,7 @@ TEST_F(Termination, FailingStepsCutNothingShort) {
 TEST_F(Termination, NoSecondRunStartsInsideARunButOneAfterIt) {
   KillList({"a.exe", "b.exe"});
   int inner = 0;
-  rig.pause.onPause = [&] {
+  rig.commands.onWait = [&] {
     if (inner++ == 0) {
       form.Get<ui::Button>("Command2").UserClicked();
       EXPECT_EQ(rig.management.queries, 1);
@@ -243,7 +257,7 @@ TEST_F(Termination, NoSecondRunStartsInsideARunButOneAfterIt) {
   };
   form.Get<ui::Button>("Command2").UserClicked();
   // The held click ran the second run on the reloaded list.
-  EXPECT_EQ(rig.management.queries, 4);
+  EXPECT_EQ(rig.management.queries, 2);
   EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{"a.exe", "b.exe"}));
 }
 
@@ -266,7 +280,7 @@ TEST_F(Termination, Command3HandsTheTargetToTaskkillOncePerEntry) {
   catalogues = 0;
   form.Get<ui::Button>("Command3").UserClicked();
   EXPECT_EQ(rig.commands.lines, (Lines{Kill("t.exe"), Kill("t.exe")}));
-  EXPECT_EQ(rig.pause.pauses.size(), 2u);
+  EXPECT_TRUE(rig.pause.pauses.empty());
   EXPECT_EQ(rig.management.queries, 0);
   EXPECT_FALSE(form.HasForm2());
   EXPECT_EQ(catalogues, 2);
