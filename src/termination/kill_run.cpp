@@ -42,10 +42,12 @@ std::vector<TaskkillResult> TerminationRunner::EndByTaskkill(const std::vector<s
   const std::string folder = services_.commands.SystemFolder();
   // The names by the options of their start, each with its position.
   std::vector<std::pair<TaskkillStart, std::vector<std::size_t>>> kinds;
+  const std::vector<std::string> ancestors = own.AncestorImageNames();  // from a snapshot of its own
   for (std::size_t i = 0; i < names.size(); ++i) {
+    if (!IsTaskkillWord(names[i])) continue;  // not handed on
     TaskkillStart options{{}, std::nullopt, true};
     if (processes::SameImageName(names[i], own.ImageName())) options.spared = own.ProcessId();
-    for (const std::string& ancestor : own.AncestorImageNames()) {
+    for (const std::string& ancestor : ancestors) {
       options.tree = options.tree && !processes::SameImageName(names[i], ancestor);
     }
     // The own name's filter would spare nothing else, but a TASKKILL that

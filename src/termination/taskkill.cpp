@@ -15,7 +15,12 @@ std::string ImageNameArgument(const std::string& name) {
 }
 
 // The command line's parts before and after its names.
-std::string Head(const std::string& systemFolder) { return "\"" + TaskkillPath(systemFolder) + "\" /F"; }
+std::string Head(const std::string& systemFolder) {
+  std::string head = "\"";
+  head += TaskkillPath(systemFolder);
+  head += "\" /F";
+  return head;
+}
 std::string Tail(const TaskkillStart& start) {
   std::string tail;
   if (start.spared) tail += " /FI \"PID ne " + std::to_string(*start.spared) + "\"";

@@ -78,7 +78,6 @@ TEST_F(Termination, ARunEndsTheChosenEntriesEachOnceInListOrder) {
     } else {
       form.Get<ui::Button>("Command2").UserClicked();
     }
-    // The service asked once, TASKKILL started once.
     EXPECT_EQ(rig.management.queries - queries, 1);
     EXPECT_EQ(rig.management.terminated, c.ended);
     EXPECT_EQ(rig.commands.lines, Lines{KillAll(c.ended)});
@@ -157,9 +156,7 @@ TEST(TerminationReport, NamesWhatStillRunsAndWhy) {
     std::map<std::string, std::optional<std::uint32_t>> service;  // Terminate's results
     std::vector<NotEnded> told;
     std::vector<std::uint32_t> ids = {};  // of the processes running; the program is 4242
-    // One for a.exe and b.exe, one for morvex.exe, one more for each name
-    // still running after a call that was refused.
-    std::size_t starts = 2;
+    std::size_t starts = 2;  // a.exe with b.exe, morvex.exe, then each refused name still running
   };
   const std::optional<std::uint32_t> none;
   const Case cases[] = {

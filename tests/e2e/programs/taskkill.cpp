@@ -4,11 +4,10 @@
 // taskkill.exe=n), so that morvex.exe, which starts the system's own TASKKILL
 // by its full path, starts this one. It notes each call's arguments (all of
 // them, each quoted, /T included) as one UTF-8 line in the file that
-// MORVEX_E2E_TASKKILL_CALLS names, then (a call may name several names, each
-// after an /IM of its own):
-//  - with MORVEX_E2E_TASKKILL_REFUSE set to a name, refuses that name of a
-//    call (ends none of its processes, exits with 1, as TASKKILL refused
-//    access) and does with its other names what follows;
+// MORVEX_E2E_TASKKILL_CALLS names, then, for a call of one name or several:
+//  - with MORVEX_E2E_TASKKILL_REFUSE set to a name, refuses that name (ends
+//    none of its processes, exits with 1, as TASKKILL refused access) and
+//    does with the call's other names what follows;
 //  - with MORVEX_E2E_TASKKILL_ENDS_NOTHING set, ends nothing and exits with 0;
 //  - with MORVEX_E2E_TASKKILL_AFTER_SERVICE set, does what the management
 //    service and Windows' TASKKILL do together there: the processes of the
