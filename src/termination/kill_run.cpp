@@ -257,8 +257,8 @@ RunOutcome RunKillList(Ending& e, Chosen chosen) {
     const DebugPrivilege privilege(e.services.account);
     return ProcessTree(e.services.snapshot, endable, e.services.lifetime.ProcessId());
   }();
-  // Nothing is painted while the run holds the thread: List2 is emptied at
-  // once, and shows the list again once the run is over.
+  // List2 is emptied as the run begins and shows the list again when it is
+  // over.
   list.Clear();
   const std::vector<std::string> serviceReasons = EndProcessesByCaption(e.services, e.runner, endable);
   const std::vector<TaskkillResult> taskkill = e.runner.EndByTaskkill(endable);
