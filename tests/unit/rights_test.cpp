@@ -34,8 +34,8 @@ struct RightsRig : Rig {
 
 TEST(Rights, ThePrivilegeAroundEachEndingStepOnlyAndBoxesOnTopWhileBehind) {
   // The tree's handles, the service step, TASKKILL, the descendants' end.
-  const Lines run{"privilege on", "privilege off", "privilege on", "query",        "privilege off",
-                  "privilege on", "taskkill",      "privilege off", "privilege on", "privilege off"};
+  const Lines run{"privilege on",  "privilege off", "privilege on", "query",        "privilege off", "privilege on",
+                  "taskkill",      "privilege off", "privilege on", "privilege off"};
   const int report = services::kCritical | services::kTopmost;
   const struct Case {
     const char* act;
