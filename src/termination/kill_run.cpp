@@ -1,6 +1,7 @@
 #include "termination/kill_run.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 #include <memory>
@@ -18,32 +19,73 @@
 
 namespace morvex::termination {
 
-TaskkillResult TerminationRunner::EndByTaskkill(const std::string& name) {
-  services::Lifetime& own = services_.lifetime;
-  TaskkillStart start{name, std::nullopt};
-  if (processes::SameImageName(name, own.ImageName())) start.spared = own.ProcessId();
-  for (const std::string& ancestor : own.AncestorImageNames()) {
-    start.tree = start.tree && !processes::SameImageName(name, ancestor);
-  }
-  const std::string folder = services_.commands.SystemFolder();
-  const std::optional<std::string> commandLine = TaskkillCommandLine(folder, start);
+TaskkillResult TerminationRunner::Start(const std::string& systemFolder, const TaskkillStart& start) {
+  const std::optional<std::string> commandLine = TaskkillCommandLine(systemFolder, start);
   if (!commandLine) return {};
   TaskkillResult result;
-  std::optional<DebugPrivilege> privilege(std::in_place, services_.account);  // inherited by TASKKILL
-  services::StartResult started = services_.commands.Start(TaskkillPath(folder), *commandLine);
-  if (started.program) {
-    result.started = true;
-    if (started.program->WaitForEnd(kTaskkillBoundMs)) {
-      result.exitCode = started.program->ExitCode();
-    } else if (!started.program->End()) {
-      helpers_.push_back(started.program->ProcessId());
-    }
-  } else {
+  services::StartResult started = services_.commands.Start(TaskkillPath(systemFolder), *commandLine);
+  if (!started.program) {
     result.error = started.error;
+    return result;
   }
-  privilege.reset();
-  services_.pause.Sleep(kPauseMs);
+  result.started = true;
+  if (started.program->WaitForEnd(kTaskkillBoundMs)) {
+    result.exitCode = started.program->ExitCode();
+  } else if (!started.program->End()) {
+    helpers_.push_back(started.program->ProcessId());
+  }
   return result;
+}
+
+std::vector<TaskkillResult> TerminationRunner::EndByTaskkill(const std::vector<std::string>& names) {
+  services::Lifetime& own = services_.lifetime;
+  const std::string folder = services_.commands.SystemFolder();
+  // The names by the options of their start, each with its position.
+  std::vector<std::pair<TaskkillStart, std::vector<std::size_t>>> kinds;
+  const std::vector<std::string> ancestors = own.AncestorImageNames();  // from a snapshot of its own
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (!IsTaskkillWord(names[i])) continue;  // not handed on
+    TaskkillStart options{{}, std::nullopt, true};
+    if (processes::SameImageName(names[i], own.ImageName())) options.spared = own.ProcessId();
+    for (const std::string& ancestor : ancestors) {
+      options.tree = options.tree && !processes::SameImageName(names[i], ancestor);
+    }
+    // The own name's filter would spare nothing else, but a TASKKILL that
+    // knows no /FI refuses every name of its call.
+    auto kind = std::find_if(kinds.begin(), kinds.end(), [&](const auto& k) {
+      return !options.spared && !k.first.spared && k.first.tree == options.tree;
+    });
+    if (kind == kinds.end()) kind = kinds.insert(kinds.end(), {options, {}});
+    kind->first.names.push_back(names[i]);
+    kind->second.push_back(i);
+  }
+
+  std::vector<TaskkillResult> results(names.size());
+  std::vector<std::pair<TaskkillStart, std::size_t>> again;  // alone, each with its position
+  const DebugPrivilege privilege(services_.account);  // inherited by TASKKILL
+  for (const auto& [kind, positions] : kinds) {
+    std::size_t next = 0;
+    for (const TaskkillStart& start : FittingStarts(folder, kind)) {
+      const TaskkillResult result = Start(folder, start);
+      for (const std::string& name : start.names) {
+        results[positions[next]] = result;
+        if (start.names.size() > 1 && result.exitCode.value_or(0) != 0) {
+          again.push_back({{{name}, kind.spared, kind.tree}, positions[next]});
+        }
+        ++next;
+      }
+    }
+  }
+  if (again.empty()) return results;
+  const std::vector<services::ListedProcess> listed = services_.snapshot.Processes();
+  for (const auto& [start, position] : again) {
+    const bool running = std::any_of(listed.begin(), listed.end(), [&](const services::ListedProcess& process) {
+      return process.id != own.ProcessId() && !IsHelper(process.id) &&
+             processes::SameImageName(process.imageName, start.names[0]);
+    });
+    if (running) results[position] = Start(folder, start);
+  }
+  return results;
 }
 
 bool TerminationRunner::IsHelper(std::uint32_t processId) const {
@@ -92,23 +134,27 @@ struct Attempt {
   TaskkillResult taskkill;
 };
 
-// Asks every process object of the management service whose Caption equals
-// the name exactly (letter case counts) to terminate, the spared ones
-// excepted. Gives the reason of the first refusal, or the service's failure.
-std::string EndProcessesByCaption(services::Services& services, const TerminationRunner& runner,
-                                  const std::string& name) {
+// Asks the management service once for its process objects, and each whose
+// Caption equals one of the names exactly (letter case counts) to terminate,
+// the spared ones excepted. Gives for each name the reason of the first
+// refusal, or the service's failure.
+std::vector<std::string> EndProcessesByCaption(services::Services& services, const TerminationRunner& runner,
+                                               const std::vector<std::string>& names) {
+  std::vector<std::string> reasons(names.size());
+  if (names.empty()) return reasons;
   const DebugPrivilege privilege(services.account);
   services::ProcessQueryResult result = services.management.QueryWin32Processes();
-  if (!result.ok) return ServiceUnreachableText(result.error);
-  std::string reason;
+  if (!result.ok) return std::vector<std::string>(names.size(), ServiceUnreachableText(result.error));
   for (const auto& process : result.processes) {
-    if (process->Caption() != name || IsSpared(services, runner, *process)) continue;
+    const auto named = std::find(names.begin(), names.end(), process->Caption());
+    if (named == names.end() || IsSpared(services, runner, *process)) continue;
     // A method the service lacks (as under Wine) says nothing of the process.
     const std::optional<std::uint32_t> code = process->Terminate();
+    std::string& reason = reasons[static_cast<std::size_t>(named - names.begin())];
     if (!code || *code == 0 || !reason.empty()) continue;
     reason = *code == 2 ? kAccessDenied : *code == 3 ? kNoPrivilege : ServiceFailedText(*code);
   }
-  return reason;
+  return reasons;
 }
 
 // TASKKILL's exit code 1 is its general failure: a refusal only where the
@@ -211,21 +257,24 @@ RunOutcome RunKillList(Ending& e, Chosen chosen) {
     const DebugPrivilege privilege(e.services.account);
     return ProcessTree(e.services.snapshot, endable, e.services.lifetime.ProcessId());
   }();
+  // List2 is emptied as the run begins and shows the list again when it is
+  // over.
+  list.Clear();
+  const std::vector<std::string> serviceReasons = EndProcessesByCaption(e.services, e.runner, endable);
+  const std::vector<TaskkillResult> taskkill = e.runner.EndByTaskkill(endable);
+  {
+    const DebugPrivilege privilege(e.services.account);
+    for (const std::string& name : endable) tree.EndDescendantsOf(name);
+  }
   std::vector<Attempt> attempts;
+  std::size_t next = 0;
   for (const std::string& name : names) {
     if (IsEndableName(name)) {
-      Attempt attempt{name, EndProcessesByCaption(e.services, e.runner, name), {}};
-      attempt.taskkill = e.runner.EndByTaskkill(name);
-      {
-        const DebugPrivilege privilege(e.services.account);
-        tree.EndDescendantsOf(name);
-      }
-      attempts.push_back(std::move(attempt));
+      attempts.push_back({name, serviceReasons[next], taskkill[next]});
+      ++next;
     } else if (!name.empty()) {
       attempts.push_back({name, {}, {}});
     }
-    // The list shrinks from the top while the run works.
-    if (list.ListCount() > 0) list.RemoveItem(0);
   }
 
   // What winds down is waited for while the wait window still says so, and
@@ -253,7 +302,7 @@ void EndTypedNameForEachEntry(Ending& e) {
   const int passes = list.ListCount();
   for (int pass = 0; pass < passes && list.ListCount() > 0; ++pass) {
     const std::string name = processes::TrimmedName(e.typedName.Text());
-    if (IsEndableName(name)) e.runner.EndByTaskkill(name);
+    if (IsEndableName(name)) e.runner.EndByTaskkill({name});
     list.RemoveItem(0);
   }
   e.catalogue.Refresh();

@@ -1,4 +1,4 @@
-// Ending the processes of the kill list: each name through the management
+// Ending the processes of the kill list: every name through the management
 // service and through the system's TASKKILL, started directly, and the two
 // further buttons that end processes the one way or the other.
 //
@@ -6,15 +6,18 @@
 // another folder does end), nor a TASKKILL the run started, and none hands on
 // a name of the processes Windows needs (processes/protected_names.h).
 //
-// Before its first name a run takes, from one snapshot, every process that
-// descends from a process of a chosen name (termination/process_tree.h); after
-// each name's two ways, that name's descendants are ended through their own
-// handles, for on Windows the service ends a process alone, and TASKKILL then
-// no longer finds the children through it.
+// A run is one pass for all its names: it takes, from one snapshot, every
+// process that descends from a process of a chosen name
+// (termination/process_tree.h); asks the management service once for its
+// processes and ends those of every name; hands the names to TASKKILL in as
+// few starts as their options and the command line's length allow; and then
+// ends the descendants through their own handles, for on Windows the service
+// ends a process alone, and TASKKILL then no longer finds the children
+// through it.
 //
-// A run holds the user-interface thread from start to end: its pauses and
-// its waits for each TASKKILL are blocking waits (which only paint the
-// windows, so the wait window stays readable). An event that arrives
+// A run holds the user-interface thread from start to end: its waits for each
+// TASKKILL are blocking waits (which only paint the windows, so the wait
+// window stays readable); nothing else waits. An event that arrives
 // meanwhile (the management service's calls wait in a message loop of their
 // own) is held by the event queue until the run is over. When the run is
 // over, nothing it started still works on: a TASKKILL that has not ended
@@ -50,8 +53,6 @@ class TextBox;
 
 namespace morvex::termination {
 
-// Every pause of a run.
-inline constexpr int kPauseMs = 200;
 // How long a run waits at most for one TASKKILL to end.
 inline constexpr int kTaskkillBoundMs = 10000;
 // How long the report waits at most, for all processes together, for those
@@ -73,13 +74,18 @@ class TerminationRunner {
   TerminationRunner(const TerminationRunner&) = delete;
   TerminationRunner& operator=(const TerminationRunner&) = delete;
 
-  // Ends the name through TASKKILL: started from the system folder, waited
-  // for up to kTaskkillBoundMs and ended when it has not ended by then; then
-  // pauses. A start for the program's own image name (letter case ignored)
-  // spares the program's process; one for the image name of a process the
-  // program descends from does not end that one's descendants. A name that
-  // cannot be one argument is not handed on (not started).
-  TaskkillResult EndByTaskkill(const std::string& name);
+  // Ends the names (each once, letter case ignored) through TASKKILL, in as
+  // few starts as termination/taskkill.h allows, one after the other: each
+  // started from the system folder, waited for up to kTaskkillBoundMs and
+  // ended when it has not ended by then. A start for the program's own image
+  // name spares the program's process; one for the image name of a process
+  // the program descends from does not end that one's descendants. A name
+  // that cannot be one argument is not handed on (not started). One exit
+  // code covers a whole start: where a start for several names ended with
+  // another code than 0, each of its names still running is handed to
+  // TASKKILL again, alone, and that start's result is the name's. Gives each
+  // name's result, in the order of the names.
+  std::vector<TaskkillResult> EndByTaskkill(const std::vector<std::string>& names);
 
   // Whether the process is a TASKKILL the runner started that may still run.
   bool IsHelper(std::uint32_t processId) const;
@@ -89,6 +95,8 @@ class TerminationRunner {
   bool FirstToTell(const std::string& protectedName);
 
  private:
+  TaskkillResult Start(const std::string& systemFolder, const TaskkillStart& start);
+
   services::Services& services_;
   std::vector<std::uint32_t> helpers_;
   std::vector<std::string> told_;

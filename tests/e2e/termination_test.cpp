@@ -59,7 +59,7 @@ TEST(KillListRun, EndsEveryInstanceAndShowsTheListAgain) {
   EXPECT_EQ(ReadFileBytes(app.PathOf(L"List2.txt")), file);
   EXPECT_FALSE(FileExists(app.PathOf(L"my.bat")));
   // The entry reached TASKKILL, the name as one argument.
-  ExpectStandInCall(app, " \"/F\" \"/IM\" \"mvx_endme.exe\" \"/T\"\r\n");
+  ExpectStandInCall(app, " \"/F\" \"/IM\" \"mvx_absent.exe\" \"/IM\" \"mvx_endme.exe\" \"/T\"\r\n");
   app.Kill();
 }
 
@@ -75,7 +75,7 @@ TEST(KillListRun, AnInjectedEntryRunsNothing) {
   // The entry after the injected one was ended, so both have been handed on.
   EXPECT_TRUE(WaitFor([&] { return targets.AllEnded(); }, 10000));
   EXPECT_FALSE(FileExists(app.PathOf(L"canary.txt")));
-  ExpectStandInCall(app, " \"/IM\" \"" + injected + "\" \"/T\"\r\n");
+  ExpectStandInCall(app, " \"/IM\" \"" + injected + "\" \"/IM\" \"mvx_endme.exe\" \"/T\"\r\n");
   app.Kill();
 }
 
@@ -146,8 +146,7 @@ TEST(KillListRun, EveryNameAsWindowsNamesIt) {
 
   ASSERT_GE(RunKillList(app), 0);
   EXPECT_TRUE(WaitFor([&] { return cyrillic.AllEnded() && blank.AllEnded(); }, 10000));
-  ExpectStandInCall(app, " \"/IM\" \"блокнот.exe\" \"/T\"\r\n");
-  ExpectStandInCall(app, " \"/IM\" \"mvx_endme.exe\" \"/T\"\r\n");
+  ExpectStandInCall(app, " \"/IM\" \"mvx_endme.exe\" \"/IM\" \"блокнот.exe\" \"/T\"\r\n");
   EXPECT_EQ(app.Items("List2"), kill);
   app.Kill();
 }

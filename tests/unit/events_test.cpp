@@ -112,7 +112,7 @@ TEST(OneEventAtATime, HeldEventsComeInArrivalOrderWithTheTicksOfATimerAsOne) {
 
   // An event of a window that goes away before it is raised is dropped.
   bool raised = false;
-  rig.pause.onPause = [&] {
+  rig.commands.onWait = [&] {
     ui::Control& label = form.Form2().Find("Label1");
     label.onClick = [&] { raised = true; };
     label.UserClicked();

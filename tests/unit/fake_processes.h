@@ -149,8 +149,8 @@ class FakeManagementService : public services::ManagementService {
 
 // The system's commands: each start is recorded, nothing runs. A started
 // program ends when it is waited for with the exit code `exitCodes[name]`
-// (0 where none is set; the name is the one after /IM), unless `programsEnd`
-// is false.
+// of the first name after an /IM that has one other than 0 (else 0), unless
+// `programsEnd` is false.
 class FakeSystemCommands : public services::SystemCommands {
  public:
   class Program : public services::StartedProgram {
@@ -180,11 +180,14 @@ class FakeSystemCommands : public services::SystemCommands {
     lines.push_back(commandLine);
     if (onStart) onStart();
     if (!error.empty()) return {nullptr, error};
-    const std::size_t at = commandLine.find(" /IM ");
-    std::string name = at == std::string::npos ? "" : commandLine.substr(at + 5);
-    name = !name.empty() && name[0] == '"' ? name.substr(1, name.find('"', 1) - 1) : name.substr(0, name.find(' '));
-    const auto code = exitCodes.find(name);
-    return {std::make_unique<Program>(*this, code == exitCodes.end() ? 0 : code->second), {}};
+    std::uint32_t code = 0;
+    for (std::size_t at = commandLine.find(" /IM "); at != std::string::npos; at = commandLine.find(" /IM ", at + 1)) {
+      std::string name = commandLine.substr(at + 5);
+      name = name[0] == '"' ? name.substr(1, name.find('"', 1) - 1) : name.substr(0, name.find(' '));
+      const auto named = exitCodes.find(name);
+      if (code == 0 && named != exitCodes.end()) code = named->second;
+    }
+    return {std::make_unique<Program>(*this, code), {}};
   }
   std::vector<std::string> programs;
   std::vector<std::string> lines;  // each start's command line

@@ -315,8 +315,8 @@ TEST(ShowRequest, ShowsTheWindowAsTheTrayMenuDoesOnceTheRunningHandlerHasEnded) 
       EXPECT_TRUE(rig.journal.Lines().empty());
     }
     if (when == When::DuringARun) {
-      rig.pause.onPause = [&] {
-        rig.pause.onPause = nullptr;
+      rig.commands.onWait = [&] {
+        rig.commands.onWait = nullptr;
         ask();
       };
       form.Get<ui::Button>("Command2").UserClicked();

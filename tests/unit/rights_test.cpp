@@ -35,7 +35,7 @@ struct RightsRig : Rig {
 TEST(Rights, ThePrivilegeAroundEachEndingStepOnlyAndBoxesOnTopWhileBehind) {
   // The tree's handles, the service step, TASKKILL, the descendants' end.
   const Lines run{"privilege on",  "privilege off", "privilege on", "query",        "privilege off", "privilege on",
-                  "taskkill",      "privilege off", "pause",        "privilege on", "privilege off"};
+                  "taskkill",      "privilege off", "privilege on", "privilege off"};
   const int report = services::kCritical | services::kTopmost;
   const struct Case {
     const char* act;
@@ -45,16 +45,16 @@ TEST(Rights, ThePrivilegeAroundEachEndingStepOnlyAndBoxesOnTopWhileBehind) {
   } cases[] = {
       {"Command2", true, true, false, true, run, {report}},
       {"expiry", true, true, false, false, run, {report}},
-      {"Command3", true, true, false, true, {"privilege on", "taskkill", "privilege off", "pause"}, {}},
+      {"Command3", true, true, false, true, {"privilege on", "taskkill", "privilege off"}, {}},
       {"Command6", true, true, false, true, {"privilege on", "query", "privilege off"}, {services::kOkOnly}},
       {"Command6", true, true, false, false, {"privilege on", "query", "privilege off"}, {services::kTopmost}},
       {"cmdTerminate", true, true, false, true, {"FindTopWindow game.exe", "WindowProcessId 11", "privilege on",
        "OpenProcess 1048577 0 99", "TerminateProcess 7099 0", "CloseHandle 7099", "privilege off"}, {}},
-      {"Command2", false, true, false, true, {"query", "taskkill", "pause"}, {report}},  // unelevated
-      {"Command2", true, false, false, true, {"privilege refused", "privilege refused", "query", "privilege refused", "taskkill", "pause",
+      {"Command2", false, true, false, true, {"query", "taskkill"}, {report}},  // unelevated
+      {"Command2", true, false, false, true, {"privilege refused", "privilege refused", "query", "privilege refused", "taskkill",
                                    "privilege refused"},
        {report}},
-      {"Command2", true, true, true, true, {"privilege on", "privilege on", "query", "privilege on", "taskkill", "pause", "privilege on"},
+      {"Command2", true, true, true, true, {"privilege on", "privilege on", "query", "privilege on", "taskkill", "privilege on"},
        {report}},
       {"xpButton7", true, true, false, true, {}, {}},  // elevated: through the desktop's shell
   };

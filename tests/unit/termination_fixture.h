@@ -18,7 +18,12 @@ using Lines = std::vector<std::string>;
 
 inline const std::string kTaskkill = "C:\\Windows\\system32\\taskkill.exe";
 
-inline std::string Kill(const std::string& word) { return "\"" + kTaskkill + "\" /F /IM " + word + " /T"; }
+inline std::string KillAll(const Lines& words) {
+  std::string line = "\"" + kTaskkill + "\" /F";
+  for (const std::string& word : words) line += " /IM " + word;
+  return line + " /T";
+}
+inline std::string Kill(const std::string& word) { return KillAll({word}); }
 
 // Writes what each step of a run does into one log, in order. The recorded
 // services report pauses, starts, waits and queries as they happen; what

@@ -1,6 +1,6 @@
 // Ending the processes of the kill list (Command2 and the countdown's expiry),
-// Command3 and Command6, with recorded pauses and recorded starts of
-// TASKKILL: the order of a run, the entry each pass ends, each command line,
+// Command3 and Command6, with recorded starts of TASKKILL: the order of a
+// run, the entries it ends, each command line,
 // the report of what still runs, and the failures a run goes on through.
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 namespace morvex::testing {
 namespace {
 
-TEST_F(Termination, EachPassEndsOneEntryBothWaysThenTheListComesBack) {
+TEST_F(Termination, OnePassEndsEveryEntryBothWaysThenTheListComesBack) {
   KillList({"a.exe", "b.exe"});
   rig.management.captions = {"a.exe", "b.exe", "A.EXE", "b.exe"};
   rig.snapshot.names = {"x.exe"};
@@ -24,13 +24,11 @@ TEST_F(Termination, EachPassEndsOneEntryBothWaysThenTheListComesBack) {
   form.Get<ui::Button>("Command2").UserClicked();
 
   EXPECT_EQ(trace.Finish(),
-            (Lines{"save", "show Form2", "query", "terminate a.exe", "start", "wait", "pause", "remove", "query",
-                   "terminate b.exe", "terminate b.exe", "start", "wait", "pause", "remove", "read List2.txt",
-                   "reload", "catalogue", "close Form2"}));
-  EXPECT_EQ(rig.commands.lines, (Lines{Kill("a.exe"), Kill("b.exe")}));
-  EXPECT_EQ(rig.commands.programs, (Lines{kTaskkill, kTaskkill}));
-  EXPECT_EQ(rig.commands.waits, std::vector<int>(2, termination::kTaskkillBoundMs));
-  EXPECT_EQ(rig.pause.pauses, std::vector<int>(2, termination::kPauseMs));
+            (Lines{"save", "show Form2", "remove", "query", "terminate a.exe", "terminate b.exe", "terminate b.exe",
+                   "start", "wait", "read List2.txt", "reload", "catalogue", "close Form2"}));
+  EXPECT_EQ(rig.commands.lines, Lines{KillAll({"a.exe", "b.exe"})});
+  EXPECT_EQ(rig.commands.programs, Lines{kTaskkill});
+  EXPECT_EQ(rig.commands.waits, std::vector<int>{termination::kTaskkillBoundMs});
   EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{"a.exe", "b.exe"}));
   EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List1")), Lines{"x.exe"});
   EXPECT_FALSE(form.HasForm2());
@@ -54,13 +52,14 @@ TEST_F(Termination, ARunEndsTheChosenEntriesEachOnceInListOrder) {
     Lines ended;
   };
   const Lines four = {"a.exe", "b.exe", "c.exe", "d.exe"};
+  const Lines ten = {"a.exe", "b.exe", "c.exe", "d.exe", "e.exe", "f.exe", "g.exe", "h.exe", "i.exe", "j.exe"};
   const Case cases[] = {
       {"one selected", four, {{1, false}}, false, {"b.exe"}},
       {"first and third selected", four, {{0, false}, {2, true}}, false, {"a.exe", "c.exe"}},
       {"clicked last the first", four, {{2, false}, {0, true}}, false, {"a.exe", "c.exe"}},
       {"focus mark on an unselected entry", four, {{0, false}, {2, true}, {3, true}, {3, true}}, false,
        {"a.exe", "c.exe"}},
-      {"none selected", four, {}, false, four},
+      {"none selected", ten, {}, false, ten},
       {"expiry with one selected", four, {{1, false}}, true, four},
       // Blanks and tabs around an entry are ignored; a repeat is ended once.
       {"trimmed and repeated", {"a.exe ", "\tb.exe", "A.EXE", " a.exe\t", "b.exe"}, {}, false, {"a.exe", "b.exe"}},
@@ -69,19 +68,19 @@ TEST_F(Termination, ARunEndsTheChosenEntriesEachOnceInListOrder) {
     SCOPED_TRACE(c.what);
     KillList(c.entries);
     for (const auto& [position, ctrl] : c.clicks) Click(position, ctrl);
-    rig.management.captions = four;
+    rig.management.captions = ten;
     rig.management.terminated.clear();
     rig.commands.lines.clear();
+    const int queries = rig.management.queries;
 
     if (c.expiry) {
       rig.Program().Countdown().onExpiry();
     } else {
       form.Get<ui::Button>("Command2").UserClicked();
     }
+    EXPECT_EQ(rig.management.queries - queries, 1);
     EXPECT_EQ(rig.management.terminated, c.ended);
-    Lines expected;
-    for (const auto& name : c.ended) expected.push_back(Kill(name));
-    EXPECT_EQ(rig.commands.lines, expected);
+    EXPECT_EQ(rig.commands.lines, Lines{KillAll(c.ended)});
     EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), c.entries);  // as the user wrote them
   }
 }
@@ -98,7 +97,7 @@ TEST_F(Termination, WithNothingSelectedEachEntryIsEndedOnceInOrder) {
 
   form.Get<ui::Button>("Command2").UserClicked();
   EXPECT_EQ(rig.management.terminated, (Lines{"a.exe", "b.exe", "d.exe"}));
-  EXPECT_EQ(rig.commands.lines, (Lines{Kill("a.exe"), Kill("b.exe"), Kill("d.exe")}));
+  EXPECT_EQ(rig.commands.lines, Lines{KillAll({"a.exe", "b.exe", "d.exe"})});
 }
 
 // Each name is one argument of a Unicode command line: nothing of a command
@@ -132,8 +131,18 @@ TEST_F(Termination, TaskkillCommandLines) {
     EXPECT_EQ(rig.commands.lines, word.empty() ? Lines{} : Lines{Kill(word)});
     EXPECT_EQ(rig.management.terminated.size(), word.empty() ? 0u : 1u);
   }
-  EXPECT_EQ(termination::TaskkillCommandLine("C:\\WINDOWS\\system32", {"m.exe", 4242u, false}),
+  EXPECT_EQ(termination::TaskkillCommandLine("C:\\WINDOWS\\system32", {{"m.exe"}, 4242u, false}),
             "\"C:\\WINDOWS\\system32\\taskkill.exe\" /F /IM m.exe /FI \"PID ne 4242\"");
+  // Names beyond one command line's length go on in further starts, in order.
+  const Lines many(3000, "a long name of a program.exe");
+  Lines handed;
+  const auto starts = termination::FittingStarts("C:\\WINDOWS\\system32", {many, std::nullopt, true});
+  for (const auto& start : starts) {
+    EXPECT_LE(termination::TaskkillCommandLine("C:\\WINDOWS\\system32", start)->size(), 32766u);
+    handed.insert(handed.end(), start.names.begin(), start.names.end());
+  }
+  EXPECT_EQ(starts.size(), 4u);
+  EXPECT_EQ(handed, many);
 }
 
 // What still runs after the run, by a fresh snapshot, is named in one box
@@ -220,10 +229,10 @@ TEST_F(Termination, FailingStepsCutNothingShort) {
     const int queries = rig.management.queries;
 
     form.Get<ui::Button>("Command2").UserClicked();
-    EXPECT_EQ(rig.management.queries - queries, 2);
-    EXPECT_EQ(rig.commands.lines.size(), 2u);
+    EXPECT_EQ(rig.management.queries - queries, 1);
+    EXPECT_EQ(rig.commands.lines.size(), 1u);
     // Nothing the run started works on after it.
-    EXPECT_EQ(rig.commands.ended, c.programsEnd ? 0 : 2);
+    EXPECT_EQ(rig.commands.ended, c.programsEnd ? 0 : 1);
     EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{"a.exe", "b.exe"}));
     EXPECT_FALSE(form.HasForm2());
     EXPECT_EQ(rig.messages.shown,
@@ -235,7 +244,7 @@ TEST_F(Termination, FailingStepsCutNothingShort) {
 TEST_F(Termination, NoSecondRunStartsInsideARunButOneAfterIt) {
   KillList({"a.exe", "b.exe"});
   int inner = 0;
-  rig.pause.onPause = [&] {
+  rig.commands.onWait = [&] {
     if (inner++ == 0) {
       form.Get<ui::Button>("Command2").UserClicked();
       EXPECT_EQ(rig.management.queries, 1);
@@ -243,7 +252,7 @@ TEST_F(Termination, NoSecondRunStartsInsideARunButOneAfterIt) {
   };
   form.Get<ui::Button>("Command2").UserClicked();
   // The held click ran the second run on the reloaded list.
-  EXPECT_EQ(rig.management.queries, 4);
+  EXPECT_EQ(rig.management.queries, 2);
   EXPECT_EQ(ItemsOf(form.Get<ui::ListBox>("List2")), (Lines{"a.exe", "b.exe"}));
 }
 
@@ -266,7 +275,7 @@ TEST_F(Termination, Command3HandsTheTargetToTaskkillOncePerEntry) {
   catalogues = 0;
   form.Get<ui::Button>("Command3").UserClicked();
   EXPECT_EQ(rig.commands.lines, (Lines{Kill("t.exe"), Kill("t.exe")}));
-  EXPECT_EQ(rig.pause.pauses.size(), 2u);
+  EXPECT_TRUE(rig.pause.pauses.empty());
   EXPECT_EQ(rig.management.queries, 0);
   EXPECT_FALSE(form.HasForm2());
   EXPECT_EQ(catalogues, 2);

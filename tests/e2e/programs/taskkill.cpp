@@ -4,9 +4,10 @@
 // taskkill.exe=n), so that morvex.exe, which starts the system's own TASKKILL
 // by its full path, starts this one. It notes each call's arguments (all of
 // them, each quoted, /T included) as one UTF-8 line in the file that
-// MORVEX_E2E_TASKKILL_CALLS names, then:
-//  - with MORVEX_E2E_TASKKILL_REFUSE set to a name, refuses a call for that
-//    name (ends nothing, says so, exits with 1, as TASKKILL refused access);
+// MORVEX_E2E_TASKKILL_CALLS names, then, for a call of one name or several:
+//  - with MORVEX_E2E_TASKKILL_REFUSE set to a name, refuses that name (ends
+//    none of its processes, exits with 1, as TASKKILL refused access) and
+//    does with the call's other names what follows;
 //  - with MORVEX_E2E_TASKKILL_ENDS_NOTHING set, ends nothing and exits with 0;
 //  - with MORVEX_E2E_TASKKILL_AFTER_SERVICE set, does what the management
 //    service and Windows' TASKKILL do together there: the processes of the
@@ -75,22 +76,25 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const bool noTree = afterService || !Variable(L"MORVEX_E2E_TASKKILL_NO_TREE").empty();
   const std::wstring refused = Variable(L"MORVEX_E2E_TASKKILL_REFUSE");
   std::wstring noted, passed;
-  bool refuse = false;
+  bool refuse = false, left = false;  // the refused name, another name
   for (int i = 1; i < argc; ++i) {
     const std::wstring argument = std::wstring(L" \"") + argv[i] + L"\"";
     noted += argument;
-    if (!(noTree && lstrcmpiW(argv[i], L"/T") == 0)) passed += argument;
-    if (i > 1 && lstrcmpiW(argv[i - 1], L"/IM") == 0 && !refused.empty() && lstrcmpiW(argv[i], refused.c_str()) == 0) {
+    const bool named = lstrcmpiW(argv[i], L"/IM") == 0 && i + 1 < argc;
+    if (named && !refused.empty() && lstrcmpiW(argv[i + 1], refused.c_str()) == 0) {
       refuse = true;
+      noted += std::wstring(L" \"") + argv[++i] + L"\"";
+      continue;
     }
+    left = left || named;
+    if (!(noTree && lstrcmpiW(argv[i], L"/T") == 0)) passed += argument;
   }
   LocalFree(argv);
   Note(noted + L"\r\n");
   if (const std::wstring takes = Variable(L"MORVEX_E2E_TASKKILL_TAKES_MS"); !takes.empty()) {
     Sleep(static_cast<DWORD>(_wtoi(takes.c_str())));
   }
-  if (refuse) return 1;
-  if (!Variable(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING").empty()) return 0;
+  if (!left || !Variable(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING").empty()) return refuse ? 1 : 0;
 
   wchar_t system[MAX_PATH];
   const UINT length = GetSystemDirectoryW(system, MAX_PATH);
@@ -101,5 +105,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   for (int again = 0; oneACall && first == 0 && again < 16; ++again) {
     if (Run(program, command) != 0) break;
   }
-  return afterService ? 128 : static_cast<int>(first);
+  return refuse ? 1 : afterService ? 128 : static_cast<int>(first);
 }
