@@ -1,10 +1,12 @@
 // Ending the processes of the kill list (Command2 and the countdown's expiry),
 // Command3 and Command6, with recorded starts of TASKKILL: the order of a
-// run, the entries it ends, each command line,
-// the report of what still runs, and the failures a run goes on through.
+// run, the entries it ends, each command line, the report of what still runs,
+// the failures a run goes on through, and the debug privilege around each
+// ending step.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -146,7 +148,10 @@ TEST_F(Termination, TaskkillCommandLines) {
 }
 
 // What still runs after the run, by a fresh snapshot, is named in one box
-// with its reason where one is known; what ended or never ran is not.
+// with its reason where one is known; what ended or never ran is not. Where a
+// case gives a tree, the system ends processes as Windows does: the service
+// ends exactly the one process at once, TASKKILL then finds the entry's
+// processes gone (128), and an ended process stays listed for a while.
 TEST(TerminationReport, NamesWhatStillRunsAndWhy) {
   using termination::NotEnded;
   struct Case {
@@ -156,8 +161,11 @@ TEST(TerminationReport, NamesWhatStillRunsAndWhy) {
     std::map<std::string, std::optional<std::uint32_t>> service;  // Terminate's results
     std::vector<NotEnded> told;
     std::vector<std::uint32_t> ids = {};  // of the processes running; the program is 4242
+    std::vector<FakeProcessTable::Process> tree = {};  // beside the program and b.exe (1), which started it
+    std::vector<std::uint32_t> endedByHandle = {};
   };
   const std::optional<std::uint32_t> none;
+  const std::map<std::string, std::uint32_t> gone{{"a.exe", 128}, {"b.exe", 128}};
   const Case cases[] = {
       {"all ended", {"x.exe"}, {}, {}, {}},
       {"none was running", {}, {{"a.exe", 128}, {"b.exe", 128}}, {}, {}},
@@ -171,6 +179,18 @@ TEST(TerminationReport, NamesWhatStillRunsAndWhy) {
       {"the own process is no failure", {"morvex.exe"}, {}, {}, {}, {4242}},
       {"another copy of it is", {"morvex.exe", "morvex.exe"}, {}, {}, {{"morvex.exe", ""}}, {4242}},
       {"a name Windows needs", {"svchost.exe"}, {}, {}, {{"svchost.exe", "von Windows benötigt, wird nie beendet"}}},
+      {"an entry's child and grandchild end, not its neighbour", {}, gone, {}, {}, {},
+       {{100, 1, "a.exe", 10}, {101, 100, "game.exe", 11}, {102, 101, "c.exe", 12}, {103, 1, "x.exe", 13}}, {101, 102}},
+      {"a reused identifier's older process is no child", {}, gone, {}, {}, {},
+       {{100, 1, "a.exe", 20}, {101, 100, "c.exe", 10}}},
+      {"nothing of the tree above the program ends", {}, gone, {}, {}, {},
+       {{7, 1, "notepad.exe", 6}, {8, 4242, "c.exe", 7}}},
+      {"what winds down within the bound is not told", {}, gone, {}, {}, {},
+       {{100, 1, "a.exe", 10, 1500}, {101, 100, "game.exe", 11, 400}}, {101}},
+      {"what outlives it is", {}, gone, {}, {{"a.exe", "", 1, false}}, {},
+       {{100, 1, "a.exe", 10, 1500}, {101, 100, "game.exe", 11, 600}}, {101}},
+      {"children that refuse their end", {}, gone, {}, {{"a.exe", "Zugriff verweigert", 2, false}}, {},
+       {{100, 1, "a.exe", 10}, {101, 100, "game.exe", 11, 0, false}, {102, 100, "c.exe", 12, 0, false}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -182,8 +202,13 @@ TEST(TerminationReport, NamesWhatStillRunsAndWhy) {
     rig.commands.exitCodes = c.taskkill;
     rig.snapshot.names = c.running;
     rig.snapshot.ids = c.ids;
+    FakeProcessTable table{{{1, 0, "b.exe", 1}, {4242, 1, "morvex.exe", 2}}, {}, [&](int ms) { rig.clock.Pass(ms); }};
+    table.processes.insert(table.processes.end(), c.tree.begin(), c.tree.end());
+    if (!c.tree.empty()) rig.snapshot.table = rig.management.table = &table;
     rig.messages.onShow = [&] { EXPECT_FALSE(rig.Form().HasForm2()); };
     rig.Form().Get<ui::Button>("Command2").UserClicked();
+    EXPECT_EQ(table.endedByHandle, c.endedByHandle);
+    EXPECT_FALSE(table.processes[1].ended);  // the program
     std::vector<ShownMessage> shown;
     if (!c.told.empty()) shown.push_back({termination::NotEndedText(c.told), "Fehler beim Beenden", 16 | services::kTopmost});
     EXPECT_EQ(rig.messages.shown, shown);
@@ -292,6 +317,69 @@ TEST_F(Termination, Command6EndsTheCatalogueSelectionAndRefillsPerProcess) {
   EXPECT_EQ(rig.messages.shown, (std::vector<ShownMessage>{{"a.exe", "morvex", services::kOkOnly}}));
   EXPECT_EQ(rig.management.terminated, (Lines{"a.exe", "a.exe"}));
   EXPECT_EQ(rig.snapshot.snapshots - snapshots, 4);
+}
+
+// The debug privilege around each ending step only; boxes on top while behind.
+// "game.exe" everywhere; the ending steps and the privilege in one log.
+struct RightsRig : Rig {
+  RightsRig() {
+    files.files[processes::KillListPath(files)] = processes::SerializeKillList({"game.exe"});
+    Program().KillList().LoadKillList();
+    snapshot.names = management.captions = {"game.exe"};
+    Act("Command1");
+    Peer(Form().Get<ui::ListBox>("List1")).UserSelect(0, false);
+    Form().Get<ui::TextBox>("txtTargetTitle").SetText("game.exe");
+    windows.windows["game.exe"] = 11;
+    windows.owners[11] = 99;
+    account.log = &windows.calls;
+    management.onQuery = [this] { windows.calls.push_back("query"); };
+    commands.onStart = [this] { windows.calls.push_back("taskkill"); };
+    pause.onPause = [this] { windows.calls.push_back("pause"); };
+  }
+  void Act(const std::string& name) {
+    name == "expiry" ? Program().Countdown().onExpiry() : Form().Get<ui::Control>(name).UserClicked();
+  }
+};
+
+TEST(Rights, ThePrivilegeAroundEachEndingStepOnlyAndBoxesOnTopWhileBehind) {
+  // The tree's handles, the service step, TASKKILL, the descendants' end.
+  const Lines run{"privilege on",  "privilege off", "privilege on", "query",        "privilege off", "privilege on",
+                  "taskkill",      "privilege off", "privilege on", "privilege off"};
+  const int report = services::kCritical | services::kTopmost;
+  const struct Case {
+    const char* act;
+    bool elevated, holds, enabledBefore, inFront;
+    Lines log;
+    std::vector<int> boxes;  // their styles
+  } cases[] = {
+      {"Command2", true, true, false, true, run, {report}},
+      {"expiry", true, true, false, false, run, {report}},
+      {"Command3", true, true, false, true, {"privilege on", "taskkill", "privilege off"}, {}},
+      {"Command6", true, true, false, true, {"privilege on", "query", "privilege off"}, {services::kOkOnly}},
+      {"Command6", true, true, false, false, {"privilege on", "query", "privilege off"}, {services::kTopmost}},
+      {"cmdTerminate", true, true, false, true, {"FindTopWindow game.exe", "WindowProcessId 11", "privilege on",
+       "OpenProcess 1048577 0 99", "TerminateProcess 7099 0", "CloseHandle 7099", "privilege off"}, {}},
+      {"Command2", false, true, false, true, {"query", "taskkill"}, {report}},  // unelevated
+      {"Command2", true, false, false, true, {"privilege refused", "privilege refused", "query", "privilege refused", "taskkill",
+                                   "privilege refused"},
+       {report}},
+      {"Command2", true, true, true, true, {"privilege on", "privilege on", "query", "privilege on", "taskkill", "privilege on"},
+       {report}},
+      {"xpButton7", true, true, false, true, {}, {}},  // elevated: through the desktop's shell
+  };
+  for (const Case& c : cases) {
+    RightsRig rig;
+    std::tie(rig.account.elevated, rig.account.holdsPrivilege, rig.account.enabled, rig.windows.foreground) =
+        std::tie(c.elevated, c.holds, c.enabledBefore, c.inFront);
+    rig.Act(c.act);
+    EXPECT_EQ(rig.windows.calls, c.log) << c.act;
+    EXPECT_EQ(rig.account.enabled, c.enabledBefore);
+    std::vector<int> boxes;
+    for (const ShownMessage& shown : rig.messages.shown) boxes.push_back(shown.style);
+    EXPECT_EQ(boxes, c.boxes) << c.act << c.inFront;
+    EXPECT_TRUE(rig.shell.calls.empty());
+    EXPECT_EQ(rig.shell.desktopOpened.size(), std::string(c.act) == "xpButton7" ? 1u : 0u);
+  }
 }
 
 }  // namespace
