@@ -182,8 +182,9 @@ TEST(KillListRun, TheBoxNamesWhatTaskkillRefused) {
 // is not on the list: through TASKKILL's /T where the system's has it, and
 // through their own handles where it has not (Wine 8's), or where TASKKILL
 // finds the listed process already gone, as on Windows after the management
-// service ended it alone.
-void ExpectTheChildEnds(const char* folder) {
+// service ended it alone (the stand-in `afterTheService`: the listed
+// processes end alone, and it answers "not found").
+void ExpectTheChildEnds(const char* folder, bool afterTheService) {
   Morvex app(FreshFolder(folder));
   WriteFileBytes(app.PathOf(L"List2.txt"), "mvx_endme_parent.exe\r\n");
   const std::wstring parent = app.PathOf(L"mvx_endme_parent.exe");
@@ -197,7 +198,10 @@ void ExpectTheChildEnds(const char* folder) {
   ASSERT_TRUE(CreateProcessW(parent.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   CloseHandle(pi.hThread);
   ASSERT_TRUE(WaitFor([] { return ProcessRuns(L"mvx_endme_child.exe"); }));
-  ASSERT_TRUE(app.Start());
+  if (afterTheService) SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_AFTER_SERVICE", L"1");  // for the program started now
+  const bool started = app.Start();
+  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_AFTER_SERVICE", nullptr);
+  ASSERT_TRUE(started);
   ASSERT_TRUE(WaitFor([&] { return app.Items("List2") == Entries{"mvx_endme_parent.exe"}; }));
 
   ASSERT_GE(RunKillList(app), 0);
@@ -208,17 +212,8 @@ void ExpectTheChildEnds(const char* folder) {
   app.Kill();
 }
 
-TEST(KillListRun, EndsTheChildrenOfAnEntrysProcessToo) { ExpectTheChildEnds("kill-run-tree"); }
-
-// The stand-in as Windows' TASKKILL after the management service: the listed
-// processes end alone, and it answers "not found".
-TEST(KillListRun, EndsTheChildrenTaskkillNoLongerFinds) {
-  struct AfterTheService {
-    AfterTheService() { SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_AFTER_SERVICE", L"1"); }
-    ~AfterTheService() { SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_AFTER_SERVICE", nullptr); }
-  } standIn;
-  ExpectTheChildEnds("kill-run-tree-gone");
-}
+TEST(KillListRun, EndsTheChildrenOfAnEntrysProcessToo) { ExpectTheChildEnds("kill-run-tree", false); }
+TEST(KillListRun, EndsTheChildrenTaskkillNoLongerFinds) { ExpectTheChildEnds("kill-run-tree-gone", true); }
 
 // The management service's Terminate, alone: the TASKKILL stand-in ends
 // nothing, so the processes end only if the service ends them.
