@@ -275,9 +275,7 @@ TEST_P(NothingHolds, TheExpiry) {
   std::optional<MessageBoxInfo> box;
   if (!check2) {
     Sleep(5000);
-    SetCursorPos(5, 880);
-    app.NotifyFromIcon(WM_RBUTTONUP);
-    ASSERT_TRUE(WaitFor([&] { return app.PopupMenu() != nullptr; }));
+    ASSERT_TRUE(app.OpenMenuFromIcon());
     // "Über...", the second item, with the keyboard.
     if (open == Open::AboutBox) {
       for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(app.Form1(), WM_KEYDOWN, key, 0);

@@ -25,6 +25,9 @@ HWND FindControl(HWND form, int id);
 // Polls until the condition holds; false when the bound runs out.
 bool WaitFor(const std::function<bool()>& condition, int boundMs = 15000);
 
+// A point of the screen away from every window of the program.
+inline constexpr POINT kElsewhere{5, 880};
+
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
@@ -172,6 +175,9 @@ class Morvex {
   void NotifyFromIcon(UINT mouseMessage) const;
   // The open popup menu of the process, or nullptr.
   HWND PopupMenu() const;
+  // Opens the popup menu as the user does, the icon's right-button release
+  // with the pointer at kElsewhere; false when no menu opened.
+  bool OpenMenuFromIcon() const;
 
   // All visible top-level windows of the process.
   std::vector<HWND> TopWindows(bool visibleOnly = true) const;

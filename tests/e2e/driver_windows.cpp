@@ -187,6 +187,19 @@ void Morvex::NotifyFromIcon(UINT mouseMessage) const {
   PostMessageW(Form1(), WM_MOUSEMOVE, 0, static_cast<LPARAM>(mouseMessage));
 }
 
+// Wine can apply an earlier move of the pointer onto Form1 late, when the
+// program reads its X events; a release while the pointer is seen on the
+// form rightly opens nothing and changes nothing. So the pointer is put away
+// and the release sent again while no menu opened, at most three times.
+bool Morvex::OpenMenuFromIcon() const {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    SetCursorPos(kElsewhere.x, kElsewhere.y);
+    NotifyFromIcon(WM_RBUTTONUP);
+    if (WaitFor([&] { return PopupMenu() != nullptr; }, 5000)) return true;
+  }
+  return false;
+}
+
 HWND Morvex::PopupMenu() const {
   for (HWND hwnd : TopWindows()) {
     if (ClassOf(hwnd) == "#32768") return hwnd;

@@ -9,9 +9,6 @@
 namespace morvex::e2e {
 namespace {
 
-// A point of the screen away from every window of the program.
-constexpr POINT kElsewhere{5, 880};
-
 // Starts the program and waits until the window is shown, the start has
 // saved every value (List1 is the last key written) and the controls below
 // the client area have been made after it: a real pointer movement the test
@@ -67,8 +64,7 @@ TEST(LifeCycle, OnlyTheIconsRightButtonReleaseOpensThePopupMenu) {
   }
 
   // The release of the right button opens the menu; Escape closes it.
-  app.NotifyFromIcon(WM_RBUTTONUP);
-  ASSERT_TRUE(WaitFor([&] { return app.PopupMenu() != nullptr; }));
+  ASSERT_TRUE(app.OpenMenuFromIcon());
   PostMessageW(form, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(WaitFor([&] { return app.PopupMenu() == nullptr; }));
   EXPECT_TRUE(IsWindowVisible(form));
@@ -91,9 +87,7 @@ TEST(LifeCycle, HidingSavesBothFilesAndTheMenuBringsTheWindowBack) {
   EXPECT_TRUE(WaitFor([] { return ShellTrayIcons() == 1; }));
 
   // "&Morvex anzeigen", chosen by its access key.
-  SetCursorPos(kElsewhere.x, kElsewhere.y);
-  app.NotifyFromIcon(WM_RBUTTONUP);
-  ASSERT_TRUE(WaitFor([&] { return app.PopupMenu() != nullptr; }));
+  ASSERT_TRUE(app.OpenMenuFromIcon());
   PostMessageW(form, WM_CHAR, 'm', 0);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(form) != 0 && app.PopupMenu() == nullptr; }));
 
