@@ -88,23 +88,29 @@ const TaskkillAbilities& SystemTaskkill();
 // system's TASKKILL by its full path: nothing on the PATH is asked.
 void InstallTaskkillStandIn();
 
-// For its lifetime, the stand-in only notes its arguments and ends nothing.
-class StandInThatEndsNothing {
- public:
-  StandInThatEndsNothing();
-  ~StandInThatEndsNothing();
-  StandInThatEndsNothing(const StandInThatEndsNothing&) = delete;
-  StandInThatEndsNothing& operator=(const StandInThatEndsNothing&) = delete;
-};
+// The stand-in's modes, each a variable of the environment that morvex.exe,
+// and so every TASKKILL it starts, inherits when it starts:
+// it notes its arguments and ends nothing;
+inline constexpr wchar_t kEndsNothing[] = L"MORVEX_E2E_TASKKILL_ENDS_NOTHING";
+// it refuses the calls for the name it is set to (ends nothing of it, exits
+// with 1), as TASKKILL does for a process it may not end;
+inline constexpr wchar_t kRefuses[] = L"MORVEX_E2E_TASKKILL_REFUSE";
+// it takes so many milliseconds before it acts;
+inline constexpr wchar_t kTakesMs[] = L"MORVEX_E2E_TASKKILL_TAKES_MS";
+// it does what the management service and Windows' TASKKILL do together.
+inline constexpr wchar_t kAfterTheService[] = L"MORVEX_E2E_TASKKILL_AFTER_SERVICE";
 
-// For its lifetime, the stand-in refuses the calls for one name (ends
-// nothing, exits with 1), as TASKKILL does for a process it may not end.
-class StandInThatRefuses {
+// For its lifetime, the stand-in works in the mode; an empty value leaves
+// the mode off.
+class StandInMode {
  public:
-  explicit StandInThatRefuses(const std::wstring& name);
-  ~StandInThatRefuses();
-  StandInThatRefuses(const StandInThatRefuses&) = delete;
-  StandInThatRefuses& operator=(const StandInThatRefuses&) = delete;
+  explicit StandInMode(const wchar_t* mode, const std::wstring& value = L"1");
+  ~StandInMode();
+  StandInMode(const StandInMode&) = delete;
+  StandInMode& operator=(const StandInMode&) = delete;
+
+ private:
+  const wchar_t* mode_;
 };
 
 // Whether a process of this image name runs (letter case does not count).

@@ -159,12 +159,9 @@ void InstallTaskkillStandIn() {
   (void)installed;
 }
 
-StandInThatEndsNothing::StandInThatEndsNothing() { SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING", L"1"); }
-StandInThatEndsNothing::~StandInThatEndsNothing() { SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_ENDS_NOTHING", nullptr); }
-
-StandInThatRefuses::StandInThatRefuses(const std::wstring& name) {
-  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_REFUSE", name.c_str());
+StandInMode::StandInMode(const wchar_t* mode, const std::wstring& value) : mode_(mode) {
+  SetEnvironmentVariableW(mode, value.empty() ? nullptr : value.c_str());
 }
-StandInThatRefuses::~StandInThatRefuses() { SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_REFUSE", nullptr); }
+StandInMode::~StandInMode() { SetEnvironmentVariableW(mode_, nullptr); }
 
 }  // namespace morvex::e2e

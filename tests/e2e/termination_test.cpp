@@ -155,7 +155,7 @@ TEST(KillListRun, EveryNameAsWindowsNamesIt) {
 // service here says whether access was denied): once the run is over, one box
 // names that name and no other.
 TEST(KillListRun, TheBoxNamesWhatTaskkillRefused) {
-  const StandInThatRefuses refuses(L"mvx_refused.exe");
+  const StandInMode refuses(kRefuses, L"mvx_refused.exe");
   Morvex app(FreshFolder("kill-run-refused"));
   WriteFileBytes(app.PathOf(L"List2.txt"), std::string("mvx_refused.exe\r\nmvx_absent.exe\r\n") + kTarget + "\r\n");
   Targets refused(app, 1, "mvx_refused.exe");
@@ -198,10 +198,8 @@ void ExpectTheChildEnds(const char* folder, bool afterTheService) {
   ASSERT_TRUE(CreateProcessW(parent.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   CloseHandle(pi.hThread);
   ASSERT_TRUE(WaitFor([] { return ProcessRuns(L"mvx_endme_child.exe"); }));
-  if (afterTheService) SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_AFTER_SERVICE", L"1");  // for the program started now
-  const bool started = app.Start();
-  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_AFTER_SERVICE", nullptr);
-  ASSERT_TRUE(started);
+  const StandInMode afterService(kAfterTheService, afterTheService ? L"1" : L"");
+  ASSERT_TRUE(app.Start());
   ASSERT_TRUE(WaitFor([&] { return app.Items("List2") == Entries{"mvx_endme_parent.exe"}; }));
 
   ASSERT_GE(RunKillList(app), 0);
@@ -220,7 +218,7 @@ TEST(KillListRun, EndsTheChildrenTaskkillNoLongerFinds) { ExpectTheChildEnds("ki
 TEST(KillListRun, TheManagementServiceEndsTheProcessesOfAnEntry) {
   const probes::ManagementTerminate& terminate = probes::ManagementServiceTerminate();
   if (!terminate.available) GTEST_SKIP() << terminate.why;
-  const StandInThatEndsNothing standIn;
+  const StandInMode endsNothing(kEndsNothing);
   Morvex app(FreshFolder("kill-run-management"));
   WriteFileBytes(app.PathOf(L"List2.txt"), std::string(kTarget) + "\r\n");
   Targets targets(app, 2);

@@ -152,11 +152,8 @@ std::size_t ColoursOnScreen(HWND hwnd) {
 TEST(WaitWindow, ItsLabelIsOnTheScreenWhileTheRunWorks) {
   Morvex app(FreshFolder("wait-window"));
   WriteFileBytes(app.PathOf(L"List2.txt"), "mvx_not_running.exe\r\n");
-  const StandInThatEndsNothing endsNothing;
-  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_TAKES_MS", L"3000");  // for the program started now
-  const bool started = app.Start();
-  SetEnvironmentVariableW(L"MORVEX_E2E_TASKKILL_TAKES_MS", nullptr);
-  ASSERT_TRUE(started && app.WaitUntilShown());
+  const StandInMode endsNothing(kEndsNothing), takes(kTakesMs, L"3000");
+  ASSERT_TRUE(app.Start() && app.WaitUntilShown());
   app.Click("Command2");
   HWND form2 = nullptr;
   EXPECT_TRUE(WaitFor([&] {
